@@ -1,0 +1,53 @@
+// The case of a calculation: the fifteen inputs, two derived values and the result
+// file name.
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace fluxeta::cases {
+
+// The texts of the sixteen boxes Edit1 … Edit16 of the main window; Edit(k) is box k.
+struct BoxTexts {
+  std::array<std::string, 16> texts;
+
+  std::string& Edit(int box) { return texts.at(box - 1); }
+  const std::string& Edit(int box) const { return texts.at(box - 1); }
+};
+
+struct CaseParameters {
+  double Ain = 0;      // entrance cross-sectional area of the cavity (cm2)
+  double gamma = 0;    // cavity taper factor (-)
+  double Pein = 0;     // entrance cavity perimeter (cm)
+  double Lin = 0;      // slot length at the fed end (cm)
+  double Lend = 0;     // slot length at the far end (cm)
+  double W = 0;        // die width (cm)
+  double H = 0;        // slot gap (cm)
+  double lambda = 0;   // shape factor for viscous friction (-)
+  double alpha = 0;    // shape factor for inertia (-)
+  double eta0 = 0;     // reference viscosity (Pa.s)
+  double gamma0 = 0;   // reference shear rate (1/s)
+  double n = 0;        // power-law index (-)
+  double gammaCr = 0;  // critical shear rate (1/s)
+  double rho = 0;      // density (g/cm3)
+  double Qin = 0;      // flow rate fed into the cavity (cm3/s)
+
+  double etaCr = 0;  // viscosity at the critical shear rate (Pa.s)
+  double theta = 0;  // taper angle of the die (rad)
+
+  std::string ResultFileName;
+};
+
+// Which box each of the fifteen inputs is read from, in input order.
+inline constexpr std::array<int, 15> kInputBoxes = {1, 2, 3, 4, 5, 6, 7, 8,
+                                                    9, 10, 11, 12, 16, 13, 14};
+// The box of the result file name.
+inline constexpr int kResultFileNameBox = 15;
+
+// Converts the box texts into the case, field by field in reading order. A text that
+// is not a number raises ConversionError, a value beyond the double range or a fault
+// in a derived value raises FloatingPointError; the fields stored before the failure
+// keep their new values and the rest keep their old ones.
+void ReadCaseFromForm(const BoxTexts& boxes, CaseParameters& parameters);
+
+}  // namespace fluxeta::cases

@@ -1,0 +1,48 @@
+#include "case/checked_real.h"
+
+#include <limits>
+
+namespace fluxeta::cases {
+
+void RaiseFloatingPointFault(FloatingPointFault fault) { throw FloatingPointError(fault); }
+
+Real StoreAsDouble(long double value) { return StoreAsDouble(WideReal(value)); }
+
+Real StoreAsDouble(WideReal value) {
+  const long double wide = value.value();
+  if (std::isnan(wide)) {
+    RaiseFloatingPointFault(FloatingPointFault::InvalidOperation);
+  }
+  const double stored = static_cast<double>(wide);
+  if (std::isinf(stored)) {
+    RaiseFloatingPointFault(FloatingPointFault::Overflow);
+  }
+  return Real(stored);
+}
+
+Real Abs(Real x) { return Real(std::fabs(x.value())); }
+
+Real Sqrt(Real x) {
+  if (x.value() < 0) {
+    RaiseFloatingPointFault(FloatingPointFault::InvalidOperation);
+  }
+  return Real(std::sqrt(x.value()));
+}
+
+Real Atan(Real x) { return Real(std::atan(x.value())); }
+
+Real Cos(Real x) { return Real(std::cos(x.value())); }
+
+WideReal Log(WideReal x) {
+  if (x.value() < 0) {
+    RaiseFloatingPointFault(FloatingPointFault::InvalidOperation);
+  }
+  if (x.value() == 0) {
+    RaiseFloatingPointFault(FloatingPointFault::DivisionByZero);
+  }
+  return WideReal(std::log(x.value()));
+}
+
+WideReal Exp(WideReal x) { return WideReal::Verified(std::exp(x.value())); }
+
+}  // namespace fluxeta::cases

@@ -1,0 +1,36 @@
+// Number texts of the edit boxes and of the result file.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace fluxeta::cases {
+
+// The decimal separator of the user's locale (LC_ALL, LC_NUMERIC, LANG), a point where
+// the locale gives none or gives one of more than one byte.
+char LocaleDecimalSeparator();
+
+// The separator in force for the whole process: the locale's until a front end or a
+// test sets another.
+char DecimalSeparator();
+void SetDecimalSeparator(char separator);
+
+// Reads an edit box text: blanks (spaces only) around an optionally signed decimal
+// mantissa with an optional exponent. The value is rounded to a 64-bit significand;
+// storing it into a double may still overflow (StoreAsDouble).
+// Raises ConversionError for a text that is not a number.
+long double ParseNumber(std::string_view text, char separator);
+long double ParseNumber(std::string_view text);
+
+enum class NumberFormat { General, Fixed };
+
+// Writes a value with at most `precision` significant digits (2..18); `digits` is the
+// count of decimals in the fixed format and the least exponent digits in the general one.
+std::string FormatNumber(double value, NumberFormat format, int precision, int digits,
+                         char separator);
+std::string FormatNumber(double value, NumberFormat format, int precision, int digits);
+
+// Puts blanks in front of a text shorter than `width`; a longer text is returned whole.
+std::string PadLeft(std::string_view text, std::size_t width);
+
+}  // namespace fluxeta::cases

@@ -1,0 +1,14 @@
+// The exit statuses of fluxeta-batch.
+#pragma once
+
+namespace fluxeta::cli {
+
+enum ExitStatus : int {
+  kWrittenAndConverged = 0,
+  kNotConverged = 1,
+  kRefusedInput = 2,        // a data file or a number refused
+  kFloatingPointFault = 3,  // division by zero, invalid operation or overflow
+  kFileFailure = 4,         // the result file could not be opened or written
+};
+
+}  // namespace fluxeta::cli

@@ -1,0 +1,21 @@
+// The whole solve of a case: stations, entrance-pressure search, distribution results.
+#pragma once
+
+#include "case/case_parameters.h"
+#include "case/station_table.h"
+
+namespace fluxeta::solver {
+
+struct SolveOutcome {
+  bool converged = false;
+  int sweeps = 0;  // integration sweeps made (at most 50)
+};
+
+// Fills the table for the case. Raises FloatingPointError where the arithmetic fails.
+// When the search does not converge the table keeps the last sweep, and the values
+// only a converged solve computes (Q_DIFF, RTime, DelQRms, Uniformity) are left as
+// they were; the caller decides what to show.
+SolveOutcome SolveDieFlow(const cases::CaseParameters& parameters, cases::StationTable& table,
+                          cases::SolverState& state);
+
+}  // namespace fluxeta::solver
