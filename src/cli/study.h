@@ -1,0 +1,31 @@
+// Parameter studies of fluxeta-batch: many cases around one base case, solved on every
+// core, summarised one CSV row per case.
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "case/case_parameters.h"
+
+namespace fluxeta::cli {
+
+struct StudyOptions {
+  std::vector<std::string> sweeps;        // NAME=FROM:TO:COUNT each, outermost first
+  std::optional<std::string> casesFile;   // a CSV of cases, the outermost loop of all
+  bool allInputs = false;                 // also vary the inputs fixed by design
+  unsigned jobs = 0;                      // threads; 0 for every core
+  std::optional<std::string> outputPath;  // the CSV goes to `out` when not given
+  bool progress = false;                  // draw a progress bar on `err`
+};
+
+// Runs the study over the case whose box texts are `base` and writes its CSV (see
+// study_csv.h). The rows are the same, byte for byte, whatever the number of threads.
+// Returns an ExitStatus: written (also when some cases failed; their rows say why),
+// refused input (a bad sweep, cases file or input name, reported on `err` before
+// anything is written), or file failure (the output could not be opened or written).
+int RunStudy(const StudyOptions& options, const cases::BoxTexts& base, std::ostream& out,
+             std::ostream& err);
+
+}  // namespace fluxeta::cli
