@@ -1,6 +1,7 @@
 #include <iostream>
 
-int main() {
-  std::cout << "fluxeta-batch " << FLUXETA_VERSION << "\n";
-  return 0;
+#include "cli/batch_program.h"
+
+int main(int argc, char* argv[]) {
+  return fluxeta::cli::RunBatchProgram(argc, argv, std::cout, std::cerr);
 }

@@ -1,0 +1,9 @@
+#include "cli/batch_front_end.h"
+
+namespace fluxeta::cli {
+
+void StreamFrontEnd::ShowMessage(std::string_view text) {
+  messages_ << text << '\n' << std::flush;
+}
+
+}  // namespace fluxeta::cli

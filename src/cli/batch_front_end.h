@@ -1,0 +1,25 @@
+// The front end of a run without a window: fixed box texts, messages as lines of text.
+#pragma once
+
+#include <ostream>
+
+#include "case/calculation_run.h"
+
+namespace fluxeta::cli {
+
+class StreamFrontEnd : public cases::RunFrontEnd {
+ public:
+  StreamFrontEnd(cases::BoxTexts boxes, std::ostream& messages)
+      : boxes_(std::move(boxes)), messages_(messages) {}
+
+  cases::BoxTexts Boxes() const override { return boxes_; }
+  void ShowMessage(std::string_view text) override;
+  // Nothing to announce: the exit status tells a script how the run ended.
+  void ShowCompletion() override {}
+
+ private:
+  cases::BoxTexts boxes_;
+  std::ostream& messages_;
+};
+
+}  // namespace fluxeta::cli

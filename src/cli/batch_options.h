@@ -1,0 +1,37 @@
+// The command line of fluxeta-batch.
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <variant>
+
+namespace CLI {
+class App;
+}
+
+namespace fluxeta::cli {
+
+enum class TableFormat { None, Csv, Json };
+
+// One run: the case of a data file (or the default case) to a result file.
+struct SingleRunOptions {
+  std::optional<std::string> dataFile;  // absent: the default case
+  std::string resultFile;               // the text of the result file name box
+  bool allInputs = false;               // also apply the lines of the boxes the window fixes
+  TableFormat table = TableFormat::None;
+};
+
+struct BatchOptions {
+  SingleRunOptions run;
+};
+
+// Declares the options of a single run on `app`; parsing fills `options`.
+void AddSingleRunOptions(CLI::App& app, SingleRunOptions& options);
+
+// The options, or the exit status to end with at once: after --help or --version (text
+// written to `out`) or after a command line that cannot be parsed (reason written to `err`).
+std::variant<BatchOptions, int> ParseBatchOptions(int argc, const char* const* argv,
+                                                  std::ostream& out, std::ostream& err);
+
+}  // namespace fluxeta::cli

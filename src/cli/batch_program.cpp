@@ -1,0 +1,19 @@
+#include "cli/batch_program.h"
+
+#include "case/number_text.h"
+#include "cli/batch_options.h"
+#include "cli/batch_run.h"
+
+namespace fluxeta::cli {
+
+int RunBatchProgram(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  // Numbers are read and written with the locale's separator, as in the window.
+  cases::SetDecimalSeparator(cases::LocaleDecimalSeparator());
+  auto parsed = ParseBatchOptions(argc, argv, out, err);
+  if (const int* status = std::get_if<int>(&parsed)) {
+    return *status;
+  }
+  return RunSingleCase(std::get<BatchOptions>(parsed).run, out, err);
+}
+
+}  // namespace fluxeta::cli

@@ -1,0 +1,106 @@
+#include "cli/batch_run.h"
+
+#include <filesystem>
+#include <optional>
+
+#include "case/calculation_run.h"
+#include "case/data_file.h"
+#include "case/default_case.h"
+#include "case/errors.h"
+#include "case/messages.h"
+#include "cli/batch_front_end.h"
+#include "cli/exit_status.h"
+#include "cli/station_table_output.h"
+
+namespace fluxeta::cli {
+
+namespace {
+
+constexpr std::array<bool, 16> kEveryBox = {true, true, true, true, true, true, true, true,
+                                            true, true, true, true, true, true, true, true};
+
+// The path as the window's open-file dialog gives it, for the data file messages.
+std::string FullPath(const std::string& path) {
+  std::error_code error;
+  const auto full = std::filesystem::absolute(path, error);
+  return error ? path : full.string();
+}
+
+int ErrorStatus(std::ostream& err, const std::exception& error, int status) {
+  err << cases::messages::ErrorBoxText(error.what()) << '\n';
+  return status;
+}
+
+int OutcomeStatus(cases::RunOutcome outcome) {
+  switch (outcome) {
+    case cases::RunOutcome::Finished:
+      return kWrittenAndConverged;
+    case cases::RunOutcome::NotConverged:
+      return kNotConverged;
+    case cases::RunOutcome::FileNotOpened:
+      return kFileFailure;
+  }
+  return kFileFailure;
+}
+
+}  // namespace
+
+std::optional<cases::BoxTexts> CaseBoxTexts(const std::optional<std::string>& dataFile,
+                                            bool allInputs, std::ostream& err) {
+  cases::BoxTexts boxes = cases::DefaultBoxTexts();
+  if (!dataFile) {
+    return boxes;
+  }
+  const auto lines = cases::ReadDataFileLines(*dataFile);
+  if (!lines) {
+    err << cases::messages::kDataFileCanNotOpen << '\n';
+    return std::nullopt;
+  }
+  if (const auto refusal = cases::ApplyDataFileLines(
+          *lines, FullPath(*dataFile), boxes, allInputs ? kEveryBox : cases::kBoxEnabledByDesign)) {
+    err << *refusal << '\n';
+    return std::nullopt;
+  }
+  return boxes;
+}
+
+int RunSingleCase(const SingleRunOptions& options, std::ostream& out, std::ostream& err) {
+  auto boxes = CaseBoxTexts(options.dataFile, options.allInputs, err);
+  if (!boxes) {
+    return kRefusedInput;
+  }
+  boxes->Edit(cases::kResultFileNameBox) = options.resultFile;
+
+  StreamFrontEnd frontEnd(std::move(*boxes), err);
+  cases::CaseParameters parameters;
+  cases::StationTable table;
+  cases::SolverState state;
+  cases::RunReport report;
+  try {
+    report = cases::CalculationRun(frontEnd, parameters, table, state);
+  } catch (const cases::ConversionError& error) {
+    return ErrorStatus(err, error, kRefusedInput);
+  } catch (const cases::FloatingPointError& error) {
+    return ErrorStatus(err, error, kFloatingPointFault);
+  } catch (const cases::InputOutputError& error) {
+    return ErrorStatus(err, error, kFileFailure);
+  }
+
+  // The tables show what the result file shows, so only once it holds a result section.
+  if (report.outcome != cases::RunOutcome::FileNotOpened) {
+    const RunTables tables{parameters, table, report.solve};
+    switch (options.table) {
+      case TableFormat::Csv:
+        WriteTablesCsv(tables, out);
+        break;
+      case TableFormat::Json:
+        WriteTablesJson(tables, out);
+        break;
+      case TableFormat::None:
+        break;
+    }
+  }
+  return OutcomeStatus(report.outcome);
+}
+
+}  // namespace fluxeta::cli
