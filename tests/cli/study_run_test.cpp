@@ -1,0 +1,277 @@
+// Whole studies: grid order, failing cases, threads, cases files, agreement with a
+// single run of the same case.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "case/case_parameters.h"
+#include "case/default_case.h"
+#include "case/number_text.h"
+#include "case/result_file.h"
+#include "case/station_table.h"
+#include "cli/exit_status.h"
+#include "cli/study.h"
+#include "solver/solve_die_flow.h"
+
+namespace fluxeta::cli {
+namespace {
+
+using Row = std::vector<std::string>;
+
+// Splits CSV text into rows of fields, undoing the quoting.
+std::vector<Row> ParseCsv(const std::string& text) {
+  std::vector<Row> rows;
+  Row row(1);
+  bool quoted = false;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const char c = text[at];
+    if (quoted) {
+      if (c == '"' && at + 1 < text.size() && text[at + 1] == '"') {
+        row.back() += '"';
+        ++at;
+      } else if (c == '"') {
+        quoted = false;
+      } else {
+        row.back() += c;
+      }
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == ',') {
+      row.emplace_back();
+    } else if (c == '\n') {
+      rows.push_back(row);
+      row.assign(1, "");
+    } else {
+      row.back() += c;
+    }
+  }
+  return rows;
+}
+
+struct StudyRun {
+  int status = -1;
+  std::string csv;
+  std::string err;
+  std::vector<Row> rows;  // header first
+};
+
+class StudyRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override { cases::SetDecimalSeparator('.'); }
+  void TearDown() override { cases::SetDecimalSeparator('.'); }
+
+  static StudyRun Run(const StudyOptions& options,
+                      const cases::BoxTexts& base = cases::DefaultBoxTexts('.')) {
+    std::ostringstream out;
+    std::ostringstream err;
+    StudyRun run;
+    run.status = RunStudy(options, base, out, err);
+    run.csv = out.str();
+    run.err = err.str();
+    run.rows = ParseCsv(run.csv);
+    return run;
+  }
+
+  static StudyOptions Sweeps(std::vector<std::string> sweeps, unsigned jobs = 2) {
+    StudyOptions options;
+    options.sweeps = std::move(sweeps);
+    options.jobs = jobs;
+    return options;
+  }
+
+  static std::string WriteFile(const std::string& name, const std::string& content) {
+    const std::string path = ::testing::TempDir() + name;
+    std::ofstream(path, std::ios::binary) << content;
+    return path;
+  }
+};
+
+// The field of a row under the header's column `name`.
+std::string Field(const StudyRun& run, std::size_t row, std::string_view name) {
+  const Row& header = run.rows.at(0);
+  const auto column = std::find(header.begin(), header.end(), name);
+  EXPECT_NE(column, header.end()) << name;
+  return run.rows.at(row).at(column - header.begin());
+}
+
+const std::vector<std::string_view> kFigures = {"entrance_pressure_Pa", "uniformity", "DelQRms",
+                                                "Q_DIFF_min", "Q_DIFF_max"};
+
+TEST_F(StudyRunTest, ATwoByThreeGridGivesSixRowsInGridOrder) {
+  const StudyRun run = Run(Sweeps({"gamma=0.1:1:2", "Lend=2:3:3"}));
+  ASSERT_EQ(run.status, kWrittenAndConverged) << run.err;
+  EXPECT_EQ(run.err, "");
+  ASSERT_EQ(run.rows.size(), 7u);
+  EXPECT_EQ(run.rows[0],
+            (Row{"gamma", "Lend", "converged", "sweeps", "outcome", "entrance_pressure_Pa",
+                 "uniformity", "DelQRms", "Q_DIFF_min", "Q_DIFF_max"}));
+  const std::vector<Row> inputs = {{"0.1", "2"}, {"0.1", "2.5"}, {"0.1", "3"},
+                                   {"1", "2"},   {"1", "2.5"},   {"1", "3"}};
+  for (std::size_t row = 1; row <= 6; ++row) {
+    EXPECT_EQ(Row(run.rows[row].begin(), run.rows[row].begin() + 2), inputs[row - 1]);
+    EXPECT_EQ(Field(run, row, "converged"), "true") << row;
+    EXPECT_EQ(Field(run, row, "outcome"), "") << row;
+  }
+}
+
+TEST_F(StudyRunTest, TheDefaultCaseRowCarriesTheKnownFigures) {
+  const StudyRun run = Run(Sweeps({"gamma=0.1:1:2"}));
+  ASSERT_EQ(run.rows.size(), 3u);
+  EXPECT_EQ(Field(run, 1, "sweeps"), "5");
+  EXPECT_NEAR(std::stod(Field(run, 1, "entrance_pressure_Pa")), 173421.76, 0.01);
+  EXPECT_NEAR(std::stod(Field(run, 1, "uniformity")), 0.91156, 0.000005);
+  EXPECT_NEAR(std::stod(Field(run, 1, "DelQRms")), 0.058369, 0.0000005);
+  EXPECT_NEAR(std::stod(Field(run, 1, "Q_DIFF_min")), -13.153, 0.0005);
+  EXPECT_NEAR(std::stod(Field(run, 1, "Q_DIFF_max")), 17.136, 0.0005);
+  // The same case with the full taper.
+  EXPECT_NEAR(std::stod(Field(run, 2, "entrance_pressure_Pa")), 177972, 0.5);
+  EXPECT_NEAR(std::stod(Field(run, 2, "uniformity")), 0.95842, 0.000005);
+}
+
+TEST_F(StudyRunTest, FailingCasesAreReportedInTheirRowsAndTheStudyGoesOn) {
+  const std::string path = WriteFile("study_failures.csv",
+                                     "H,Qin,W,Ain\n"
+                                     "0,33,66,3\n"
+                                     "0.0254,0,66,3\n"
+                                     "0.0254,33,0,3\n"
+                                     "0.0254,33,66,abc\n"
+                                     "0.0254,33,66,1e400\n"
+                                     "0.0254,33,66,3\n");
+  StudyOptions options;
+  options.casesFile = path;
+  const StudyRun run = Run(options);
+  std::remove(path.c_str());
+  ASSERT_EQ(run.status, kWrittenAndConverged) << run.err;
+  ASSERT_EQ(run.rows.size(), 7u);
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"", "0 による浮動小数点数除算"},     {"50", "Sorry, this case does not converge."},
+      {"", "0 による浮動小数点数除算"},     {"", "'abc' は浮動小数点数ではありません"},
+      {"", "浮動小数点数のオーバーフロー"},
+  };
+  for (std::size_t row = 1; row <= expected.size(); ++row) {
+    EXPECT_EQ(Field(run, row, "converged"), "false") << row;
+    EXPECT_EQ(Field(run, row, "sweeps"), expected[row - 1].first) << row;
+    EXPECT_EQ(Field(run, row, "outcome"), expected[row - 1].second) << row;
+    for (const std::string_view figure : kFigures) {
+      EXPECT_EQ(Field(run, row, figure), "") << row << figure;
+    }
+  }
+  EXPECT_EQ(Field(run, 6, "converged"), "true");
+}
+
+TEST_F(StudyRunTest, OneTwoAndThreeThreadsWriteTheSameBytes) {
+  // Failures mixed in, so that a thread's previous case could leak into the next one.
+  const std::vector<std::string> sweeps = {"gamma=0:1:5", "Qin=0:40:3", "H=0:0.03:3"};
+  const StudyRun one = Run(Sweeps(sweeps, 1));
+  ASSERT_EQ(one.rows.size(), 46u);
+  EXPECT_EQ(Run(Sweeps(sweeps, 2)).csv, one.csv);
+  EXPECT_EQ(Run(Sweeps(sweeps, 3)).csv, one.csv);
+}
+
+TEST_F(StudyRunTest, ACasesFileOfTheGridsValuesReproducesItsRowsInAnyOrder) {
+  const StudyRun grid = Run(Sweeps({"gamma=0:1:4", "Lend=2.0:3.0:3", "Qin=0:33:2"}));
+  ASSERT_EQ(grid.rows.size(), 25u);
+  // The grid's own input texts, in reverse order, as a cases file.
+  std::string content = "gamma,Lend,Qin\n";
+  for (std::size_t row = grid.rows.size() - 1; row >= 1; --row) {
+    content += grid.rows[row][0] + "," + grid.rows[row][1] + "," + grid.rows[row][2] + "\n";
+  }
+  const std::string path = WriteFile("study_reproduce.csv", content);
+  StudyOptions options;
+  options.casesFile = path;
+  const StudyRun cases = Run(options);
+  std::remove(path.c_str());
+  ASSERT_EQ(cases.rows.size(), grid.rows.size());
+  EXPECT_EQ(cases.rows[0], grid.rows[0]);
+  for (std::size_t row = 1; row < grid.rows.size(); ++row) {
+    EXPECT_EQ(cases.rows[row], grid.rows[grid.rows.size() - row]) << row;
+  }
+}
+
+TEST_F(StudyRunTest, ARowAgreesWithASingleRunAndItsResultFile) {
+  const StudyRun run = Run(Sweeps({"gamma=0.35:0.35:1", "Lend=2.7:2.7:1", "rho=0.9:0.9:1"}));
+  ASSERT_EQ(run.rows.size(), 2u);
+  ASSERT_EQ(Field(run, 1, "converged"), "true");
+
+  cases::BoxTexts boxes = cases::DefaultBoxTexts('.');
+  boxes.Edit(2) = "0.35";
+  boxes.Edit(5) = "2.7";
+  boxes.Edit(13) = "0.9";
+  cases::CaseParameters parameters;
+  cases::StationTable table;
+  cases::SolverState state;
+  cases::ReadCaseFromForm(boxes, parameters);
+  const solver::SolveOutcome outcome = solver::SolveDieFlow(parameters, table, state);
+  ASSERT_TRUE(outcome.converged);
+  const double uniformity = std::stod(Field(run, 1, "uniformity"));
+  EXPECT_EQ(std::stoi(Field(run, 1, "sweeps")), outcome.sweeps);
+  EXPECT_EQ(uniformity, table.Uniformity);
+  EXPECT_EQ(std::stod(Field(run, 1, "entrance_pressure_Pa")), table.P[1]);
+  EXPECT_EQ(std::stod(Field(run, 1, "DelQRms")), table.DelQRms);
+
+  const std::string section = cases::ResultSectionText(table);
+  const std::string uniformityLine =
+      "   Uniformity (-)           =  " +
+      cases::FormatNumber(uniformity, cases::NumberFormat::Fixed, 5, 3) + "\r\n";
+  EXPECT_TRUE(section.ends_with(uniformityLine)) << section.substr(section.size() - 80);
+}
+
+TEST_F(StudyRunTest, WorksWithACommaAsTheDecimalSeparator) {
+  const StudyRun withPoint = Run(Sweeps({"gamma=0.1:0.55:2"}));
+  cases::SetDecimalSeparator(',');
+  const StudyRun withComma = Run(Sweeps({"gamma=0.1:0.55:2"}), cases::DefaultBoxTexts(','));
+  EXPECT_EQ(withComma.csv, withPoint.csv);
+  EXPECT_EQ(Field(withComma, 2, "gamma"), "0.55");
+  EXPECT_EQ(Field(withComma, 2, "converged"), "true");
+}
+
+TEST_F(StudyRunTest, ABadSweepOrCasesFileIsRefusedBeforeAnythingIsWritten) {
+  const StudyRun badSweep = Run(Sweeps({"gamma=0:1:2", "Lend=2:x:3"}));
+  EXPECT_EQ(badSweep.status, kRefusedInput);
+  EXPECT_EQ(badSweep.csv, "");
+  EXPECT_EQ(badSweep.err,
+            "fluxeta-batch: --sweep 'Lend=2:x:3': TO 'x' is not a finite number written with a "
+            "point\n");
+
+  StudyOptions missingFile;
+  missingFile.casesFile = ::testing::TempDir() + "no_such_cases_file.csv";
+  EXPECT_EQ(Run(missingFile).status, kRefusedInput);
+
+  const StudyRun twice = Run(Sweeps({"W=60:70:2", "W=60:70:2"}));
+  EXPECT_EQ(twice.status, kRefusedInput);
+  EXPECT_EQ(twice.err, "fluxeta-batch: input 'W' is varied twice\n");
+}
+
+TEST_F(StudyRunTest, WritesToAnOutputFileOrReportsThatItCannot) {
+  StudyOptions options = Sweeps({"Qin=30:33:2"});
+  options.outputPath = ::testing::TempDir() + "study_output.csv";
+  const StudyRun toFile = Run(options);
+  EXPECT_EQ(toFile.status, kWrittenAndConverged);
+  EXPECT_EQ(toFile.csv, "");
+  std::ifstream file(*options.outputPath, std::ios::binary);
+  const std::string written{std::istreambuf_iterator<char>(file), {}};
+  EXPECT_EQ(written, Run(Sweeps({"Qin=30:33:2"})).csv);
+  std::remove(options.outputPath->c_str());
+
+  options.outputPath = ::testing::TempDir() + "no_such_directory/study.csv";
+  const StudyRun nowhere = Run(options);
+  EXPECT_EQ(nowhere.status, kFileFailure);
+  EXPECT_NE(nowhere.err.find("cannot open output file"), std::string::npos);
+}
+
+TEST_F(StudyRunTest, DrawsAProgressBarOnlyWhenAsked) {
+  StudyOptions options = Sweeps({"gamma=0:1:3"});
+  EXPECT_EQ(Run(options).err, "");
+  options.progress = true;
+  const StudyRun run = Run(options);
+  EXPECT_NE(run.err.find("] 100% 3/3 cases"), std::string::npos) << run.err;
+  EXPECT_TRUE(run.err.ends_with("\n"));
+}
+
+}  // namespace
+}  // namespace fluxeta::cli
