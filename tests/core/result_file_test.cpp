@@ -1,0 +1,259 @@
+#include "case/result_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <climits>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "../support/expected_files.h"
+#include "../support/scratch_directory.h"
+#include "../support/separator_in_force.h"
+#include "case/default_case.h"
+#include "case/errors.h"
+#include "case/io_error_code.h"
+
+namespace fluxeta::cases {
+namespace {
+
+using testing::FileBytes;
+using testing::ScratchDirectory;
+using testing::SeparatorInForce;
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (auto end = text.find("\r\n"); end != std::string::npos; end = text.find("\r\n", start)) {
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  EXPECT_EQ(start, text.size()) << "text after the last CR LF";
+  return lines;
+}
+
+CaseParameters DefaultParameters() {
+  CaseParameters parameters;
+  ReadCaseFromForm(DefaultBoxTexts(), parameters);
+  return parameters;
+}
+
+// Station 1 of the table with the values of the layout's example row.
+StationTable ExampleRowTable() {
+  StationTable table;
+  table.P[1] = 123456.7;
+  table.Q[1] = 33.0;
+  table.DelQ[1] = 0.66;
+  table.Q_DIFF[1] = -1.25;
+  table.APP_SR_C[1] = 45.03;
+  table.SR_S[1] = 4650.0;
+  table.APP_VIS_C[1] = 1.414213562;
+  table.VIS_S[1] = 1.414213562;
+  table.A[1] = 3.0;
+  table.Dh[1] = 1.954397;
+  table.H[1] = 0.0254;
+  table.L[1] = 3.0;
+  table.RTime[1] = 12.5;
+  return table;
+}
+
+TEST(InputSection, PrintsTheDefaultCaseUnderFixedLabels) {
+  const SeparatorInForce point('.');
+  const auto lines = Lines(InputSectionText(DefaultParameters()));
+  ASSERT_EQ(lines.size(), 17u);
+  EXPECT_EQ(lines[0], "");
+  EXPECT_EQ(lines[1], "[INPUT DATA]");
+  const std::vector<std::string> values = {"3.0000", "0.1000", "6.1400", "3.00",  "2.50",
+                                           "66.00",  "0.0254", "16.00",  "1.300", "10",
+                                           "1",      "0.500",  "50",     "1.200", "33.00"};
+  for (std::size_t k = 0; k < values.size(); ++k) {
+    const std::string& line = lines[k + 2];
+    ASSERT_GT(line.size(), 51u) << "line " << k + 3;
+    EXPECT_EQ(line[48], '=') << "line " << k + 3;
+    EXPECT_EQ(line.substr(49, 2), "  ") << "line " << k + 3;
+    EXPECT_EQ(line.substr(51), values[k]) << "line " << k + 3;
+  }
+  EXPECT_EQ(lines[2], "   Entrance cross sectional area   Ain (cm2)    =  3.0000");
+  EXPECT_EQ(lines[14],
+            "   Critical shear rate   \x83\xC1"
+            "cr (1/s)             =  50");
+}
+
+TEST(InputSection, WritesTheGreekLettersAsCodePage932) {
+  const auto lines = Lines(InputSectionText(DefaultParameters()));
+  EXPECT_NE(lines[3].find("   \x83\xC1 (-)"), std::string::npos);   // γ
+  EXPECT_NE(lines[9].find("   \x83\xC9 (-)"), std::string::npos);   // λ
+  EXPECT_NE(lines[10].find("   \x83\xBF (-)"), std::string::npos);  // α
+  EXPECT_NE(lines[11].find("   \x83\xC5"
+                           "0 (Pa.s)"),
+            std::string::npos);  // η0
+  EXPECT_NE(lines[12].find("   \x83\xC1"
+                           "0 (1/s)"),
+            std::string::npos);                                         // γ0
+  EXPECT_NE(lines[15].find("   \x83\xCF (g/cm3)"), std::string::npos);  // ρ
+}
+
+TEST(ResultSection, HasTheFixedHeaderNoteAndSummaryLines) {
+  const SeparatorInForce point('.');
+  StationTable table;
+  table.P[1] = 173421.76;
+  table.Uniformity = 0.91156;
+  const auto lines = Lines(ResultSectionText(table));
+  ASSERT_EQ(lines.size(), 58u);
+  EXPECT_EQ(lines[0], "");
+  EXPECT_EQ(lines[1], "[RESULT]");
+  EXPECT_EQ(lines[2],
+            "         P          Q       DelQ      Q_DIFF   APP_SR_C  SR_S     APP_VIS_C   VIS_S  "
+            "    A         Dh        H         L       RTime");
+  EXPECT_EQ(lines[2].size(), 132u);
+  EXPECT_EQ(lines[3],
+            "        (Pa)      (cm3/s)  (cm3/s)     (%)       (1/s)   (1/s)      (PA.s)    (Pa.s)  "
+            "  (cm2)     (cm)      (cm)      (cm)      (s)");
+  EXPECT_EQ(lines[3].size(), 131u);
+  EXPECT_EQ(lines[54],
+            "(Note: \"APP_\" denotes apparent, \"_C\" denotes cavity ,and \"_S\" denotes slot)");
+  EXPECT_EQ(lines[54].size(), 75u);
+  EXPECT_EQ(lines[55], "");
+  EXPECT_EQ(lines[56], "   Entrance pressure (MPa)  =  0.173");
+  EXPECT_EQ(lines[57], "   Uniformity (-)           =  0.912");
+  // Rows of an empty table: every cell fits, so each row keeps the standard width.
+  for (int station = 1; station <= StationCount; ++station) {
+    EXPECT_EQ(lines[3 + station].size(), 133u) << "station " << station;
+  }
+}
+
+TEST(StationRow, FormatsAndPadsEveryCellByItsColumn) {
+  const SeparatorInForce point('.');
+  const std::string row = StationRowText(ExampleRowTable(), 1);
+  EXPECT_EQ(row,
+            "  1  1.2346E05    33.000    0.6600    -1.250    45.030   4650.00    1.4142    1.4142"
+            "    3.0000    1.9544    0.0254    3.000    12.500");
+  EXPECT_EQ(row.size(), 133u);
+}
+
+TEST(StationRow, ATextLongerThanItsCellShiftsTheRestOfTheRow) {
+  const SeparatorInForce point('.');
+  StationTable table = ExampleRowTable();
+  table.P[1] = -123456.7;
+  const std::string row = StationRowText(table, 1);
+  EXPECT_EQ(row.substr(0, 15), "  1  -1.2346E05");
+  EXPECT_EQ(row.size(), 134u);
+  EXPECT_EQ(row.substr(15), StationRowText(ExampleRowTable(), 1).substr(14));
+}
+
+TEST(StationRow, PrintsAFlowBeyondItsPrecisionInExponentForm) {
+  const SeparatorInForce point('.');
+  StationTable table = ExampleRowTable();
+  table.Q[1] = 123456789.0;
+  const std::string row = StationRowText(table, 1);
+  EXPECT_EQ(row.substr(14, 17), "  1.2345679E008  ");
+}
+
+TEST(StationRow, NumbersTheRowsWithoutLeadingZeros) {
+  const StationTable table;
+  EXPECT_EQ(StationRowText(table, 7).substr(0, 3), "  7");
+  EXPECT_EQ(StationRowText(table, 50).substr(0, 3), " 50");
+}
+
+TEST(ResultFileWriters, CreateThenAppendTheTwoSections) {
+  const ScratchDirectory scratch;
+  CaseParameters parameters = DefaultParameters();
+  parameters.ResultFileName = scratch / "Result.txt";
+  const StationTable table = ExampleRowTable();
+  ASSERT_TRUE(WriteInputSection(parameters));
+  EXPECT_EQ(FileBytes(parameters.ResultFileName), InputSectionText(parameters));
+  ASSERT_TRUE(WriteResultSection(parameters, table));
+  EXPECT_EQ(FileBytes(parameters.ResultFileName),
+            InputSectionText(parameters) + ResultSectionText(table));
+  // A new input section replaces the whole file.
+  ASSERT_TRUE(WriteInputSection(parameters));
+  EXPECT_EQ(FileBytes(parameters.ResultFileName), InputSectionText(parameters));
+}
+
+TEST(ResultFileWriters, ResolveARelativeNameAgainstTheCurrentDirectory) {
+  const ScratchDirectory scratch;
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(scratch.path());
+  CaseParameters parameters = DefaultParameters();
+  parameters.ResultFileName = "Result.txt";
+  const bool written = WriteInputSection(parameters);
+  std::filesystem::current_path(previous);
+  EXPECT_TRUE(written);
+  EXPECT_TRUE(std::filesystem::exists(scratch.path() / "Result.txt"));
+}
+
+TEST(ResultFileWriters, ReportAFileThatCannotBeOpenedAndCreateNothing) {
+  const ScratchDirectory scratch;
+  CaseParameters parameters = DefaultParameters();
+  const StationTable table;
+  const std::string tooLongComponent(NAME_MAX + 1, 'x');
+  std::string tooLongPath = scratch.path().string();
+  while (tooLongPath.size() <= PATH_MAX) {
+    tooLongPath += "/" + std::string(NAME_MAX, 'y');
+  }
+  const std::vector<std::string> names = {
+      "",
+      scratch / "missing/Result.txt",
+      scratch.path().string(),
+      scratch / tooLongComponent,
+      tooLongPath,
+      scratch / "Res" + std::string(1, '\0') + "ult.txt",
+  };
+  for (const std::string& name : names) {
+    parameters.ResultFileName = name;
+    EXPECT_FALSE(WriteInputSection(parameters)) << name.size();
+    EXPECT_FALSE(WriteResultSection(parameters, table)) << name.size();
+  }
+  // Not even under a shortened name.
+  EXPECT_TRUE(std::filesystem::is_empty(scratch.path()));
+}
+
+TEST(ResultFileWriters, AppendOnlyToAnExistingFile) {
+  const ScratchDirectory scratch;
+  CaseParameters parameters = DefaultParameters();
+  parameters.ResultFileName = scratch / "Result.txt";
+  EXPECT_FALSE(WriteResultSection(parameters, StationTable()));
+  EXPECT_FALSE(std::filesystem::exists(parameters.ResultFileName));
+}
+
+TEST(ResultFileWriters, RaiseAFailedWriteWithTheDiskFullCode) {
+  CaseParameters parameters = DefaultParameters();
+  parameters.ResultFileName = "/dev/full";
+  try {
+    WriteInputSection(parameters);
+    FAIL() << "the write to a full device succeeded";
+  } catch (const InputOutputError& error) {
+    EXPECT_EQ(error.code(), 101);
+    EXPECT_STREQ(error.what(), "ディスクがいっぱいです");
+  }
+  EXPECT_THROW(WriteResultSection(parameters, StationTable()), InputOutputError);
+}
+
+TEST(InputOutputErrorCode, MapsThePlatformsErrorsOntoTheRuntimesCodes) {
+  EXPECT_EQ(InputOutputErrorCode(ENOSPC), 101);
+  EXPECT_EQ(InputOutputErrorCode(EDQUOT), 101);
+  EXPECT_EQ(InputOutputErrorCode(EIO), 101);
+  EXPECT_EQ(InputOutputErrorCode(EACCES), 5);
+  EXPECT_EQ(InputOutputErrorCode(EPERM), 5);
+  EXPECT_EQ(InputOutputErrorCode(ENOENT), 2);
+  EXPECT_EQ(InputOutputErrorCode(EMFILE), 4);
+  EXPECT_EQ(InputOutputErrorCode(ENFILE), 4);
+  EXPECT_EQ(InputOutputErrorCode(EFBIG), EFBIG);
+  EXPECT_EQ(InputOutputError(InputOutputErrorCode(EFBIG)).what(),
+            "I/O エラー (" + std::to_string(EFBIG) + ")");
+}
+
+TEST(ResultFile, OfTheDefaultCaseKeepsTheLayout) {
+  // Checks the expected file itself, so that it cannot drift from the layout unnoticed.
+  const auto lines = Lines(testing::DefaultResultFile());
+  ASSERT_EQ(lines.size(), 75u);
+  for (int row = 22; row <= 71; ++row) {
+    EXPECT_EQ(lines[row - 1].size(), 133u) << "line " << row;
+  }
+  EXPECT_EQ(lines[73], "   Entrance pressure (MPa)  =  0.173");
+  EXPECT_EQ(lines[74], "   Uniformity (-)           =  0.912");
+}
+
+}  // namespace
+}  // namespace fluxeta::cases
