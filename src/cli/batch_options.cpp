@@ -5,6 +5,7 @@
 
 #include "case/default_case.h"
 #include "cli/exit_status.h"
+#include "cli/study_progress.h"
 
 namespace fluxeta::cli {
 
@@ -27,6 +28,25 @@ void AddSingleRunOptions(CLI::App& app, SingleRunOptions& options) {
       ->option_text("csv|json");
 }
 
+namespace {
+// More threads than this is surely a typing slip.
+constexpr unsigned kMaxJobs = 4096;
+}  // namespace
+
+void AddStudyOptions(CLI::App& app, StudyOptions& options) {
+  app.add_option("--sweep", options.sweeps,
+                 "Study: COUNT values of input NAME from FROM to TO; repeat for a grid, the "
+                 "first --sweep the outermost loop. NAME: Ain gamma Pein Lin Lend W H alpha "
+                 "rho Qin, with --all-inputs also lambda eta0 gamma0 n gammacr")
+      ->type_name("NAME=FROM:TO:COUNT")
+      ->allow_extra_args(false);
+  app.add_option("--cases", options.casesFile,
+                 "Study: one case per row of a CSV file whose header names the inputs")
+      ->type_name("FILE.csv");
+  app.add_option("-j,--jobs", options.jobs, "Study: threads to use (default: every core)")
+      ->check(CLI::Range(1u, kMaxJobs));
+}
+
 std::variant<BatchOptions, int> ParseBatchOptions(int argc, const char* const* argv,
                                                   std::ostream& out, std::ostream& err) {
   CLI::App app(
@@ -36,12 +56,24 @@ std::variant<BatchOptions, int> ParseBatchOptions(int argc, const char* const* a
   app.set_version_flag("--version", std::string("fluxeta-batch ") + FLUXETA_VERSION);
   BatchOptions options;
   AddSingleRunOptions(app, options.run);
+  StudyOptions study;
+  AddStudyOptions(app, study);
+  app.get_option("--table")->excludes("--sweep")->excludes("--cases");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
     const int status = app.exit(error, out, err);
     // A command line that cannot be parsed is refused input like a bad data file.
     return status == 0 ? kWrittenAndConverged : kRefusedInput;
+  }
+  if (!study.sweeps.empty() || study.casesFile) {
+    study.allInputs = options.run.allInputs;
+    // A study writes its CSV to standard output unless -o names a file for it.
+    if (app.get_option("--output")->count() > 0) {
+      study.outputPath = options.run.resultFile;
+    }
+    study.progress = StandardErrorIsTerminal();
+    options.study = std::move(study);
   }
   return options;
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <variant>
 
+#include "cli/study.h"
+
 namespace CLI {
 class App;
 }
@@ -24,10 +26,13 @@ struct SingleRunOptions {
 
 struct BatchOptions {
   SingleRunOptions run;
+  std::optional<StudyOptions> study;  // a study instead of the single run
 };
 
 // Declares the options of a single run on `app`; parsing fills `options`.
 void AddSingleRunOptions(CLI::App& app, SingleRunOptions& options);
+// Declares --sweep, --cases and -j of a study on `app`.
+void AddStudyOptions(CLI::App& app, StudyOptions& options);
 
 // The options, or the exit status to end with at once: after --help or --version (text
 // written to `out`) or after a command line that cannot be parsed (reason written to `err`).

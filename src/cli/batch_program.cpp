@@ -3,6 +3,8 @@
 #include "case/number_text.h"
 #include "cli/batch_options.h"
 #include "cli/batch_run.h"
+#include "cli/exit_status.h"
+#include "cli/study.h"
 
 namespace fluxeta::cli {
 
@@ -13,7 +15,12 @@ int RunBatchProgram(int argc, const char* const* argv, std::ostream& out, std::o
   if (const int* status = std::get_if<int>(&parsed)) {
     return *status;
   }
-  return RunSingleCase(std::get<BatchOptions>(parsed).run, out, err);
+  const BatchOptions& options = std::get<BatchOptions>(parsed);
+  if (options.study) {
+    const auto base = CaseBoxTexts(options.run.dataFile, options.run.allInputs, err);
+    return base ? RunStudy(*options.study, *base, out, err) : kRefusedInput;
+  }
+  return RunSingleCase(options.run, out, err);
 }
 
 }  // namespace fluxeta::cli
