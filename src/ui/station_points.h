@@ -1,0 +1,27 @@
+// The points a chart draws for one column of the station table, and axis ranges that fit
+// them.
+#pragma once
+
+#include <utility>
+
+#include <QList>
+#include <QPointF>
+#include <QValueAxis>
+
+#include "case/station_table.h"
+
+namespace fluxeta::ui {
+
+// (X_i, scale · values_i) for the stations 1 … 50; X_i is the station's position (cm).
+QList<QPointF> StationPoints(const cases::StationTable& table, const cases::StationValues& values,
+                             double scale = 1.0);
+
+// Sets the axis to a range with round tick values that holds `low` … `high`. An empty range
+// is widened so that the axis still has a scale.
+void FitAxis(QValueAxis& axis, double low, double high);
+
+// The smallest and largest y of the points, widened to take in zero, so that every plot of
+// the window is read against its zero.
+std::pair<double, double> RangeWithZero(const QList<QPointF>& points);
+
+}  // namespace fluxeta::ui

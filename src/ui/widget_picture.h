@@ -1,0 +1,17 @@
+// A widget's current look written to a picture file.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+namespace fluxeta::ui {
+
+// A raster picture of the widget at its present size. Returns false when the file could not
+// be written; an existing file is then left as it was.
+bool SaveWidgetAsPng(QWidget& widget, const QString& path);
+
+// A scalable vector picture of the widget at its present size, titled `title`. Returns false
+// when the file could not be written; an existing file is then left as it was.
+bool SaveWidgetAsSvg(QWidget& widget, const QString& path, const QString& title);
+
+}  // namespace fluxeta::ui
