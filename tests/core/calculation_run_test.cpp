@@ -1,0 +1,242 @@
+#include "case/calculation_run.h"
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "../support/expected_files.h"
+#include "../support/scratch_directory.h"
+#include "../support/separator_in_force.h"
+#include "case/default_case.h"
+#include "case/errors.h"
+#include "case/messages.h"
+#include "case/result_file.h"
+
+namespace fluxeta::cases {
+namespace {
+
+using testing::FileBytes;
+using testing::ScratchDirectory;
+using testing::SeparatorInForce;
+
+const std::string kFileCanNotOpen(messages::kFileCanNotOpen);
+const std::string kDoesNotConverge(messages::kDoesNotConverge);
+
+// A window that records what the run shows; `onMessage` acts while a message box is up.
+class RecordingFrontEnd : public RunFrontEnd {
+ public:
+  BoxTexts Boxes() const override { return boxes; }
+  void ShowMessage(std::string_view text) override {
+    shown.emplace_back(text);
+    if (onMessage) {
+      onMessage(text);
+    }
+  }
+  void ShowCompletion() override { ++completions; }
+
+  BoxTexts boxes;
+  std::vector<std::string> shown;
+  int completions = 0;
+  std::function<void(std::string_view)> onMessage;
+};
+
+class CalculationRunTest : public ::testing::Test {
+ protected:
+  CalculationRunTest() {
+    frontEnd_.boxes = DefaultBoxTexts();
+    frontEnd_.boxes.Edit(kResultFileNameBox) = ResultFile();
+  }
+
+  std::string ResultFile() const { return scratch_ / "Result.txt"; }
+  RunReport Run() { return CalculationRun(frontEnd_, parameters_, table_, state_); }
+  // Clears what the front end recorded, keeping its boxes.
+  void Forget() {
+    frontEnd_.shown.clear();
+    frontEnd_.completions = 0;
+  }
+
+  const SeparatorInForce point_{'.'};
+  const ScratchDirectory scratch_;
+  RecordingFrontEnd frontEnd_;
+  CaseParameters parameters_;
+  StationTable table_;
+  SolverState state_;
+};
+
+std::vector<std::string> FileLines(const std::string& path) {
+  const std::string bytes = FileBytes(path).value();
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (auto end = bytes.find("\r\n"); end != std::string::npos; end = bytes.find("\r\n", start)) {
+    lines.push_back(bytes.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+TEST_F(CalculationRunTest, WritesTheDefaultCaseAndShowsTheCompletion) {
+  const RunReport report = Run();
+  EXPECT_EQ(report.outcome, RunOutcome::Finished);
+  EXPECT_TRUE(report.solve.converged);
+  EXPECT_EQ(report.solve.sweeps, 5);
+  EXPECT_TRUE(frontEnd_.shown.empty());
+  EXPECT_EQ(frontEnd_.completions, 1);
+  EXPECT_EQ(FileBytes(ResultFile()), testing::DefaultResultFile());
+}
+
+TEST_F(CalculationRunTest, TwoConvergedRunsWriteTheSameFile) {
+  Run();
+  const auto first = FileBytes(ResultFile());
+  Run();
+  EXPECT_EQ(FileBytes(ResultFile()), first);
+  EXPECT_EQ(frontEnd_.completions, 2);
+}
+
+TEST_F(CalculationRunTest, EndsAtAResultFileThatCannotBeCreated) {
+  const std::filesystem::path directory = scratch_.path() / "a directory";
+  std::filesystem::create_directory(directory);
+  for (const std::string& name :
+       {std::string(), scratch_ / "missing/Result.txt", directory.string()}) {
+    Forget();
+    frontEnd_.boxes.Edit(kResultFileNameBox) = name;
+    const RunReport report = Run();
+    EXPECT_EQ(report.outcome, RunOutcome::FileNotOpened) << name;
+    EXPECT_EQ(frontEnd_.shown, std::vector<std::string>{kFileCanNotOpen}) << name;
+    EXPECT_EQ(frontEnd_.completions, 0) << name;
+    // Nothing was solved.
+    EXPECT_EQ(report.solve.sweeps, 0) << name;
+    EXPECT_EQ(table_.Q[1], 0.0) << name;
+  }
+  EXPECT_FALSE(std::filesystem::exists(scratch_.path() / "missing"));
+  EXPECT_TRUE(std::filesystem::is_empty(directory));
+}
+
+// An append-only file cannot be cut to zero length but could be appended to: a run that
+// cannot write its input section must not add a result section to such a stranger's file.
+TEST_F(CalculationRunTest, LeavesAnExistingFileUntouchedWhenItCannotBeReplaced) {
+  const std::string previous = "someone else's data\r\n";
+  testing::WriteBytes(ResultFile(), previous);
+  const int descriptor = ::open(ResultFile().c_str(), O_RDONLY);
+  ASSERT_GE(descriptor, 0);
+  int flags = 0;
+  const bool appendOnly =
+      ::ioctl(descriptor, FS_IOC_GETFLAGS, &flags) == 0 &&
+      (flags |= FS_APPEND_FL, ::ioctl(descriptor, FS_IOC_SETFLAGS, &flags) == 0);
+  if (!appendOnly) {
+    ::close(descriptor);
+    GTEST_SKIP() << "the file system cannot make a file append-only here";
+  }
+  const RunReport report = Run();
+  flags &= ~FS_APPEND_FL;
+  ::ioctl(descriptor, FS_IOC_SETFLAGS, &flags);
+  ::close(descriptor);
+  EXPECT_EQ(report.outcome, RunOutcome::FileNotOpened);
+  EXPECT_EQ(frontEnd_.shown, std::vector<std::string>{kFileCanNotOpen});
+  EXPECT_EQ(frontEnd_.completions, 0);
+  EXPECT_EQ(FileBytes(ResultFile()), previous);
+}
+
+TEST_F(CalculationRunTest, PrintsZerosForTheFiguresOfASearchThatGaveUp) {
+  Run();  // a converged run leaves its figures in the table
+  Forget();
+  frontEnd_.boxes.Edit(14) = "0";  // Qin
+  const RunReport report = Run();
+  EXPECT_EQ(report.outcome, RunOutcome::NotConverged);
+  EXPECT_FALSE(report.solve.converged);
+  EXPECT_EQ(report.solve.sweeps, 50);
+  EXPECT_EQ(frontEnd_.shown, std::vector<std::string>{kDoesNotConverge});
+  EXPECT_EQ(frontEnd_.completions, 0);
+
+  const auto lines = FileLines(ResultFile());
+  ASSERT_EQ(lines.size(), 75u);
+  for (int station = 1; station <= StationCount; ++station) {
+    const std::string& row = lines[20 + station];
+    EXPECT_EQ(row.substr(36, 8), "   0.000") << "Q_DIFF of station " << station;
+    EXPECT_EQ(row.substr(row.size() - 8), "   0.000") << "RTime of station " << station;
+  }
+  EXPECT_EQ(lines[74], "   Uniformity (-)           =  0.000");
+  EXPECT_EQ(table_.DelQRms, 0.0);
+}
+
+TEST_F(CalculationRunTest, ShowsNoCompletionWhenTheResultSectionCannotBeAppended) {
+  // The file gives way to a directory while the non-convergence message is up.
+  frontEnd_.onMessage = [this](std::string_view text) {
+    if (text == messages::kDoesNotConverge) {
+      std::filesystem::remove(ResultFile());
+      std::filesystem::create_directory(ResultFile());
+    }
+  };
+  frontEnd_.boxes.Edit(14) = "0";
+  const RunReport report = Run();
+  EXPECT_EQ(report.outcome, RunOutcome::FileNotOpened);
+  EXPECT_EQ(frontEnd_.shown, (std::vector<std::string>{kDoesNotConverge, kFileCanNotOpen}));
+  EXPECT_EQ(frontEnd_.completions, 0);
+  EXPECT_TRUE(std::filesystem::is_empty(ResultFile()));
+}
+
+TEST_F(CalculationRunTest, EndsWithTheDiskFullErrorWhenTheWriteFails) {
+  frontEnd_.boxes.Edit(kResultFileNameBox) = "/dev/full";
+  try {
+    Run();
+    FAIL() << "the run wrote to a full device";
+  } catch (const InputOutputError& error) {
+    EXPECT_EQ(error.code(), 101);
+    EXPECT_STREQ(error.what(), "ディスクがいっぱいです");
+  }
+  EXPECT_TRUE(frontEnd_.shown.empty());
+  EXPECT_EQ(frontEnd_.completions, 0);
+}
+
+TEST_F(CalculationRunTest, LeavesTheInputSectionAloneAfterAFaultInTheSolve) {
+  frontEnd_.boxes.Edit(7) = "0";  // H: the slot shear rate divides by the gap
+  EXPECT_THROW(Run(), FloatingPointError);
+  EXPECT_EQ(FileBytes(ResultFile()), InputSectionText(parameters_));
+  EXPECT_EQ(FileLines(ResultFile()).size(), 17u);
+  EXPECT_EQ(frontEnd_.completions, 0);
+}
+
+TEST_F(CalculationRunTest, WritesNothingForABoxThatIsNotANumber) {
+  Run();
+  const auto previous = FileBytes(ResultFile());
+  frontEnd_.boxes.Edit(5) = "2.5 cm";
+  frontEnd_.boxes.Edit(9) = "abc";
+  try {
+    Run();
+    FAIL() << "the run accepted a unit after a number";
+  } catch (const ConversionError& error) {
+    EXPECT_EQ(error.text(), "2.5 cm");
+  }
+  EXPECT_EQ(FileBytes(ResultFile()), previous);
+  EXPECT_EQ(frontEnd_.completions, 1);
+}
+
+TEST(CalculationRun, WritesTheLocalesSeparatorFromTheDefaultTextsAlone) {
+  const SeparatorInForce comma(',');
+  const ScratchDirectory scratch;
+  RecordingFrontEnd frontEnd;
+  frontEnd.boxes = DefaultBoxTexts();
+  frontEnd.boxes.Edit(kResultFileNameBox) = scratch / "Result.txt";
+  CaseParameters parameters;
+  StationTable table;
+  SolverState state;
+  EXPECT_EQ(CalculationRun(frontEnd, parameters, table, state).outcome, RunOutcome::Finished);
+  const std::string bytes = FileBytes(scratch / "Result.txt").value();
+  EXPECT_NE(bytes.find("(cm2)    =  3,0000\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("(MPa)  =  0,173\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("(-)           =  0,912\r\n"), std::string::npos);
+  const auto lines = FileLines(scratch / "Result.txt");
+  for (int row = 22; row <= 71; ++row) {
+    EXPECT_EQ(lines.at(row - 1).find('.'), std::string::npos) << "line " << row;
+  }
+}
+
+}  // namespace
+}  // namespace fluxeta::cases
