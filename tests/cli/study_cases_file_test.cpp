@@ -1,11 +1,10 @@
 // Reading cases files.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "../support/scratch_directory.h"
 #include "cli/study_cases_file.h"
 #include "cli/study_error.h"
 
@@ -59,11 +58,10 @@ TEST(StudyCasesFile, RefusesARowOfAnotherWidthNamingItsLine) {
 }
 
 TEST(StudyCasesFile, ReadsAFileAndRefusesAMissingOne) {
-  const std::string path = ::testing::TempDir() + "study_cases_file_test.csv";
-  std::ofstream(path, std::ios::binary) << "Ain\n3.5\n";
-  EXPECT_EQ(ReadCasesFile(path, false).cells, std::vector<std::string>{"3.5"});
-  std::remove(path.c_str());
-  EXPECT_THROW(ReadCasesFile(path, false), StudyError);
+  testing::ScratchDirectory directory;
+  testing::WriteBytes(directory / "cases.csv", "Ain\n3.5\n");
+  EXPECT_EQ(ReadCasesFile(directory / "cases.csv", false).cells, std::vector<std::string>{"3.5"});
+  EXPECT_THROW(ReadCasesFile(directory / "missing.csv", false), StudyError);
 }
 
 }  // namespace

@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "../support/scratch_directory.h"
 #include "case/case_parameters.h"
 #include "case/default_case.h"
 #include "case/number_text.h"
@@ -84,11 +83,12 @@ class StudyRunTest : public ::testing::Test {
     return options;
   }
 
-  static std::string WriteFile(const std::string& name, const std::string& content) {
-    const std::string path = ::testing::TempDir() + name;
-    std::ofstream(path, std::ios::binary) << content;
-    return path;
+  std::string WriteFile(const std::string& name, const std::string& content) {
+    testing::WriteBytes(directory_ / name, content);
+    return directory_ / name;
   }
+
+  testing::ScratchDirectory directory_;
 };
 
 // The field of a row under the header's column `name`.
@@ -145,7 +145,6 @@ TEST_F(StudyRunTest, FailingCasesAreReportedInTheirRowsAndTheStudyGoesOn) {
   StudyOptions options;
   options.casesFile = path;
   const StudyRun run = Run(options);
-  std::remove(path.c_str());
   ASSERT_EQ(run.status, kWrittenAndConverged) << run.err;
   ASSERT_EQ(run.rows.size(), 7u);
   const std::vector<std::pair<std::string, std::string>> expected = {
@@ -185,7 +184,6 @@ TEST_F(StudyRunTest, ACasesFileOfTheGridsValuesReproducesItsRowsInAnyOrder) {
   StudyOptions options;
   options.casesFile = path;
   const StudyRun cases = Run(options);
-  std::remove(path.c_str());
   ASSERT_EQ(cases.rows.size(), grid.rows.size());
   EXPECT_EQ(cases.rows[0], grid.rows[0]);
   for (std::size_t row = 1; row < grid.rows.size(); ++row) {
@@ -239,7 +237,7 @@ TEST_F(StudyRunTest, ABadSweepOrCasesFileIsRefusedBeforeAnythingIsWritten) {
             "point\n");
 
   StudyOptions missingFile;
-  missingFile.casesFile = ::testing::TempDir() + "no_such_cases_file.csv";
+  missingFile.casesFile = directory_ / "no_such_cases_file.csv";
   EXPECT_EQ(Run(missingFile).status, kRefusedInput);
 
   const StudyRun twice = Run(Sweeps({"W=60:70:2", "W=60:70:2"}));
@@ -249,16 +247,13 @@ TEST_F(StudyRunTest, ABadSweepOrCasesFileIsRefusedBeforeAnythingIsWritten) {
 
 TEST_F(StudyRunTest, WritesToAnOutputFileOrReportsThatItCannot) {
   StudyOptions options = Sweeps({"Qin=30:33:2"});
-  options.outputPath = ::testing::TempDir() + "study_output.csv";
+  options.outputPath = directory_ / "study_output.csv";
   const StudyRun toFile = Run(options);
   EXPECT_EQ(toFile.status, kWrittenAndConverged);
   EXPECT_EQ(toFile.csv, "");
-  std::ifstream file(*options.outputPath, std::ios::binary);
-  const std::string written{std::istreambuf_iterator<char>(file), {}};
-  EXPECT_EQ(written, Run(Sweeps({"Qin=30:33:2"})).csv);
-  std::remove(options.outputPath->c_str());
+  EXPECT_EQ(testing::FileBytes(*options.outputPath), Run(Sweeps({"Qin=30:33:2"})).csv);
 
-  options.outputPath = ::testing::TempDir() + "no_such_directory/study.csv";
+  options.outputPath = directory_ / "no_such_directory/study.csv";
   const StudyRun nowhere = Run(options);
   EXPECT_EQ(nowhere.status, kFileFailure);
   EXPECT_NE(nowhere.err.find("cannot open output file"), std::string::npos);
