@@ -56,6 +56,7 @@ void WriteStudy(const StudyGrid& grid, const cases::BoxTexts& base, unsigned job
       progress.Advance();
     });
 
+    progress.Clear();
     text.clear();
     for (std::uint64_t offset = 0; offset < blockSize; ++offset) {
       grid.CaseTexts(blockStart + offset, inputTexts);

@@ -33,6 +33,17 @@ void StudyProgress::Advance() {
   }
 }
 
+void StudyProgress::Clear() {
+  if (!enabled_) {
+    return;
+  }
+  std::lock_guard lock(drawing_);
+  if (drawn_) {
+    err_ << '\r' << kClearToEndOfLine << std::flush;
+    drawn_ = false;
+  }
+}
+
 void StudyProgress::Finish() {
   if (!enabled_) {
     return;
@@ -44,6 +55,7 @@ void StudyProgress::Finish() {
 
 void StudyProgress::Draw(std::uint64_t done) {
   lastDraw_ = std::chrono::steady_clock::now();
+  drawn_ = true;
   const double fraction = total_ == 0 ? 1.0 : static_cast<double>(done) / total_;
   const int filled = static_cast<int>(fraction * kBarWidth);
   const double seconds = std::chrono::duration<double>(lastDraw_ - start_).count();

@@ -16,6 +16,9 @@ class StudyProgress {
 
   // One more case done; safe to call from every thread of the study.
   void Advance();
+  // Wipes the bar off its line, so that rows written to the same terminal start clean;
+  // the next Advance draws it again.
+  void Clear();
   // Draws the full bar and ends its line.
   void Finish();
 
@@ -29,6 +32,7 @@ class StudyProgress {
   std::mutex drawing_;
   std::chrono::steady_clock::time_point start_;
   std::chrono::steady_clock::time_point lastDraw_;
+  bool drawn_ = false;  // the bar stands on the terminal's current line
 };
 
 // True when standard error is a terminal.
