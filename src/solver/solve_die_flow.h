@@ -6,6 +6,8 @@
 
 namespace fluxeta::solver {
 
+class SearchObserver;
+
 struct SolveOutcome {
   bool converged = false;
   int sweeps = 0;  // integration sweeps made (at most 50)
@@ -17,5 +19,9 @@ struct SolveOutcome {
 // they were; the caller decides what to show.
 SolveOutcome SolveDieFlow(const cases::CaseParameters& parameters, cases::StationTable& table,
                           cases::SolverState& state);
+
+// The same, reporting every sweep of the entrance-pressure search to `observer`.
+SolveOutcome SolveDieFlow(const cases::CaseParameters& parameters, cases::StationTable& table,
+                          cases::SolverState& state, SearchObserver* observer);
 
 }  // namespace fluxeta::solver

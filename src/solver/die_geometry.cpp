@@ -1,0 +1,35 @@
+#include "solver/die_geometry.h"
+
+#include "case/checked_real.h"
+#include "solver/power_in_double.h"
+
+namespace fluxeta::solver {
+
+using cases::Real;
+
+double CavityAreaAt(const cases::CaseParameters& parameters, double x) {
+  const Real W = parameters.W;
+  const Real remainingFraction = Real(1.0) - Real(x) / W;
+  return (parameters.Ain * PowerInDouble(remainingFraction, parameters.gamma)).value();
+}
+
+double SlotLengthAt(const cases::CaseParameters& parameters, double x) {
+  const Real W = parameters.W;
+  const Real lengthFall = Real(parameters.Lin) - parameters.Lend;  // cm over the width
+  return (parameters.Lend + lengthFall * (W - x) / W).value();
+}
+
+void SetStationGeometry(const cases::CaseParameters& parameters, cases::StationTable& table) {
+  const Real W = parameters.W;
+  for (int i = 1; i <= cases::StationCount; ++i) {
+    table.X[i] = (Real(i - 1) * W / cases::StationCount).value();
+    table.A[i] = CavityAreaAt(parameters, table.X[i]);
+    table.L[i] = SlotLengthAt(parameters, table.X[i]);
+    // The cavity keeps its shape while it tapers, so the perimeter scales with √area.
+    table.Pe[i] = (parameters.Pein * cases::Sqrt(Real(table.A[i]) / parameters.Ain)).value();
+    table.Dh[i] = (Real(4.0) * table.A[i] / table.Pe[i]).value();
+    table.H[i] = parameters.H;
+  }
+}
+
+}  // namespace fluxeta::solver

@@ -1,0 +1,40 @@
+#include "solver/sweep_die_width.h"
+
+#include "solver/cavity_derivatives.h"
+#include "solver/runge_kutta_gill_step.h"
+#include "solver/state_vector.h"
+
+namespace fluxeta::solver {
+
+namespace {
+
+constexpr int kCavityEquationCount = 2;  // Q and P
+
+void LoadStation(const cases::StationTable& table, int i, cases::CurrentStation& current) {
+  current.H = table.H[i];
+  current.L = table.L[i];
+  current.APP_VIS_C = table.APP_VIS_C[i];
+  current.A = table.A[i];
+  current.Pe = table.Pe[i];
+  current.N_S = table.N_S[i];
+  current.SlotNewtonian = table.SlotNewtonian[i];
+}
+
+}  // namespace
+
+void SweepDieWidth(const cases::CaseParameters& parameters, cases::StationTable& table,
+                   cases::SolverState& state) {
+  CavityEquations equations(parameters, state.current);
+  StateVector cavity{};
+  for (int i = 1; i <= cases::StationCount; ++i) {
+    LoadStation(table, i, state.current);
+    equations.StationChanged();
+    cavity[kFlow] = table.Q[i];
+    cavity[kPressure] = table.P[i];
+    RungeKuttaGillStep(kCavityEquationCount, cavity, table.X[i], state.SegmentLength, equations);
+    table.Q[i + 1] = cavity[kFlow];
+    table.P[i + 1] = cavity[kPressure];
+  }
+}
+
+}  // namespace fluxeta::solver
