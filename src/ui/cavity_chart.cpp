@@ -58,8 +58,9 @@ void CavityChart::ShowCavity(const cases::StationTable& table, double width) {
   const QList<QPointF> flowPoints = StationPoints(table, table.Q);
   pressure_->replace(pressurePoints);
   flow_->replace(flowPoints);
-  FitAxis(*positionAxis_, 0, width);
-  const auto [lowPressure, highPressure] = RangeWithZero(pressurePoints);
+  FitPositionAxis(*positionAxis_, width);
+  // The pressure falls little along the cavity; a scale from zero would hide its fall.
+  const auto [lowPressure, highPressure] = ValueRange(pressurePoints);
   FitAxis(*pressureAxis_, lowPressure, highPressure);
   const auto [lowFlow, highFlow] = RangeWithZero(flowPoints);
   FitAxis(*flowAxis_, lowFlow, highFlow);

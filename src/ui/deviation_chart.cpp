@@ -42,7 +42,7 @@ void DeviationChart::ShowDeviation(const cases::StationTable& table, double widt
   const QList<QPointF> points = StationPoints(table, table.Q_DIFF);
   deviation_->replace(points);
   zeroLine_->replace({QPointF(0, 0), QPointF(width, 0)});
-  FitAxis(*positionAxis_, 0, width);
+  FitPositionAxis(*positionAxis_, width);
   const auto [low, high] = RangeWithZero(points);
   FitAxis(*deviationAxis_, low, high);
   setTitle(

@@ -33,7 +33,7 @@ const QString kPlotsNotSaved = QStringLiteral("The plots can not be saved to \"%
 
 // The first size of the window: two plots above the figures, about as tall as the main
 // window.
-constexpr QSize kInitialSize(640, 620);
+constexpr QSize kInitialSize(640, 660);
 constexpr int kMinimumPlotHeight = 220;
 
 constexpr long double kPascalsPerMegapascal = 1e6L;

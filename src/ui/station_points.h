@@ -20,8 +20,14 @@ QList<QPointF> StationPoints(const cases::StationTable& table, const cases::Stat
 // is widened so that the axis still has a scale.
 void FitAxis(QValueAxis& axis, double low, double high);
 
-// The smallest and largest y of the points, widened to take in zero, so that every plot of
-// the window is read against its zero.
+// Sets the position axis to exactly 0 … `width` (cm), ticked at round distances from 0, so
+// that the plot ends at the die's far end.
+void FitPositionAxis(QValueAxis& axis, double width);
+
+// The smallest and largest y of the points.
+std::pair<double, double> ValueRange(const QList<QPointF>& points);
+
+// The same, widened to take in zero, for plots read against their zero.
 std::pair<double, double> RangeWithZero(const QList<QPointF>& points);
 
 }  // namespace fluxeta::ui
