@@ -100,6 +100,7 @@ int RunStudy(const StudyOptions& options, const cases::BoxTexts& base, std::ostr
         << (options.outputPath ? "'" + *options.outputPath + "'" : "standard output") << '\n';
     return kFileFailure;
   }
+  // Written: the rows tell which cases failed.
   return kWrittenAndConverged;
 }
 

@@ -35,7 +35,6 @@ void CaseEvaluator::Evaluate(std::uint64_t index, CaseResult& result) {
       return;
     }
   } catch (const cases::FluxetaError& error) {
-    result.sweeps = 0;
     result.outcome = error.what();
     return;
   }
