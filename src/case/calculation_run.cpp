@@ -48,6 +48,7 @@ RunReport CalculationRun(RunFrontEnd& frontEnd, CaseParameters& parameters, Stat
     report.outcome = RunOutcome::NotConverged;
     return report;
   }
+  frontEnd.ShowSolution(report.solve);
   frontEnd.ShowCompletion();
   report.outcome = RunOutcome::Finished;
   return report;

@@ -20,6 +20,9 @@ class RunFrontEnd {
   virtual void ShowMessage(std::string_view text) = 0;
   // The completion dialog, modally; returns when the user has closed it.
   virtual void ShowCompletion() = 0;
+  // The solution of a run that converged and wrote its result section, just before the
+  // completion dialog; a front end without a view of it ignores it.
+  virtual void ShowSolution(const solver::SolveOutcome& /*outcome*/) {}
 };
 
 enum class RunOutcome {
