@@ -57,13 +57,6 @@ TEST(StudyGrid, RefusesAStudyTooLargeToCount) {
   EXPECT_THROW(grid.AddSweep(ParseSweep("H=1:2:20000", false)), StudyError);
 }
 
-TEST(StudyGrid, SweepValuesAreWrittenInTheirShortestRoundTripForm) {
-  EXPECT_EQ(ShortestText(0.1), "0.1");
-  EXPECT_EQ(ShortestText(0.1 + 0.2), "0.30000000000000004");
-  EXPECT_EQ(ShortestText(1e-7), "1e-07");
-  EXPECT_EQ(ShortestText(-2.0), "-2");
-}
-
 TEST(StudyCsv, QuotesOnlyFieldsThatNeedIt) {
   std::string line;
   AppendCsvField(line, "plain 1.5");
