@@ -1,6 +1,20 @@
-#include <QApplication>
+// fluxeta: the desktop program.
+#include <QString>
+
+#include <iostream>
+
+#include "fluxeta_application.h"
+#include "program_windows.h"
+#include "start_up.h"
 
 int main(int argc, char* argv[]) {
-  QApplication application(argc, argv);
-  return 0;
+  if (!fluxeta::ui::DisplayAvailable()) {
+    std::cerr << fluxeta::ui::NoDisplayMessage(QString::fromLocal8Bit(argv[0])).toStdString();
+    return 1;
+  }
+  fluxeta::ui::FluxetaApplication application(argc, argv);
+  fluxeta::ui::InitialiseApplication();
+  fluxeta::ui::ProgramWindows windows;
+  windows.ShowMainWindow();
+  return application.exec();
 }

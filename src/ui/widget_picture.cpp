@@ -49,6 +49,8 @@ bool SaveWidgetAsSvg(QWidget& widget, const QString& path, const QString& title)
   generator.setOutputDevice(&buffer);
   generator.setSize(widget.size());
   generator.setViewBox(widget.rect());
+  // The widget's own resolution, so that viewers show the picture at the widget's size.
+  generator.setResolution(widget.logicalDpiX());
   generator.setTitle(title);
   QPainter painter;
   if (!painter.begin(&generator)) {

@@ -1,0 +1,21 @@
+// The presenter of the running program: real message boxes and the completion dialog.
+#pragma once
+
+#include "finish_form.h"
+#include "presenter.h"
+
+namespace fluxeta::ui {
+
+class DialogPresenter : public Presenter {
+ public:
+  explicit DialogPresenter(TFinishForm& finishForm) : finishForm_(finishForm) {}
+
+  void ShowMessage(const QString& text) override;
+  void ShowError(const QString& text) override;
+  void ShowCompletion() override;
+
+ private:
+  TFinishForm& finishForm_;
+};
+
+}  // namespace fluxeta::ui

@@ -1,0 +1,29 @@
+#include "fluxeta_application.h"
+
+#include "guarded_call.h"
+#include "message_boxes.h"
+
+namespace fluxeta::ui {
+
+namespace {
+
+// The error box alone, for errors that escaped a handler's own boundary.
+class ErrorBoxPresenter : public Presenter {
+ public:
+  void ShowMessage(const QString& text) override { ShowPlainMessageBox(text); }
+  void ShowError(const QString& text) override { ShowErrorBox(text); }
+  void ShowCompletion() override {}
+};
+
+}  // namespace
+
+FluxetaApplication::FluxetaApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool FluxetaApplication::notify(QObject* receiver, QEvent* event) {
+  bool handled = false;
+  ErrorBoxPresenter presenter;
+  GuardedCall(presenter, [&] { handled = QApplication::notify(receiver, event); });
+  return handled;
+}
+
+}  // namespace fluxeta::ui

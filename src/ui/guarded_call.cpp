@@ -1,0 +1,29 @@
+#include "guarded_call.h"
+
+#include <exception>
+#include <string_view>
+
+#include "case/messages.h"
+
+namespace fluxeta::ui {
+
+namespace {
+// What the error box says of an error that carries no message of its own.
+constexpr std::string_view kUnknownError = "Unknown error";
+
+void ShowErrorMessage(Presenter& presenter, std::string_view message) {
+  presenter.ShowError(QString::fromStdString(cases::messages::ErrorBoxText(message)));
+}
+}  // namespace
+
+void GuardedCall(Presenter& presenter, const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const std::exception& error) {
+    ShowErrorMessage(presenter, error.what());
+  } catch (...) {
+    ShowErrorMessage(presenter, kUnknownError);
+  }
+}
+
+}  // namespace fluxeta::ui

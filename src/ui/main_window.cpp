@@ -1,0 +1,179 @@
+#include "main_window.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "case/data_file.h"
+#include "case/errors.h"
+#include "case/io_error_code.h"
+#include "case/messages.h"
+#include "directory_list_box.h"
+#include "drive_combo_box.h"
+#include "file_list_box.h"
+#include "guarded_call.h"
+#include "main_window_metrics.h"
+
+namespace fluxeta::ui {
+
+namespace {
+
+bool IsPlainEnter(const QKeyEvent& key) {
+  constexpr Qt::KeyboardModifiers kChordModifiers =
+      Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+  return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) &&
+         (key.modifiers() & kChordModifiers) == Qt::NoModifier;
+}
+
+// The process's current directory, or InputOutputError with the platform's reason.
+void MakeCurrent(const QString& directory) {
+  if (::chdir(QFile::encodeName(directory).constData()) != 0) {
+    throw cases::InputOutputError(cases::InputOutputErrorCode(errno));
+  }
+}
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+TForm1::TForm1(Presenter& presenter, QWidget* parent) : QWidget(parent), presenter_(presenter) {
+  BuildLayout();
+  ShowCurrentDirectory();
+  ConnectHandlers();
+}
+
+std::function<void()> TForm1::Guarded(std::function<void()> handler) {
+  return [this, handler = std::move(handler)] { GuardedCall(presenter_, handler); };
+}
+
+void TForm1::ConnectHandlers() {
+  connect(bitBtn1_, &QPushButton::clicked, this, Guarded([this] { BitBtn1Click(); }));
+  connect(bitBtn2_, &QPushButton::clicked, this, Guarded([this] { close(); }));
+  connect(bitBtn3_, &QPushButton::clicked, this, Guarded([this] { BitBtn3Click(); }));
+  connect(driveComboBox1_, &DriveComboBox::DriveChosen, this,
+          [this](const QString& root) { GuardedCall(presenter_, [&] { ChangeDirectory(root); }); });
+  connect(directoryListBox1_, &DirectoryListBox::DirectoryOpened, this,
+          [this](const QString& directory) {
+            GuardedCall(presenter_, [&] {
+              if (directory != directoryListBox1_->Directory()) {
+                ChangeDirectory(directory);
+              }
+            });
+          });
+
+  // Enter is watched on every control, so that it reaches OK from wherever it is typed.
+  client_->installEventFilter(this);
+  for (QWidget* control : client_->findChildren<QWidget*>()) {
+    control->installEventFilter(this);
+  }
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  bool handled = false;
+  GuardedCall(presenter_, [&] {
+    if (watched == client_ && event->type() == QEvent::Resize) {
+      ApplyAnchors(client_->size());
+    } else if (event->type() == QEvent::KeyPress && IsPlainEnter(*static_cast<QKeyEvent*>(event))) {
+      // Enter presses the focused button, and OK from any other control.
+      auto* button = qobject_cast<QPushButton*>(watched);
+      (button != nullptr ? button : bitBtn1_)->click();
+      handled = true;
+    }
+  });
+  return handled || QWidget::eventFilter(watched, event);
+}
+
+void TForm1::ApplyAnchors(const QSize& client) {
+  const int wider = client.width() - kDesignClientSize.width();
+  const int taller = client.height() - kDesignClientSize.height();
+  groupBox4_->setGeometry(kGroupBox4DesignGeometry.adjusted(0, 0, wider, 0));
+  edits_[cases::kResultFileNameBox - 1]->setGeometry(
+      kEdit15DesignGeometry.adjusted(0, 0, wider, 0));
+  directoryListBox1_->setGeometry(kDirectoryListDesignGeometry.adjusted(0, 0, 0, taller));
+  fileListBox1_->setGeometry(kFileListDesignGeometry.adjusted(0, 0, wider, taller));
+}
+
+cases::BoxTexts TForm1::Boxes() const {
+  cases::BoxTexts boxes;
+  for (int box = 1; box <= static_cast<int>(edits_.size()); ++box) {
+    boxes.Edit(box) = edits_[box - 1]->text().toStdString();
+  }
+  return boxes;
+}
+
+void TForm1::SetBoxes(const cases::BoxTexts& boxes) {
+  for (int box = 1; box <= static_cast<int>(edits_.size()); ++box) {
+    const QString text = QString::fromStdString(boxes.Edit(box));
+    if (edits_[box - 1]->text() != text) {
+      edits_[box - 1]->setText(text);
+    }
+  }
+}
+
+void TForm1::ShowMessage(std::string_view text) {
+  presenter_.ShowMessage(FromUtf8(text));
+}
+
+void TForm1::ShowCompletion() {
+  presenter_.ShowCompletion();
+}
+
+void TForm1::BitBtn1Click() {
+  cases::CalculationRun(*this, parameters_, table_, solverState_);
+}
+
+void TForm1::BitBtn3Click() {
+  QFileDialog openFileDialog(this);
+  openFileDialog.setOption(QFileDialog::DontUseNativeDialog);
+  openFileDialog.setNameFilter(QStringLiteral("Text File (*.txt)"));
+  openFileDialog.setFileMode(QFileDialog::ExistingFile);
+  openFileDialog.setDirectory(directoryListBox1_->Directory());
+  if (openFileDialog.exec() != QDialog::Accepted || openFileDialog.selectedFiles().size() != 1) {
+    presenter_.ShowMessage(FromUtf8(cases::messages::kSelectOneDataFile));
+    return;
+  }
+  const QString dataFilePath = openFileDialog.selectedFiles().constFirst();
+
+  const auto lines = cases::ReadDataFileLines(QFile::encodeName(dataFilePath).toStdString());
+  if (!lines) {
+    presenter_.ShowMessage(FromUtf8(cases::messages::kDataFileCanNotOpen));
+    return;
+  }
+  std::array<bool, 16> enabled{};
+  for (int box = 1; box <= static_cast<int>(edits_.size()); ++box) {
+    enabled[box - 1] = edits_[box - 1]->isEnabled();
+  }
+  cases::BoxTexts boxes = Boxes();
+  if (const auto refusal =
+          cases::ApplyDataFileLines(*lines, dataFilePath.toStdString(), boxes, enabled)) {
+    presenter_.ShowMessage(FromUtf8(*refusal));
+    return;
+  }
+  SetBoxes(boxes);
+}
+
+void TForm1::ChangeDirectory(const QString& directory) {
+  MakeCurrent(directory);
+  ShowCurrentDirectory();
+}
+
+void TForm1::ShowCurrentDirectory() {
+  const QString current = QDir::currentPath();
+  directoryListBox1_->ShowDirectory(current);
+  fileListBox1_->ShowDirectory(current);
+  driveComboBox1_->ShowDriveOf(current);
+}
+
+}  // namespace fluxeta::ui

@@ -1,0 +1,85 @@
+// The main window: the die drawing, the fifteen case boxes in four groups, the result
+// file name, the three buttons and the drive, directory and file views.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+#include "case/calculation_run.h"
+#include "case/case_parameters.h"
+#include "case/station_table.h"
+#include "presenter.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollArea;
+
+namespace fluxeta::ui {
+
+class BevelPanel;
+class DirectoryListBox;
+class DriveComboBox;
+class FileListBox;
+
+class TForm1 : public QWidget, public cases::RunFrontEnd {
+  Q_OBJECT
+
+ public:
+  explicit TForm1(Presenter& presenter, QWidget* parent = nullptr);
+
+  // The texts of Edit1 … Edit16, as a run reads them.
+  cases::BoxTexts Boxes() const override;
+  void SetBoxes(const cases::BoxTexts& boxes);
+
+  // OK: a calculation run on the boxes.
+  void BitBtn1Click();
+  // "Read Data File": a case from a data file into the enabled boxes.
+  void BitBtn3Click();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void ShowMessage(std::string_view text) override;
+  void ShowCompletion() override;
+
+  void BuildLayout();
+  void ConnectHandlers();
+  // Keeps the anchored controls at their distances to the client area's edges.
+  void ApplyAnchors(const QSize& client);
+
+  // Makes `directory` the process's current directory and shows it in the three views;
+  // raises InputOutputError, changing nothing, when it cannot be entered.
+  void ChangeDirectory(const QString& directory);
+  void ShowCurrentDirectory();
+
+  // A handler that runs inside the error boundary.
+  std::function<void()> Guarded(std::function<void()> handler);
+
+  Presenter& presenter_;
+
+  // The case and its solution, kept for the life of the program.
+  cases::CaseParameters parameters_;
+  cases::StationTable table_;
+  cases::SolverState solverState_;
+
+  QScrollArea* scrollArea_ = nullptr;
+  QWidget* client_ = nullptr;
+  std::array<QLineEdit*, 16> edits_{};
+  QGroupBox* groupBox4_ = nullptr;
+  BevelPanel* panel1_ = nullptr;
+  QLabel* image1_ = nullptr;
+  QPushButton* bitBtn1_ = nullptr;
+  QPushButton* bitBtn2_ = nullptr;
+  QPushButton* bitBtn3_ = nullptr;
+  DriveComboBox* driveComboBox1_ = nullptr;
+  DirectoryListBox* directoryListBox1_ = nullptr;
+  FileListBox* fileListBox1_ = nullptr;
+};
+
+}  // namespace fluxeta::ui

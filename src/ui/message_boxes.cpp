@@ -1,0 +1,28 @@
+#include "message_boxes.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+
+namespace fluxeta::ui {
+
+namespace {
+
+void ShowBox(QMessageBox::Icon icon, const QString& text) {
+  QMessageBox box(icon, QCoreApplication::applicationName(), text, QMessageBox::Ok);
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::Ok);
+  box.setEscapeButton(QMessageBox::Ok);
+  box.exec();
+}
+
+}  // namespace
+
+void ShowPlainMessageBox(const QString& text) {
+  ShowBox(QMessageBox::NoIcon, text);
+}
+
+void ShowErrorBox(const QString& text) {
+  ShowBox(QMessageBox::Critical, text);
+}
+
+}  // namespace fluxeta::ui
