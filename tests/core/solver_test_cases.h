@@ -2,10 +2,12 @@
 #pragma once
 
 #include <cmath>
+#include <vector>
 
 #include "case/case_parameters.h"
 #include "case/checked_real.h"
 #include "case/power_rule.h"
+#include "solver/entrance_pressure_search.h"
 
 namespace fluxeta::solver::testing {
 
@@ -49,5 +51,13 @@ cases::CaseParameters DefaultCaseWith(Change change) {
   SetDerivedValues(parameters);
   return parameters;
 }
+
+// Keeps the report of every sweep of a search.
+class SweepRecorder : public SearchObserver {
+ public:
+  void SweepMade(const SweepReport& report) override { reports.push_back(report); }
+
+  std::vector<SweepReport> reports;
+};
 
 }  // namespace fluxeta::solver::testing
