@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -23,6 +24,7 @@
 #include "file_list_box.h"
 #include "guarded_call.h"
 #include "main_window_metrics.h"
+#include "results_window.h"
 
 namespace fluxeta::ui {
 
@@ -128,6 +130,16 @@ void TForm1::ShowMessage(std::string_view text) {
 
 void TForm1::ShowCompletion() {
   presenter_.ShowCompletion();
+}
+
+void TForm1::ShowSolution(const solver::SolveOutcome& outcome) {
+  if (resultsWindow_ == nullptr) {
+    resultsWindow_ = new ResultsWindow(presenter_, this);
+  }
+  // The file was written relative to the current directory, which the next run may change.
+  const QString resultFile =
+      QFileInfo(QFile::decodeName(parameters_.ResultFileName.c_str())).absoluteFilePath();
+  resultsWindow_->ShowResults(parameters_, table_, outcome, resultFile);
 }
 
 void TForm1::BitBtn1Click() {

@@ -25,6 +25,7 @@ class BevelPanel;
 class DirectoryListBox;
 class DriveComboBox;
 class FileListBox;
+class ResultsWindow;
 
 class TForm1 : public QWidget, public cases::RunFrontEnd {
   Q_OBJECT
@@ -47,6 +48,7 @@ class TForm1 : public QWidget, public cases::RunFrontEnd {
  private:
   void ShowMessage(std::string_view text) override;
   void ShowCompletion() override;
+  void ShowSolution(const solver::SolveOutcome& outcome) override;
 
   void BuildLayout();
   void ConnectHandlers();
@@ -62,6 +64,8 @@ class TForm1 : public QWidget, public cases::RunFrontEnd {
   std::function<void()> Guarded(std::function<void()> handler);
 
   Presenter& presenter_;
+  // Plots of the last finished run, made at the first one.
+  ResultsWindow* resultsWindow_ = nullptr;
 
   // The case and its solution, kept for the life of the program.
   cases::CaseParameters parameters_;
