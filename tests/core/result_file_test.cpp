@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -228,6 +231,35 @@ TEST(ResultFileWriters, RaiseAFailedWriteWithTheDiskFullCode) {
     EXPECT_STREQ(error.what(), "ディスクがいっぱいです");
   }
   EXPECT_THROW(WriteResultSection(parameters, StationTable()), InputOutputError);
+}
+
+TEST(ResultFileWriters, LeaveNothingOfTheOldFileAfterAFailedWrite) {
+  const ScratchDirectory scratch;
+  CaseParameters parameters = DefaultParameters();
+  parameters.ResultFileName = scratch / "Result.txt";
+  const std::string longOldFile(10000, '#');
+  testing::WriteBytes(parameters.ResultFileName, longOldFile);
+
+  // A file size limit makes the write fail part way, as a full disk would.
+  constexpr rlim_t kSizeLimit = 100;
+  rlimit saved;
+  ::getrlimit(RLIMIT_FSIZE, &saved);
+  const auto savedSignal = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit limited = saved;
+  limited.rlim_cur = kSizeLimit;
+  ::setrlimit(RLIMIT_FSIZE, &limited);
+  int code = 0;
+  try {
+    WriteInputSection(parameters);
+  } catch (const InputOutputError& error) {
+    code = error.code();
+  }
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, savedSignal);
+
+  EXPECT_EQ(code, EFBIG);
+  EXPECT_EQ(FileBytes(parameters.ResultFileName),
+            InputSectionText(parameters).substr(0, kSizeLimit));
 }
 
 TEST(InputOutputErrorCode, MapsThePlatformsErrorsOntoTheRuntimesCodes) {

@@ -1,0 +1,81 @@
+// A whole run of the default case, as the OK button makes it: the boxes read, the input
+// section written, the solve, the result section appended. Target: well under 1 ms.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "case/calculation_run.h"
+#include "case/default_case.h"
+#include "case/result_file.h"
+
+namespace fluxeta::cases {
+namespace {
+
+class SilentFrontEnd : public RunFrontEnd {
+ public:
+  explicit SilentFrontEnd(BoxTexts boxes) : boxes_(std::move(boxes)) {}
+  BoxTexts Boxes() const override { return boxes_; }
+  void ShowMessage(std::string_view) override {}
+  void ShowCompletion() override {}
+
+ private:
+  BoxTexts boxes_;
+};
+
+std::filesystem::path ScratchDirectory() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "fluxeta-bench-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) {
+    return std::filesystem::temp_directory_path();
+  }
+  return pattern;
+}
+
+void BM_DefaultCaseRun(benchmark::State& state) {
+  const std::filesystem::path directory = ScratchDirectory();
+  BoxTexts boxes = DefaultBoxTexts();
+  boxes.Edit(kResultFileNameBox) = (directory / "Result.txt").string();
+  SilentFrontEnd frontEnd(boxes);
+  CaseParameters parameters;
+  StationTable table;
+  SolverState state_;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(CalculationRun(frontEnd, parameters, table, state_));
+  }
+  std::filesystem::remove_all(directory);
+}
+BENCHMARK(BM_DefaultCaseRun)->Unit(benchmark::kMicrosecond);
+
+void BM_DefaultCaseRunToNewFile(benchmark::State& state) {
+  const std::filesystem::path directory = ScratchDirectory();
+  BoxTexts boxes = DefaultBoxTexts();
+  boxes.Edit(kResultFileNameBox) = (directory / "Result.txt").string();
+  SilentFrontEnd frontEnd(boxes);
+  CaseParameters parameters;
+  StationTable table;
+  SolverState state_;
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::filesystem::remove(directory / "Result.txt");
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(CalculationRun(frontEnd, parameters, table, state_));
+  }
+  std::filesystem::remove_all(directory);
+}
+BENCHMARK(BM_DefaultCaseRunToNewFile)->Unit(benchmark::kMicrosecond);
+
+// The text of both sections alone, without the file system.
+void BM_ResultFileText(benchmark::State& state) {
+  CaseParameters parameters;
+  ReadCaseFromForm(DefaultBoxTexts(), parameters);
+  StationTable table;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(InputSectionText(parameters) + ResultSectionText(table));
+  }
+}
+BENCHMARK(BM_ResultFileText)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace fluxeta::cases
