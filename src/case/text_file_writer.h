@@ -7,7 +7,7 @@
 namespace fluxeta::cases {
 
 enum class WriteMode {
-  CreateOrTruncate,  // a new file, or an existing one cut to zero length
+  CreateOrTruncate,  // a new file, or an existing one holding these bytes alone afterwards
   AppendToExisting,  // an existing file, written at its end
 };
 
