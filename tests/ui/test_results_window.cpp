@@ -19,10 +19,10 @@
 #include "cavity_chart.h"
 #include "deviation_chart.h"
 #include "main_window.h"
+#include "recording_presenter.h"
 #include "results_window.h"
 #include "solver/solve_die_flow.h"
 #include "station_table_csv.h"
-#include "support/recording_presenter.h"
 #include "window_placement.h"
 
 using namespace fluxeta;
