@@ -1,20 +1,27 @@
 // fluxeta_render: draws the program's windows and icon into PNG files without a display.
 //   fluxeta_render screenshots DIRECTORY   the main window (design size, wider, smaller)
-//                                          and the completion dialog
+//                                          and the completion dialog; the results window
+//                                          of the default case
 //   fluxeta_render icon FILE               the application icon at 32 × 32
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QPixmap>
 #include <QString>
 #include <QTextStream>
 
 #include "artwork.h"
+#include "case/case_parameters.h"
+#include "case/station_table.h"
 #include "program_windows.h"
+#include "results_window.h"
+#include "solver/solve_die_flow.h"
 #include "start_up.h"
 
 namespace {
 
 using fluxeta::ui::ProgramWindows;
+namespace cases = fluxeta::cases;
 
 bool Save(const QPixmap& picture, const QString& path) {
   if (!picture.save(path, "PNG")) {
@@ -23,6 +30,22 @@ bool Save(const QPixmap& picture, const QString& path) {
   }
   QTextStream(stdout) << path << "\n";
   return true;
+}
+
+// The results window as a run of the case in the main window's boxes leaves it.
+bool SaveResultsWindow(ProgramWindows& windows, const QDir& into) {
+  cases::CaseParameters parameters;
+  cases::StationTable table;
+  cases::SolverState state;
+  cases::ReadCaseFromForm(windows.Form1().Boxes(), parameters);
+  const auto outcome = fluxeta::solver::SolveDieFlow(parameters, table, state);
+  fluxeta::ui::DialogPresenter presenter(windows.FinishForm());
+  fluxeta::ui::ResultsWindow results(presenter, &windows.Form1());
+  results.ShowResults(parameters, table, outcome,
+                      QDir::current().absoluteFilePath(
+                          QFile::decodeName(parameters.ResultFileName.c_str())));
+  QApplication::processEvents();
+  return Save(results.grab(), into.filePath(QStringLiteral("results_window.png")));
 }
 
 bool SaveScreenshots(const QString& directory) {
@@ -50,7 +73,7 @@ bool SaveScreenshots(const QString& directory) {
       Save(windows.FinishForm().grab(), into.filePath(QStringLiteral("completion-dialog.png"))) &&
       saved;
   windows.FinishForm().hide();
-  return saved;
+  return SaveResultsWindow(windows, into) && saved;
 }
 
 }  // namespace
