@@ -41,9 +41,9 @@ bool SaveResultsWindow(ProgramWindows& windows, const QDir& into) {
   const auto outcome = fluxeta::solver::SolveDieFlow(parameters, table, state);
   fluxeta::ui::DialogPresenter presenter(windows.FinishForm());
   fluxeta::ui::ResultsWindow results(presenter, &windows.Form1());
-  results.ShowResults(parameters, table, outcome,
-                      QDir::current().absoluteFilePath(
-                          QFile::decodeName(parameters.ResultFileName.c_str())));
+  results.ShowResults(
+      parameters, table, outcome,
+      QDir::current().absoluteFilePath(QFile::decodeName(parameters.ResultFileName.c_str())));
   QApplication::processEvents();
   return Save(results.grab(), into.filePath(QStringLiteral("results_window.png")));
 }
