@@ -81,6 +81,8 @@ ResultsWindow::ResultsWindow(Presenter& presenter, QWidget* mainWindow)
       copyTableButton_(new QPushButton(kCopyTableCaption)) {
   setWindowTitle(kCaption);
   setObjectName(QStringLiteral("ResultsWindow"));
+  // The user goes on typing cases into the main window; this window only shows them.
+  setAttribute(Qt::WA_ShowWithoutActivating);
   resize(kInitialSize);
 
   auto* plotsLayout = new QVBoxLayout(plots_);
