@@ -1,0 +1,51 @@
+#include "main_window_fixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+#include "start_up.h"
+
+namespace fluxeta::ui::testing {
+
+void PrepareApplication() {
+  static const bool prepared = (InitialiseApplication(), true);
+  (void)prepared;
+}
+
+MainWindowFixture::MainWindowFixture(const std::function<void(const QString&)>& prepareDirectory)
+    : previousDirectory_(QDir::currentPath()) {
+  PrepareApplication();
+  directory_ = QFileInfo(temporaryDirectory_.path()).canonicalFilePath();
+  QDir::setCurrent(directory_);
+  if (prepareDirectory) {
+    prepareDirectory(directory_);
+  }
+  form_ = std::make_unique<TForm1>(presenter);
+  form_->show();
+  form_->activateWindow();
+  if (!QTest::qWaitForWindowActive(form_.get())) {
+    qWarning("the main window did not become active");
+  }
+}
+
+MainWindowFixture::~MainWindowFixture() {
+  form_.reset();
+  QDir::setCurrent(previousDirectory_);
+}
+
+QLineEdit* MainWindowFixture::Edit(int box) const {
+  return Find<QLineEdit>(QStringLiteral("Edit%1").arg(box).toLatin1().constData());
+}
+
+QPushButton* MainWindowFixture::Button(const char* name) const {
+  return Find<QPushButton>(name);
+}
+
+QByteArray ReadFileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace fluxeta::ui::testing
