@@ -83,20 +83,6 @@ TEST(InputSection, PrintsTheDefaultCaseUnderFixedLabels) {
             "cr (1/s)             =  50");
 }
 
-TEST(InputSection, WritesTheGreekLettersAsCodePage932) {
-  const auto lines = Lines(InputSectionText(DefaultParameters()));
-  EXPECT_NE(lines[3].find("   \x83\xC1 (-)"), std::string::npos);   // γ
-  EXPECT_NE(lines[9].find("   \x83\xC9 (-)"), std::string::npos);   // λ
-  EXPECT_NE(lines[10].find("   \x83\xBF (-)"), std::string::npos);  // α
-  EXPECT_NE(lines[11].find("   \x83\xC5"
-                           "0 (Pa.s)"),
-            std::string::npos);  // η0
-  EXPECT_NE(lines[12].find("   \x83\xC1"
-                           "0 (1/s)"),
-            std::string::npos);                                         // γ0
-  EXPECT_NE(lines[15].find("   \x83\xCF (g/cm3)"), std::string::npos);  // ρ
-}
-
 TEST(ResultSection, HasTheFixedHeaderNoteAndSummaryLines) {
   const SeparatorInForce point('.');
   StationTable table;
@@ -153,12 +139,6 @@ TEST(StationRow, PrintsAFlowBeyondItsPrecisionInExponentForm) {
   EXPECT_EQ(row.substr(14, 17), "  1.2345679E008  ");
 }
 
-TEST(StationRow, NumbersTheRowsWithoutLeadingZeros) {
-  const StationTable table;
-  EXPECT_EQ(StationRowText(table, 7).substr(0, 3), "  7");
-  EXPECT_EQ(StationRowText(table, 50).substr(0, 3), " 50");
-}
-
 TEST(ResultFileWriters, CreateThenAppendTheTwoSections) {
   const ScratchDirectory scratch;
   CaseParameters parameters = DefaultParameters();
@@ -172,18 +152,6 @@ TEST(ResultFileWriters, CreateThenAppendTheTwoSections) {
   // A new input section replaces the whole file.
   ASSERT_TRUE(WriteInputSection(parameters));
   EXPECT_EQ(FileBytes(parameters.ResultFileName), InputSectionText(parameters));
-}
-
-TEST(ResultFileWriters, ResolveARelativeNameAgainstTheCurrentDirectory) {
-  const ScratchDirectory scratch;
-  const auto previous = std::filesystem::current_path();
-  std::filesystem::current_path(scratch.path());
-  CaseParameters parameters = DefaultParameters();
-  parameters.ResultFileName = "Result.txt";
-  const bool written = WriteInputSection(parameters);
-  std::filesystem::current_path(previous);
-  EXPECT_TRUE(written);
-  EXPECT_TRUE(std::filesystem::exists(scratch.path() / "Result.txt"));
 }
 
 TEST(ResultFileWriters, ReportAFileThatCannotBeOpenedAndCreateNothing) {
@@ -210,14 +178,6 @@ TEST(ResultFileWriters, ReportAFileThatCannotBeOpenedAndCreateNothing) {
   }
   // Not even under a shortened name.
   EXPECT_TRUE(std::filesystem::is_empty(scratch.path()));
-}
-
-TEST(ResultFileWriters, AppendOnlyToAnExistingFile) {
-  const ScratchDirectory scratch;
-  CaseParameters parameters = DefaultParameters();
-  parameters.ResultFileName = scratch / "Result.txt";
-  EXPECT_FALSE(WriteResultSection(parameters, StationTable()));
-  EXPECT_FALSE(std::filesystem::exists(parameters.ResultFileName));
 }
 
 TEST(ResultFileWriters, RaiseAFailedWriteWithTheDiskFullCode) {
