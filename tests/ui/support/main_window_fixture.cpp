@@ -5,12 +5,38 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <cstdio>
+
 #include "start_up.h"
 
 namespace fluxeta::ui::testing {
 
+namespace {
+
+QtMessageHandler testLogHandler = nullptr;
+
+// The offscreen platform says what it cannot do (raise a window, pass on size hints);
+// that is no news for a test.
+void DropPlatformNotices(QtMsgType type, const QMessageLogContext& context,
+                         const QString& message) {
+  if (message.startsWith(QStringLiteral("This plugin does not support"))) {
+    return;
+  }
+  if (testLogHandler != nullptr) {
+    testLogHandler(type, context, message);
+  } else {
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+  }
+}
+
+}  // namespace
+
 void PrepareApplication() {
-  static const bool prepared = (InitialiseApplication(), true);
+  static const bool prepared = [] {
+    InitialiseApplication();
+    testLogHandler = qInstallMessageHandler(DropPlatformNotices);
+    return true;
+  }();
   (void)prepared;
 }
 
