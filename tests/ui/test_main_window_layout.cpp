@@ -178,12 +178,6 @@ class MainWindowLayoutTest : public QObject {
     QVERIFY(edit15->isEnabled());
   }
 
-  void boxesTakeTextOfAnyLength() {
-    const QString longText(100000, u'7');
-    fixture_->Edit(3)->setText(longText);
-    QCOMPARE(fixture_->Edit(3)->text(), longText);
-  }
-
   void buttonsHaveTheirCaptionsGlyphsAndFonts() {
     QPushButton* ok = fixture_->Button("BitBtn1");
     QPushButton* close = fixture_->Button("BitBtn2");
@@ -212,12 +206,6 @@ class MainWindowLayoutTest : public QObject {
     QCOMPARE(image->pixmap().size(), QSize(408, 203));
     QVERIFY(!image->hasScaledContents());
     QCOMPARE(image->alignment(), Qt::AlignLeft | Qt::AlignTop);
-  }
-
-  void fileSystemViewsUseTheWindowFont() {
-    for (const char* name : {"DriveComboBox1", "DirectoryListBox1", "FileListBox1"}) {
-      QVERIFY2(IsTahoma(*fixture_->Find(name), 11), name);
-    }
   }
 
   void focusStartsInEdit1AndTabVisitsTheEnabledBoxes() {
