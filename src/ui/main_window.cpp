@@ -39,8 +39,10 @@ bool IsPlainEnter(const QKeyEvent& key) {
 
 // The process's current directory, or InputOutputError with the platform's reason.
 void MakeCurrent(const QString& directory) {
-  if (::chdir(QFile::encodeName(directory).constData()) != 0) {
-    throw cases::InputOutputError(cases::InputOutputErrorCode(errno));
+  // errno is taken before the path's buffer is freed.
+  const int failure = ::chdir(QFile::encodeName(directory).constData()) == 0 ? 0 : errno;
+  if (failure != 0) {
+    throw cases::InputOutputError(cases::InputOutputErrorCode(failure));
   }
 }
 
