@@ -1,18 +1,29 @@
 #include "solver/cavity_derivatives.h"
 
-#include "case/checked_real.h"
-#include "solver/power_in_double.h"
-
 namespace fluxeta::solver {
 
 using cases::Real;
 
 namespace {
 
-// ρ·Q·(dQ/dx)/A² comes out in g/(cm2·s2); one tenth of that is Pa/cm.
-constexpr double kInertiaToPascalPerCm = 0.1;
+// The outflow law divides the pressure by the slot length before anything else that
+// depends on the state; a slot without length fails there, as P/0 or 0/0.
+void RequireSlotLength(double slotLength, double pressure) {
+  if (slotLength == 0) {
+    cases::RaiseFloatingPointFault(pressure == 0 ? cases::FloatingPointFault::InvalidOperation
+                                                 : cases::FloatingPointFault::DivisionByZero);
+  }
+}
 
 }  // namespace
+
+CavityEquations::SlotIndexFactors::SlotIndexFactors(const cases::CaseParameters& parameters,
+                                                    double slotIndex)
+    : index(slotIndex),
+      reciprocalConsistency(
+          (PowerInDouble(parameters.gamma0, Real(slotIndex) - 1.0) / parameters.eta0).value()),
+      wallShearRateOfStress((Real(1.0) / slotIndex).value()),
+      profileFactor((-Real(slotIndex) / (Real(2.0) * slotIndex + 1.0)).value()) {}
 
 CavityEquations::CavityEquations(const cases::CaseParameters& parameters,
                                  const cases::CurrentStation& station)
@@ -21,56 +32,29 @@ CavityEquations::CavityEquations(const cases::CaseParameters& parameters,
       cosTheta_(cases::Cos(parameters.theta).value()),
       inertiaFactor_((-Real(parameters.rho) * parameters.alpha * 2.0).value()) {}
 
-void CavityEquations::WorkOutStationFactors() {
+void CavityEquations::WorkOutStationFactors(double pressure) {
   const Real gap = station_.H;
   if (station_.SlotNewtonian) {
-    newtonianConductance_ = (-(gap * gap * gap) / (Real(12.0) * parameters_.etaCr)).value();
+    const Real conductance = -(gap * gap * gap) / (Real(12.0) * parameters_.etaCr);
+    RequireSlotLength(station_.L, pressure);
+    slotConductance_ = (conductance / station_.L).value();
   } else {
-    const Real m = station_.N_S;
-    if (reciprocalConsistencyIndex_ != station_.N_S) {
-      reciprocalConsistency_ =
-          (PowerInDouble(parameters_.gamma0, m - 1.0) / parameters_.eta0).value();
-      reciprocalConsistencyIndex_ = station_.N_S;
+    if (!slotIndex_ || slotIndex_->index != station_.N_S) {
+      slotIndex_ = SlotIndexFactors(parameters_, station_.N_S);
     }
-    wallStressFactor_ = (Real(reciprocalConsistency_) * (gap / 2.0)).value();
-    flowExponent_ = (Real(1.0) / m).value();
-    const Real profileFactor = -m / (Real(2.0) * m + 1.0);
-    slitProfileFactor_ = (profileFactor * (gap * gap) / 2.0).value();
+    const Real halfGapStress = Real(slotIndex_->reciprocalConsistency) * (gap / 2.0);
+    RequireSlotLength(station_.L, pressure);
+    wallStressFactor_ = (halfGapStress / station_.L).value();
+    slitProfileFactor_ = (Real(slotIndex_->profileFactor) * (gap * gap) / 2.0).value();
   }
   const Real area = station_.A;
   areaSquared_ = (area * area).value();
-  eightAreaCubed_ = (Real(8.0) * area * area * area).value();
-  stationFactorsKnown_ = true;
-}
-
-// Flow per unit width through a plane slit of gap H and length L under the pressure P,
-// with the sign of an outflow: Poiseuille flow in the constant-viscosity regime, the
-// power-law slit flow of index m = N_S otherwise.
-double CavityEquations::SlotOutflow(double pressure) const {
-  const Real pressureGradient = Real(pressure) / station_.L;  // Pa/cm
-  if (station_.SlotNewtonian) {
-    return (newtonianConductance_ * pressureGradient).value();
-  }
-  const Real wallShearRate =
-      PowerInDouble(Real(wallStressFactor_) * pressureGradient, flowExponent_);  // 1/s
-  return (wallShearRate * slitProfileFactor_).value();
-}
-
-void CavityEquations::operator()(double /*x*/, const StateVector& y, StateVector& dy) {
-  if (!stationFactorsKnown_) {
-    WorkOutStationFactors();
-  }
-  const Real flow = y[kFlow];
-  dy[kFlow] = SlotOutflow(y[kPressure]);
-
-  // The slowing stream regains pressure; friction along the inclined cavity loses it.
-  const Real inertialTerm =
-      (Real(inertiaFactor_) * flow / areaSquared_) * dy[kFlow] * kInertiaToPascalPerCm;
+  // The duct's viscous resistance per unit of flow, along the inclined cavity.
   const Real perimeter = station_.Pe;
-  const Real frictionTerm = (Real(station_.APP_VIS_C) * flow * perimeter * perimeter *
-                             parameters_.lambda / eightAreaCubed_) /
-                            cosTheta_;
-  dy[kPressure] = (inertialTerm - frictionTerm).value();
+  frictionPerFlow_ = (Real(station_.APP_VIS_C) * perimeter * perimeter * parameters_.lambda /
+                      (Real(8.0) * area * area * area) / cosTheta_)
+                         .value();
+  stationFactorsKnown_ = true;
 }
 
 void CavityDerivatives(const cases::CaseParameters& parameters,

@@ -6,14 +6,24 @@
 #include <optional>
 
 #include "case/case_parameters.h"
+#include "case/checked_real.h"
 #include "case/station_table.h"
+#include "solver/power_in_double.h"
 #include "solver/state_vector.h"
 
 namespace fluxeta::solver {
 
+// ρ·Q·(dQ/dx)/A² comes out in g/(cm2·s2); one tenth of that is Pa/cm.
+inline constexpr double kInertiaToPascalPerCm = 0.1;
+
 // The right-hand side for the station whose values the record `station` holds. It keeps
-// a reference to the record: whoever rewrites the record calls StationChanged(). The
-// factors that do not depend on the state are worked out once per station (cos θ once).
+// a reference to the record: whoever rewrites the record calls StationChanged().
+//
+// The integration is a chain of dependent operations, evaluated 10,000 times in a long
+// solve, so everything that does not depend on the state is worked out once per station,
+// at its first evaluation: the slot's factors over the slot length L (the outflow law's
+// P/L becomes P times a coefficient), the friction per unit of flow, and cos θ once per
+// solve. Only the last digits of a double differ from evaluating each formula whole.
 class CavityEquations {
  public:
   CavityEquations(const cases::CaseParameters& parameters, const cases::CurrentStation& station);
@@ -25,7 +35,7 @@ class CavityEquations {
   void operator()(double x, const StateVector& y, StateVector& dy);
 
  private:
-  void WorkOutStationFactors();
+  void WorkOutStationFactors(double pressure);
   double SlotOutflow(double pressure) const;
 
   const cases::CaseParameters& parameters_;
@@ -33,19 +43,52 @@ class CavityEquations {
   double cosTheta_;
   double inertiaFactor_;  // −2·ρ·α (g/cm3)
 
-  // γ0^(m−1)/η0 (1/(Pa.s^m)) for the slot index m it was worked out for.
-  double reciprocalConsistency_ = 0;
-  std::optional<double> reciprocalConsistencyIndex_;
+  // Factors of the power-law slot outflow that depend on its index m only.
+  struct SlotIndexFactors {
+    SlotIndexFactors(const cases::CaseParameters& parameters, double slotIndex);
+
+    double index;                              // m
+    double reciprocalConsistency;              // γ0^(m−1)/η0 (1/(Pa.s^m))
+    FixedExponentPower wallShearRateOfStress;  // b^(1/m)
+    double profileFactor;                      // −m/(2m + 1)
+  };
+  std::optional<SlotIndexFactors> slotIndex_;  // for the last power-law station
 
   // Factors of the current station.
   bool stationFactorsKnown_ = false;
-  double newtonianConductance_ = 0;  // −H³/(12·ηcr) (cm3/(Pa·s)), constant viscosity
-  double wallStressFactor_ = 0;      // γ0^(m−1)/η0 · H/2, power law
-  double flowExponent_ = 0;          // 1/m, power law
-  double slitProfileFactor_ = 0;     // (−m/(2m + 1))·H²/2 (cm2), power law
-  double areaSquared_ = 0;           // A² (cm4)
-  double eightAreaCubed_ = 0;        // 8·A³ (cm6)
+  double slotConductance_ = 0;    // −H³/(12·ηcr·L) (cm3/(Pa·s) per cm), constant viscosity
+  double wallStressFactor_ = 0;   // γ0^(m−1)/η0·H/(2·L): b = this·P, power law
+  double slitProfileFactor_ = 0;  // (−m/(2m + 1))·H²/2 (cm2), power law
+  double areaSquared_ = 0;        // A² (cm4)
+  double frictionPerFlow_ = 0;    // APP_VIS_C·Pe²·λ/(8·A³·cos θ) (Pa·s/cm4)
 };
+
+// Flow per unit width through a plane slit of gap H and length L under the pressure P,
+// with the sign of an outflow: Poiseuille flow in the constant-viscosity regime, the
+// power-law slit flow of index m = N_S otherwise.
+inline double CavityEquations::SlotOutflow(double pressure) const {
+  if (station_.SlotNewtonian) {
+    return (cases::Real(slotConductance_) * pressure).value();
+  }
+  const cases::Real wallShearRate =
+      slotIndex_->wallShearRateOfStress(cases::Real(wallStressFactor_) * pressure);  // 1/s
+  return (wallShearRate * slitProfileFactor_).value();
+}
+
+inline void CavityEquations::operator()(double /*x*/, const StateVector& y, StateVector& dy) {
+  if (!stationFactorsKnown_) {
+    WorkOutStationFactors(y[kPressure]);
+  }
+  const cases::Real flow = y[kFlow];
+  dy[kFlow] = SlotOutflow(y[kPressure]);
+
+  // The slowing stream regains pressure; friction along the inclined cavity loses it.
+  const cases::Real inertiaPerOutflow =
+      cases::Real(inertiaFactor_) * flow / areaSquared_ * kInertiaToPascalPerCm;
+  const cases::Real inertialTerm = inertiaPerOutflow * dy[kFlow];
+  const cases::Real frictionTerm = cases::Real(frictionPerFlow_) * flow;
+  dy[kPressure] = (inertialTerm - frictionTerm).value();
+}
 
 // One evaluation of the cavity equations for `station`.
 void CavityDerivatives(const cases::CaseParameters& parameters,

@@ -1,12 +1,12 @@
 #include "solver/rheology.h"
 
+#include <cmath>
+
 #include "case/checked_real.h"
 #include "solver/die_geometry.h"
 #include "solver/power_in_double.h"
 
 namespace fluxeta::solver {
-
-using cases::Abs;
 
 using cases::Real;
 
@@ -15,65 +15,79 @@ namespace {
 // The slot index of the constant-viscosity regime.
 constexpr double kNewtonianIndex = 1.0;
 
+// What one pass over the stations knows of the liquid.
+struct Liquid {
+  Liquid(const cases::CaseParameters& parameters, double segmentLength)
+      : parameters(parameters),
+        constants(ComputePowerLawConstants(parameters)),
+        shearThinning((Real(parameters.n) - 1.0).value()),
+        segmentLength(segmentLength) {}
+
+  const cases::CaseParameters& parameters;
+  PowerLawConstants constants;
+  FixedExponentPower shearThinning;  // γ^(n−1)
+  double segmentLength;              // Δx (cm)
+};
+
+// |x|, which cannot fail; inline, as a pass takes three per station.
+Real Magnitude(Real x) {
+  return std::fabs(x.value());
+}
+
 // Apparent shear rate of the cavity flow Q_i in a duct of hydraulic diameter Dh_i (1/s).
-Real CavityApparentShearRate(const cases::CaseParameters& parameters,
-                             const cases::StationTable& table, int i) {
-  const Real lambda = parameters.lambda;
-  return Abs(lambda * table.Q[i] / (Real(2.0) * table.A[i] * table.Dh[i]));
+Real CavityApparentShearRate(const Liquid& liquid, const cases::StationTable& table, int i) {
+  const Real lambda = liquid.parameters.lambda;
+  return Magnitude(lambda * table.Q[i] / (Real(2.0) * table.A[i] * table.Dh[i]));
 }
 
 // Power-law apparent viscosity above τ, ηcr at or below it.
-void SetCavityViscosity(const cases::CaseParameters& parameters, const PowerLawConstants& constants,
-                        Real cavityShearRate, cases::StationTable& table, int i) {
-  if (cavityShearRate > constants.criticalApparentShearRate) {
-    const Real powerLawIndex = parameters.n;
-    table.APP_VIS_C[i] = (Real(constants.cavityCorrection) * constants.consistency *
-                          PowerInDouble(cavityShearRate, powerLawIndex - 1.0))
+void SetCavityViscosity(const Liquid& liquid, Real cavityShearRate, cases::StationTable& table,
+                        int i) {
+  if (cavityShearRate > liquid.constants.criticalApparentShearRate) {
+    table.APP_VIS_C[i] = (Real(liquid.constants.cavityCorrection) * liquid.constants.consistency *
+                          liquid.shearThinning(cavityShearRate))
                              .value();
   } else {
-    table.APP_VIS_C[i] = parameters.etaCr;
+    table.APP_VIS_C[i] = liquid.parameters.etaCr;
   }
 }
 
 // Apparent (Newtonian) shear rate of the slot flow DelQ_i spread over one interval (1/s).
-Real ApparentSlotShearRate(const cases::StationTable& table, double segmentLength, int i) {
+Real ApparentSlotShearRate(const Liquid& liquid, const cases::StationTable& table, int i) {
   const Real gap = table.H[i];
-  return Abs(Real(6.0) * table.DelQ[i] / (Real(segmentLength) * (gap * gap)));
+  return Magnitude(Real(6.0) * table.DelQ[i] / (Real(liquid.segmentLength) * (gap * gap)));
 }
 
 // Wall shear rate of a liquid of local index N_S in the slot: (2N + 1)/(3N) times the
 // apparent value, which it equals for N = 1.
-Real SlotWallShearRate(const cases::StationTable& table, double segmentLength, int i) {
+Real SlotWallShearRate(const Liquid& liquid, const cases::StationTable& table, int i) {
   const Real index = table.N_S[i];
   const Real gap = table.H[i];
   const Real indexFactor = (Real(2.0) * index + 1.0) / index;
-  return Abs(indexFactor * (Real(2.0) * table.DelQ[i] / segmentLength) / (gap * gap));
+  return Magnitude(indexFactor * (Real(2.0) * table.DelQ[i] / liquid.segmentLength) / (gap * gap));
 }
 
-Real PowerLawSlotViscosity(const cases::CaseParameters& parameters,
-                           const PowerLawConstants& constants, Real slotShearRate) {
-  const Real powerLawIndex = parameters.n;
-  return Real(constants.consistency) * PowerInDouble(slotShearRate, powerLawIndex - 1.0);
+Real PowerLawSlotViscosity(const Liquid& liquid, Real slotShearRate) {
+  return Real(liquid.constants.consistency) * liquid.shearThinning(slotShearRate);
 }
 
-void SetUpStationRheology(const cases::CaseParameters& parameters,
-                          const PowerLawConstants& constants, double segmentLength,
-                          cases::StationTable& table, int i) {
+void SetUpStationRheology(const Liquid& liquid, cases::StationTable& table, int i) {
+  const cases::CaseParameters& parameters = liquid.parameters;
   const Real Qin = parameters.Qin;
   const Real evenShare = Qin / cases::StationCount;  // cm3/s per interval
   table.Q[i] = (Qin - evenShare * Real(i - 1)).value();
   table.DelQ[i] = evenShare.value();
 
-  const Real cavityShearRate = CavityApparentShearRate(parameters, table, i);
+  const Real cavityShearRate = CavityApparentShearRate(liquid, table, i);
   table.APP_SR_C[i] = cavityShearRate.value();
-  const Real apparentSlotShearRate = ApparentSlotShearRate(table, segmentLength, i);
-  SetCavityViscosity(parameters, constants, cavityShearRate, table, i);
+  const Real apparentSlotShearRate = ApparentSlotShearRate(liquid, table, i);
+  SetCavityViscosity(liquid, cavityShearRate, table, i);
 
   const Real gap = table.H[i];
-  table.SR_S[i] = Abs(Real(table.DelQ[i]) / segmentLength * 6.0 / (gap * gap)).value();
-  if (apparentSlotShearRate > constants.criticalApparentShearRate) {
+  table.SR_S[i] = Magnitude(Real(table.DelQ[i]) / liquid.segmentLength * 6.0 / (gap * gap)).value();
+  if (apparentSlotShearRate > liquid.constants.criticalApparentShearRate) {
     table.N_S[i] = parameters.n;
-    table.VIS_S[i] = PowerLawSlotViscosity(parameters, constants, table.SR_S[i]).value();
+    table.VIS_S[i] = PowerLawSlotViscosity(liquid, table.SR_S[i]).value();
     table.SlotNewtonian[i] = false;
   } else {
     table.N_S[i] = kNewtonianIndex;
@@ -82,22 +96,21 @@ void SetUpStationRheology(const cases::CaseParameters& parameters,
   }
 }
 
-void UpdateOneStation(const cases::CaseParameters& parameters, const PowerLawConstants& constants,
-                      double segmentLength, cases::StationTable& table, int i) {
+void UpdateOneStation(const Liquid& liquid, cases::StationTable& table, int i) {
   // All the flow that reaches the last station leaves through the last interval.
   table.DelQ[i] =
       i < cases::StationCount ? (Real(table.Q[i]) - table.Q[i + 1]).value() : table.Q[i];
 
-  const Real cavityShearRate = CavityApparentShearRate(parameters, table, i);
+  const Real cavityShearRate = CavityApparentShearRate(liquid, table, i);
   table.APP_SR_C[i] = cavityShearRate.value();
-  const Real apparentSlotShearRate = ApparentSlotShearRate(table, segmentLength, i);
-  SetCavityViscosity(parameters, constants, cavityShearRate, table, i);
+  const Real apparentSlotShearRate = ApparentSlotShearRate(liquid, table, i);
+  SetCavityViscosity(liquid, cavityShearRate, table, i);
 
-  const bool powerLaw = apparentSlotShearRate > constants.criticalApparentShearRate;
-  table.N_S[i] = powerLaw ? parameters.n : kNewtonianIndex;
-  table.SR_S[i] = SlotWallShearRate(table, segmentLength, i).value();
-  table.VIS_S[i] = powerLaw ? PowerLawSlotViscosity(parameters, constants, table.SR_S[i]).value()
-                            : parameters.etaCr;
+  const bool powerLaw = apparentSlotShearRate > liquid.constants.criticalApparentShearRate;
+  table.N_S[i] = powerLaw ? liquid.parameters.n : kNewtonianIndex;
+  table.SR_S[i] = SlotWallShearRate(liquid, table, i).value();
+  table.VIS_S[i] =
+      powerLaw ? PowerLawSlotViscosity(liquid, table.SR_S[i]).value() : liquid.parameters.etaCr;
   table.SlotNewtonian[i] = !powerLaw;
 }
 
@@ -128,17 +141,18 @@ void SetUpStations(const cases::CaseParameters& parameters, cases::StationTable&
                    cases::SolverState& state) {
   SetStationGeometry(parameters, table);
   state.SegmentLength = (Real(parameters.W) / cases::StationCount).value();
-  const PowerLawConstants constants = ComputePowerLawConstants(parameters);
+  const Liquid liquid(parameters, state.SegmentLength);
   for (int i = 1; i <= cases::StationCount; ++i) {
-    SetUpStationRheology(parameters, constants, state.SegmentLength, table, i);
+    SetUpStationRheology(liquid, table, i);
   }
 }
 
-void UpdateStationRheology(const cases::CaseParameters& parameters, cases::StationTable& table,
-                           const cases::SolverState& state) {
-  const PowerLawConstants constants = ComputePowerLawConstants(parameters);
+[[gnu::flatten]] void UpdateStationRheology(const cases::CaseParameters& parameters,
+                                            cases::StationTable& table,
+                                            const cases::SolverState& state) {
+  const Liquid liquid(parameters, state.SegmentLength);
   for (int i = 1; i <= cases::StationCount; ++i) {
-    UpdateOneStation(parameters, constants, state.SegmentLength, table, i);
+    UpdateOneStation(liquid, table, i);
   }
 }
 

@@ -22,8 +22,8 @@ void LoadStation(const cases::StationTable& table, int i, cases::CurrentStation&
 
 }  // namespace
 
-void SweepDieWidth(const cases::CaseParameters& parameters, cases::StationTable& table,
-                   cases::SolverState& state) {
+[[gnu::flatten]] void SweepDieWidth(const cases::CaseParameters& parameters,
+                                    cases::StationTable& table, cases::SolverState& state) {
   CavityEquations equations(parameters, state.current);
   StateVector cavity{};
   for (int i = 1; i <= cases::StationCount; ++i) {
