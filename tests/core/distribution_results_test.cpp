@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "solver/solve_die_flow.h"
 #include "solver_test_cases.h"
 

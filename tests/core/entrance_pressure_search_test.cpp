@@ -172,22 +172,14 @@ TEST(SolveDieFlow, TwoSolvesOfOneCaseGiveTheSameTable) {
   SolveDieFlow(parameters, second, state);
   SolveDieFlow(parameters, first, state);
 
-  const auto sameValues = [](const cases::StationValues& a, const cases::StationValues& b) {
-    return a == b;
-  };
-  EXPECT_TRUE(sameValues(first.P, second.P));
-  EXPECT_TRUE(sameValues(first.Q, second.Q));
-  EXPECT_TRUE(sameValues(first.DelQ, second.DelQ));
-  EXPECT_TRUE(sameValues(first.Q_DIFF, second.Q_DIFF));
-  EXPECT_TRUE(sameValues(first.APP_SR_C, second.APP_SR_C));
-  EXPECT_TRUE(sameValues(first.SR_S, second.SR_S));
-  EXPECT_TRUE(sameValues(first.APP_VIS_C, second.APP_VIS_C));
-  EXPECT_TRUE(sameValues(first.VIS_S, second.VIS_S));
-  EXPECT_TRUE(sameValues(first.N_S, second.N_S));
-  EXPECT_TRUE(sameValues(first.RTime, second.RTime));
-  EXPECT_TRUE(sameValues(first.A, second.A));
-  EXPECT_TRUE(sameValues(first.L, second.L));
-  EXPECT_TRUE(sameValues(first.Dh, second.Dh));
+  for (const auto column :
+       {&cases::StationTable::P, &cases::StationTable::Q, &cases::StationTable::DelQ,
+        &cases::StationTable::Q_DIFF, &cases::StationTable::APP_SR_C, &cases::StationTable::SR_S,
+        &cases::StationTable::APP_VIS_C, &cases::StationTable::VIS_S, &cases::StationTable::N_S,
+        &cases::StationTable::RTime, &cases::StationTable::A, &cases::StationTable::L,
+        &cases::StationTable::Dh}) {
+    EXPECT_EQ(first.*column, second.*column);
+  }
   EXPECT_EQ(first.SlotNewtonian, second.SlotNewtonian);
   EXPECT_EQ(first.DelQRms, second.DelQRms);
   EXPECT_EQ(first.Uniformity, second.Uniformity);
