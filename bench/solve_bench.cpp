@@ -29,7 +29,7 @@ CaseParameters DefaultCase(double cavityTaper) {
   parameters.gammaCr = 50.0;
   parameters.rho = 1.2;
   parameters.Qin = 33.0;
-  parameters.etaCr = 1.414213562373095;  // 10·50^(−0.5)
+  parameters.etaCr = std::sqrt(2.0);  // 10·50^(−0.5) (Pa.s)
   parameters.theta = std::atan((parameters.Lin - parameters.Lend) / parameters.W);
   return parameters;
 }
