@@ -7,7 +7,7 @@ namespace fluxeta::ui {
 QString ApplicationTitle(const QString& programPath) {
   const QString fileName = QFileInfo(programPath).fileName();
   const QString name = fileName.left(fileName.indexOf(u'.'));
-  return name.left(1).toUpper() + name.mid(1).toLower();
+  return name.left(1) + name.mid(1).toLower();
 }
 
 }  // namespace fluxeta::ui

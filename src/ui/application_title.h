@@ -7,8 +7,7 @@
 namespace fluxeta::ui {
 
 // The program file's name without its directory and without everything from its first
-// "." on, the first character in upper case and every other in lower case, so that the
-// program file "fluxeta" is titled "Fluxeta" like its desktop entry.
+// "." on, every character after the first in lower case and the first one unchanged.
 QString ApplicationTitle(const QString& programPath);
 
 }  // namespace fluxeta::ui

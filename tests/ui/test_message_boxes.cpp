@@ -69,11 +69,11 @@ class MessageBoxesTest : public QObject {
     QTest::addColumn<QString>("programPath");
     QTest::addColumn<QString>("title");
     QTest::newRow("program") << "/usr/bin/fluxeta"
-                             << "Fluxeta";
+                             << "fluxeta";
     QTest::newRow("extensions") << "/opt/x.y/FLUXETA.bin.exe"
                                 << "Fluxeta";
     QTest::newRow("mixed case") << "build/ui_Test_Boxes"
-                                << "Ui_test_boxes";
+                                << "ui_test_boxes";
     QTest::newRow("digit first") << "3d-die"
                                  << "3d-die";
     QTest::newRow("dot first") << "/tmp/.hidden"
@@ -88,7 +88,7 @@ class MessageBoxesTest : public QObject {
   void startUpTitlesTheApplication() {
     QCOMPARE(QApplication::applicationName(),
              ApplicationTitle(QApplication::applicationFilePath()));
-    QCOMPARE(QApplication::applicationName(), QStringLiteral("Ui_test_message_boxes"));
+    QCOMPARE(QApplication::applicationName(), QStringLiteral("ui_test_message_boxes"));
     QVERIFY(!QApplication::windowIcon().isNull());
   }
 
