@@ -21,7 +21,7 @@ CavityEquations::SlotIndexFactors::SlotIndexFactors(const cases::CaseParameters&
                                                     double slotIndex)
     : index(slotIndex),
       reciprocalConsistency(
-          (PowerInDouble(parameters.gamma0, Real(slotIndex) - 1.0) / parameters.eta0).value()),
+          (cases::Power(parameters.gamma0, Real(slotIndex) - 1.0) / parameters.eta0).value()),
       wallShearRateOfStress((Real(1.0) / slotIndex).value()),
       profileFactor((-Real(slotIndex) / (Real(2.0) * slotIndex + 1.0)).value()) {}
 

@@ -8,7 +8,7 @@
 #include "case/case_parameters.h"
 #include "case/checked_real.h"
 #include "case/station_table.h"
-#include "solver/power_in_double.h"
+#include "case/power_rule.h"
 #include "solver/state_vector.h"
 
 namespace fluxeta::solver {
@@ -49,7 +49,7 @@ class CavityEquations {
 
     double index;                              // m
     double reciprocalConsistency;              // γ0^(m−1)/η0 (1/(Pa.s^m))
-    FixedExponentPower wallShearRateOfStress;  // b^(1/m)
+    cases::FixedExponentPower<double> wallShearRateOfStress;  // b^(1/m)
     double profileFactor;                      // −m/(2m + 1)
   };
   std::optional<SlotIndexFactors> slotIndex_;  // for the last power-law station

@@ -1,7 +1,7 @@
 #include "solver/die_geometry.h"
 
 #include "case/checked_real.h"
-#include "solver/power_in_double.h"
+#include "case/power_rule.h"
 
 namespace fluxeta::solver {
 
@@ -10,7 +10,7 @@ using cases::Real;
 double CavityAreaAt(const cases::CaseParameters& parameters, double x) {
   const Real W = parameters.W;
   const Real remainingFraction = Real(1.0) - Real(x) / W;
-  return (parameters.Ain * PowerInDouble(remainingFraction, parameters.gamma)).value();
+  return (parameters.Ain * cases::Power(remainingFraction, parameters.gamma)).value();
 }
 
 double SlotLengthAt(const cases::CaseParameters& parameters, double x) {

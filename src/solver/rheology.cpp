@@ -4,7 +4,7 @@
 
 #include "case/checked_real.h"
 #include "solver/die_geometry.h"
-#include "solver/power_in_double.h"
+#include "case/power_rule.h"
 
 namespace fluxeta::solver {
 
@@ -25,7 +25,7 @@ struct Liquid {
 
   const cases::CaseParameters& parameters;
   PowerLawConstants constants;
-  FixedExponentPower shearThinning;  // γ^(n−1)
+  cases::FixedExponentPower<double> shearThinning;  // γ^(n−1)
   double segmentLength;              // Δx (cm)
 };
 
@@ -122,14 +122,14 @@ PowerLawConstants ComputePowerLawConstants(const cases::CaseParameters& paramete
   const Real n = parameters.n;
 
   PowerLawConstants constants;
-  constants.consistency = (eta0 / PowerInDouble(gamma0, n - 1.0)).value();
+  constants.consistency = (eta0 / cases::Power(gamma0, n - 1.0)).value();
   // Ratio of the wall shear rate to the apparent one of a power-law liquid in a duct.
   const Real shearRateCorrection = (Real(3.0) * n + 1.0) / (Real(4.0) * n);
-  constants.cavityCorrection = PowerInDouble(shearRateCorrection, n).value();
+  constants.cavityCorrection = cases::Power(shearRateCorrection, n).value();
   const Real apparentConsistency =
-      eta0 * constants.cavityCorrection / PowerInDouble(gamma0, n - 1.0);
+      eta0 * constants.cavityCorrection / cases::Power(gamma0, n - 1.0);
   constants.criticalApparentShearRate =
-      PowerInDouble(Real(parameters.etaCr) / apparentConsistency, Real(1.0) / (n - 1.0)).value();
+      cases::Power(Real(parameters.etaCr) / apparentConsistency, Real(1.0) / (n - 1.0)).value();
   return constants;
 }
 
