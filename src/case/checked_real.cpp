@@ -1,7 +1,5 @@
 #include "case/checked_real.h"
 
-#include <limits>
-
 namespace fluxeta::cases {
 
 void RaiseFloatingPointFault(FloatingPointFault fault) { throw FloatingPointError(fault); }
@@ -32,17 +30,5 @@ Real Sqrt(Real x) {
 Real Atan(Real x) { return Real(std::atan(x.value())); }
 
 Real Cos(Real x) { return Real(std::cos(x.value())); }
-
-WideReal Log(WideReal x) {
-  if (x.value() < 0) {
-    RaiseFloatingPointFault(FloatingPointFault::InvalidOperation);
-  }
-  if (x.value() == 0) {
-    RaiseFloatingPointFault(FloatingPointFault::DivisionByZero);
-  }
-  return WideReal(std::log(x.value()));
-}
-
-WideReal Exp(WideReal x) { return WideReal::Verified(std::exp(x.value())); }
 
 }  // namespace fluxeta::cases

@@ -69,7 +69,5 @@ Real Abs(Real x);
 Real Sqrt(Real x);   // invalid for x < 0
 Real Atan(Real x);
 Real Cos(Real x);
-WideReal Log(WideReal x);  // invalid for x < 0, division by zero for x = 0
-WideReal Exp(WideReal x);  // overflow beyond the wide range
 
 }  // namespace fluxeta::cases

@@ -41,14 +41,12 @@ TEST(CheckedReal, OverflowOfEveryOperation) {
   ExpectFault([&] { return -largest - largest; }, FloatingPointFault::Overflow, kOverflow);
   ExpectFault([&] { return largest * 2.0; }, FloatingPointFault::Overflow, kOverflow);
   ExpectFault([&] { return largest / 0.5; }, FloatingPointFault::Overflow, kOverflow);
-  ExpectFault([] { return Exp(20000.0L); }, FloatingPointFault::Overflow, kOverflow);
 }
 
 TEST(CheckedReal, UnderflowIsSilent) {
   EXPECT_EQ((Real(1e-300) * Real(1e-300)).value(), 0.0);
   EXPECT_EQ((Real(1e-300) / Real(1e300)).value(), 0.0);
   EXPECT_EQ(StoreAsDouble(1e-400L).value(), 0.0);
-  EXPECT_EQ(Exp(-20000.0L).value(), 0.0L);
 }
 
 TEST(CheckedReal, StoringAWideValueChecksTheDoubleRange) {
@@ -62,8 +60,6 @@ TEST(CheckedReal, StoringAWideValueChecksTheDoubleRange) {
 TEST(CheckedReal, FunctionsOutsideTheirDomain) {
   ExpectFault([] { return Sqrt(-1e-300); }, FloatingPointFault::InvalidOperation,
               kInvalidOperation);
-  ExpectFault([] { return Log(-1.0L); }, FloatingPointFault::InvalidOperation, kInvalidOperation);
-  ExpectFault([] { return Log(0.0L); }, FloatingPointFault::DivisionByZero, kDivisionByZero);
   EXPECT_EQ(Sqrt(0.0).value(), 0.0);
   EXPECT_EQ(Sqrt(2.25).value(), 1.5);
 }
