@@ -329,6 +329,13 @@ std::string FormatNumber(double value, NumberFormat format, int precision, int d
   return FormatNumber(value, format, precision, digits, DecimalSeparator());
 }
 
+std::string ShortestText(double value) {
+  // Room for the longest such text, "-2.2250738585072014e-308".
+  char text[32];
+  const auto written = std::to_chars(std::begin(text), std::end(text), value);
+  return std::string(text, written.ptr);
+}
+
 std::string PadLeft(std::string_view text, std::size_t width) {
   std::string padded;
   if (text.size() < width) {

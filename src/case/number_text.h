@@ -30,6 +30,10 @@ std::string FormatNumber(double value, NumberFormat format, int precision, int d
                          char separator);
 std::string FormatNumber(double value, NumberFormat format, int precision, int digits);
 
+// The shortest text that reads back to the same double, with a point whatever the
+// separator in force: numbers for other programs to read.
+std::string ShortestText(double value);
+
 // Puts blanks in front of a text shorter than `width`; a longer text is returned whole.
 std::string PadLeft(std::string_view text, std::size_t width);
 

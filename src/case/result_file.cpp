@@ -148,16 +148,16 @@ void AppendLine(std::string& text, std::string_view line) {
   text += kLineEnd;
 }
 
-// The entrance pressure in MPa. The quotient is worked out with the 64-bit significand;
-// the formatter takes a double, which at the three printed decimals reads as the wide
-// quotient does for every pressure but an exact odd multiple of 500 Pa (a tie that the
-// wide quotient would round up and its double may round down).
+}  // namespace
+
+// The quotient is worked out with the 64-bit significand; the formatter takes a double,
+// which at the three printed decimals reads as the wide quotient does for every pressure
+// but an exact odd multiple of 500 Pa (a tie that the wide quotient would round up and
+// its double may round down).
 std::string EntrancePressureText(double entrancePressure) {
   const long double megapascals = entrancePressure / kPascalsPerMegapascal;
   return Format(static_cast<double>(megapascals), kEntrancePressureStyle);
 }
-
-}  // namespace
 
 std::string InputSectionText(const CaseParameters& parameters) {
   std::string text;

@@ -16,6 +16,9 @@ std::string InputSectionText(const CaseParameters& parameters);
 // the entrance pressure and the uniformity.
 std::string ResultSectionText(const StationTable& table);
 
+// The entrance pressure P_1 (Pa) as the file prints it: MPa with three decimals.
+std::string EntrancePressureText(double entrancePressure);
+
 // The row of station 1 … 50 without its line end: fourteen cells, two blanks apart.
 std::string StationRowText(const StationTable& table, int station);
 

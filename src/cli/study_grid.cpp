@@ -1,16 +1,9 @@
 #include "cli/study_grid.h"
 
-#include <charconv>
-
+#include "case/number_text.h"
 #include "cli/study_error.h"
 
 namespace fluxeta::cli {
-
-std::string ShortestText(double value) {
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
-}
 
 void StudyGrid::AddCases(const CasesTable& table) {
   AddDimension(table.inputs, table.cells, table.RowCount());
@@ -20,7 +13,7 @@ void StudyGrid::AddSweep(const Sweep& sweep) {
   std::vector<std::string> texts;
   texts.reserve(sweep.values.size());
   for (const double value : sweep.values) {
-    texts.push_back(ShortestText(value));
+    texts.push_back(cases::ShortestText(value));
   }
   AddDimension({sweep.input}, std::move(texts), sweep.values.size());
 }

@@ -50,7 +50,4 @@ class StudyGrid {
   std::uint64_t caseCount_ = 1;
 };
 
-// The shortest text that reads back as exactly `value`, written with a point.
-std::string ShortestText(double value);
-
 }  // namespace fluxeta::cli

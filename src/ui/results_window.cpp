@@ -11,9 +11,10 @@
 #include <QVBoxLayout>
 
 #include "case/number_text.h"
+#include "case/result_file.h"
+#include "case/station_table_csv.h"
 #include "cavity_chart.h"
 #include "deviation_chart.h"
-#include "station_table_csv.h"
 #include "widget_picture.h"
 #include "window_placement.h"
 
@@ -36,13 +37,9 @@ const QString kPlotsNotSaved = QStringLiteral("The plots can not be saved to \"%
 constexpr QSize kInitialSize(640, 660);
 constexpr int kMinimumPlotHeight = 220;
 
-constexpr long double kPascalsPerMegapascal = 1e6L;
-
 // The entrance pressure as the result file prints it, three decimals of MPa.
 QString EntrancePressureFigure(double entrancePressure) {
-  const long double megapascals = entrancePressure / kPascalsPerMegapascal;
-  return QString::fromStdString(
-      cases::FormatNumber(static_cast<double>(megapascals), cases::NumberFormat::Fixed, 7, 3));
+  return QString::fromStdString(cases::EntrancePressureText(entrancePressure));
 }
 
 // The uniformity to five significant figures: the file's three decimals hide differences
@@ -172,7 +169,8 @@ bool ResultsWindow::SavePlots(const QString& path) {
 }
 
 void ResultsWindow::CopyTableAsCsv() const {
-  QGuiApplication::clipboard()->setText(QString::fromStdString(StationTableCsv(shownTable_)));
+  QGuiApplication::clipboard()->setText(
+      QString::fromStdString(cases::StationTableCsv(shownTable_)));
 }
 
 void ResultsWindow::SavePlotsChosenByUser() {

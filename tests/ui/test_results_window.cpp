@@ -16,13 +16,13 @@
 #include "case/number_text.h"
 #include "case/result_file.h"
 #include "case/station_table.h"
+#include "case/station_table_csv.h"
 #include "cavity_chart.h"
 #include "deviation_chart.h"
 #include "main_window.h"
 #include "recording_presenter.h"
 #include "results_window.h"
 #include "solver/solve_die_flow.h"
-#include "station_table_csv.h"
 #include "window_placement.h"
 
 using namespace fluxeta;
@@ -207,7 +207,7 @@ void TestResultsWindow::keepsTheShownTableWhenTheRunsTableChanges() {
 
   window.CopyTableAsCsv();
   QCOMPARE(QGuiApplication::clipboard()->text(),
-           QString::fromStdString(ui::StationTableCsv(default_.table)));
+           QString::fromStdString(cases::StationTableCsv(default_.table)));
 }
 
 void TestResultsWindow::savesThePlotsAsPngAndSvg() {
@@ -260,7 +260,7 @@ void TestResultsWindow::copiesTheStationTableAsCsv() {
   const QStringList lines = csv.trimmed().split(QLatin1Char('\n'));
   QCOMPARE(lines.size(), 1 + cases::StationCount);
   QCOMPARE(lines.first(),
-           QStringLiteral("Station,X (cm),P (Pa),Q (cm3/s),DelQ (cm3/s),Q_DIFF (%),"
+           QStringLiteral("station,X (cm),P (Pa),Q (cm3/s),DelQ (cm3/s),Q_DIFF (%),"
                           "APP_SR_C (1/s),SR_S (1/s),APP_VIS_C (Pa.s),VIS_S (Pa.s),A (cm2),"
                           "Dh (cm),H (cm),L (cm),RTime (s)"));
   // Every number reads back to the very double of the table.
