@@ -2,9 +2,8 @@
 // with a fully tapered cavity (γ = 1.0) needs 44.
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-
 #include "case/case_parameters.h"
+#include "case/default_case.h"
 #include "case/station_table.h"
 #include "solver/solve_die_flow.h"
 
@@ -12,29 +11,16 @@ namespace {
 
 using fluxeta::cases::CaseParameters;
 
-CaseParameters DefaultCase(double cavityTaper) {
+// The default case of the window, with the cavity taper factor γ given as a box text.
+CaseParameters DefaultCase(const char* cavityTaper) {
+  fluxeta::cases::BoxTexts boxes = fluxeta::cases::DefaultBoxTexts('.');
+  boxes.Edit(2) = cavityTaper;
   CaseParameters parameters;
-  parameters.Ain = 3.0;
-  parameters.gamma = cavityTaper;
-  parameters.Pein = 6.14;
-  parameters.Lin = 3.0;
-  parameters.Lend = 2.5;
-  parameters.W = 66.0;
-  parameters.H = 0.0254;
-  parameters.lambda = 16.0;
-  parameters.alpha = 1.3;
-  parameters.eta0 = 10.0;
-  parameters.gamma0 = 1.0;
-  parameters.n = 0.5;
-  parameters.gammaCr = 50.0;
-  parameters.rho = 1.2;
-  parameters.Qin = 33.0;
-  parameters.etaCr = std::sqrt(2.0);  // 10·50^(−0.5) (Pa.s)
-  parameters.theta = std::atan((parameters.Lin - parameters.Lend) / parameters.W);
+  fluxeta::cases::ReadCaseFromForm(boxes, parameters);
   return parameters;
 }
 
-void SolveCase(benchmark::State& benchmarkState, double cavityTaper) {
+void SolveCase(benchmark::State& benchmarkState, const char* cavityTaper) {
   const CaseParameters parameters = DefaultCase(cavityTaper);
   fluxeta::cases::StationTable table;
   fluxeta::cases::SolverState solverState;
@@ -47,10 +33,10 @@ void SolveCase(benchmark::State& benchmarkState, double cavityTaper) {
 }
 
 void BM_SolveDefaultCase(benchmark::State& state) {
-  SolveCase(state, 0.1);
+  SolveCase(state, "0.1");
 }
 void BM_SolveFullyTaperedCavity(benchmark::State& state) {
-  SolveCase(state, 1.0);
+  SolveCase(state, "1.0");
 }
 
 BENCHMARK(BM_SolveDefaultCase)->Unit(benchmark::kMicrosecond);
