@@ -5,21 +5,13 @@
 #include <limits>
 #include <string>
 
+#include "../support/expect_fault.h"
 #include "case/errors.h"
 
 namespace fluxeta::cases {
 namespace {
 
-template <typename Operation>
-void ExpectFault(Operation operation, FloatingPointFault fault, const std::string& message) {
-  try {
-    operation();
-    ADD_FAILURE() << "no fault raised";
-  } catch (const FloatingPointError& error) {
-    EXPECT_EQ(error.fault(), fault);
-    EXPECT_EQ(error.what(), message);
-  }
-}
+using fluxeta::testing::ExpectFault;
 
 const std::string kDivisionByZero = "0 による浮動小数点数除算";
 const std::string kInvalidOperation = "不正な浮動小数点数演算命令";

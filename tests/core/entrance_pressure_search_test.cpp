@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "../support/expect_fault.h"
 #include "solver/solve_die_flow.h"
 #include "solver_test_cases.h"
 
@@ -150,13 +151,9 @@ TEST(EntrancePressureSearch, WideSlotOverflowsInTheFirstSweep) {
   cases::StationTable table;
   cases::SolverState state;
   SweepRecorder recorder;
-  try {
-    SolveDieFlow(parameters, table, state, &recorder);
-    FAIL() << "the solve ended normally";
-  } catch (const cases::FloatingPointError& error) {
-    EXPECT_EQ(error.fault(), cases::FloatingPointFault::Overflow);
-    EXPECT_STREQ(error.what(), "浮動小数点数のオーバーフロー");
-  }
+  fluxeta::testing::ExpectFault([&] { SolveDieFlow(parameters, table, state, &recorder); },
+                                cases::FloatingPointFault::Overflow,
+                                "浮動小数点数のオーバーフロー");
   EXPECT_TRUE(recorder.reports.empty());
 }
 

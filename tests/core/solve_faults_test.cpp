@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "../support/expect_fault.h"
 #include "case/errors.h"
 #include "solver/distribution_results.h"
 #include "solver/solve_die_flow.h"
@@ -30,13 +31,8 @@ TEST_P(SolveFaultTest, EndsTheSolve) {
   const cases::CaseParameters parameters = testing::DefaultCaseWith(GetParam().change);
   cases::StationTable table;
   cases::SolverState state;
-  try {
-    SolveDieFlow(parameters, table, state);
-    FAIL() << "the solve ended normally";
-  } catch (const cases::FloatingPointError& error) {
-    EXPECT_EQ(error.fault(), GetParam().fault);
-    EXPECT_STREQ(error.what(), GetParam().message);
-  }
+  fluxeta::testing::ExpectFault([&] { SolveDieFlow(parameters, table, state); }, GetParam().fault,
+                                GetParam().message);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,0 +1,24 @@
+// Expects an operation to end in a floating-point fault with the system's message.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "case/errors.h"
+
+namespace fluxeta::testing {
+
+template <typename Operation>
+void ExpectFault(Operation&& operation, cases::FloatingPointFault fault,
+                 const std::string& message) {
+  try {
+    operation();
+    ADD_FAILURE() << "no fault raised";
+  } catch (const cases::FloatingPointError& error) {
+    EXPECT_EQ(error.fault(), fault);
+    EXPECT_EQ(error.what(), message);
+  }
+}
+
+}  // namespace fluxeta::testing
