@@ -33,38 +33,29 @@ std::filesystem::path ScratchDirectory() {
   return pattern;
 }
 
+// Argument 0: the result file of the previous iteration is replaced; 1: it is removed
+// first (outside the timing), so every run creates a new file.
 void BM_DefaultCaseRun(benchmark::State& state) {
+  const bool toNewFile = state.range(0) != 0;
   const std::filesystem::path directory = ScratchDirectory();
+  const std::filesystem::path resultFile = directory / "Result.txt";
   BoxTexts boxes = DefaultBoxTexts();
-  boxes.Edit(kResultFileNameBox) = (directory / "Result.txt").string();
+  boxes.Edit(kResultFileNameBox) = resultFile.string();
   SilentFrontEnd frontEnd(boxes);
   CaseParameters parameters;
   StationTable table;
-  SolverState state_;
+  SolverState solverState;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(CalculationRun(frontEnd, parameters, table, state_));
+    if (toNewFile) {
+      state.PauseTiming();
+      std::filesystem::remove(resultFile);
+      state.ResumeTiming();
+    }
+    benchmark::DoNotOptimize(CalculationRun(frontEnd, parameters, table, solverState));
   }
   std::filesystem::remove_all(directory);
 }
-BENCHMARK(BM_DefaultCaseRun)->Unit(benchmark::kMicrosecond);
-
-void BM_DefaultCaseRunToNewFile(benchmark::State& state) {
-  const std::filesystem::path directory = ScratchDirectory();
-  BoxTexts boxes = DefaultBoxTexts();
-  boxes.Edit(kResultFileNameBox) = (directory / "Result.txt").string();
-  SilentFrontEnd frontEnd(boxes);
-  CaseParameters parameters;
-  StationTable table;
-  SolverState state_;
-  for (auto _ : state) {
-    state.PauseTiming();
-    std::filesystem::remove(directory / "Result.txt");
-    state.ResumeTiming();
-    benchmark::DoNotOptimize(CalculationRun(frontEnd, parameters, table, state_));
-  }
-  std::filesystem::remove_all(directory);
-}
-BENCHMARK(BM_DefaultCaseRunToNewFile)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DefaultCaseRun)->ArgName("new_file")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // The text of both sections alone, without the file system.
 void BM_ResultFileText(benchmark::State& state) {
