@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Compares fluxeta-batch's standard output, byte for byte, with the expected files here.
+#   check_golden.sh FLUXETA_BATCH
+set -uo pipefail
+batch="$1"
+here="$(cd "$(dirname "$0")" && pwd)"
+scratch="$(mktemp -d)"
+trap 'rm -rf "$scratch"' EXIT
+export LC_ALL=C
+cd "$scratch"
+
+failures=0
+# expect GOLDEN_FILE ARGUMENTS…
+expect() {
+  local golden="$1"
+  shift
+  if ! "$batch" "$@" >"$scratch/out" 2>"$scratch/err" </dev/null; then
+    echo "$golden: fluxeta-batch $* failed: $(cat "$scratch/err")"
+    failures=$((failures + 1))
+  elif ! cmp -s "$scratch/out" "$here/$golden"; then
+    echo "$golden: fluxeta-batch $* wrote other bytes:"
+    diff "$here/$golden" "$scratch/out" | head -20
+    failures=$((failures + 1))
+  fi
+}
+
+expect default_table.csv --table csv -o result.txt
+expect default_table.json --table json -o result.txt
+expect study_gamma_Lend.csv --sweep gamma=0:1:2 --sweep Lend=2:3:3 -j 2
+expect study_gamma_Lend.csv --sweep gamma=0:1:2 --sweep Lend=2:3:3 -j 1
+
+echo "golden: $failures failed"
+[ "$failures" -eq 0 ]
