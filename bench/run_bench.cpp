@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <string>
 
-#include "case/calculation_run.h"
 #include "case/default_case.h"
-#include "case/result_file.h"
+#include "run/calculation_run.h"
+#include "run/result_file.h"
 
 namespace fluxeta::cases {
 namespace {
@@ -18,6 +18,7 @@ class SilentFrontEnd : public RunFrontEnd {
  public:
   explicit SilentFrontEnd(BoxTexts boxes) : boxes_(std::move(boxes)) {}
   BoxTexts Boxes() const override { return boxes_; }
+  char DecimalSeparator() const override { return kPointSeparator; }
   void ShowMessage(std::string_view) override {}
   void ShowCompletion() override {}
 
@@ -39,12 +40,12 @@ void BM_DefaultCaseRun(benchmark::State& state) {
   const bool toNewFile = state.range(0) != 0;
   const std::filesystem::path directory = ScratchDirectory();
   const std::filesystem::path resultFile = directory / "Result.txt";
-  BoxTexts boxes = DefaultBoxTexts();
+  BoxTexts boxes = DefaultBoxTexts(kPointSeparator);
   boxes.Edit(kResultFileNameBox) = resultFile.string();
   SilentFrontEnd frontEnd(boxes);
   CaseParameters parameters;
   StationTable table;
-  SolverState solverState;
+  solver::SolverState solverState;
   for (auto _ : state) {
     if (toNewFile) {
       state.PauseTiming();
@@ -60,10 +61,11 @@ BENCHMARK(BM_DefaultCaseRun)->ArgName("new_file")->Arg(0)->Arg(1)->Unit(benchmar
 // The text of both sections alone, without the file system.
 void BM_ResultFileText(benchmark::State& state) {
   CaseParameters parameters;
-  ReadCaseFromForm(DefaultBoxTexts(), parameters);
+  ReadCaseFromForm(DefaultBoxTexts(kPointSeparator), kPointSeparator, parameters);
   StationTable table;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(InputSectionText(parameters) + ResultSectionText(table));
+    benchmark::DoNotOptimize(InputSectionText(parameters, kPointSeparator) +
+                             ResultSectionText(table, kPointSeparator));
   }
 }
 BENCHMARK(BM_ResultFileText)->Unit(benchmark::kMicrosecond);

@@ -4,6 +4,7 @@
 
 #include "case/case_parameters.h"
 #include "case/default_case.h"
+#include "case/input_table.h"
 #include "case/station_table.h"
 #include "solver/solve_die_flow.h"
 
@@ -11,19 +12,17 @@ namespace {
 
 using fluxeta::cases::CaseParameters;
 
-// The default case of the window, with the cavity taper factor γ given as a box text.
-CaseParameters DefaultCase(const char* cavityTaper) {
-  fluxeta::cases::BoxTexts boxes = fluxeta::cases::DefaultBoxTexts('.');
-  boxes.Edit(2) = cavityTaper;
-  CaseParameters parameters;
-  fluxeta::cases::ReadCaseFromForm(boxes, parameters);
-  return parameters;
+// The default case of the window with the cavity taper factor γ.
+CaseParameters DefaultCase(double cavityTaper) {
+  fluxeta::cases::CaseValues values = fluxeta::cases::DefaultCaseValues();
+  values[*fluxeta::cases::FindInput("gamma")] = cavityTaper;
+  return fluxeta::cases::MakeCase(values);
 }
 
-void SolveCase(benchmark::State& benchmarkState, const char* cavityTaper) {
+void SolveCase(benchmark::State& benchmarkState, double cavityTaper) {
   const CaseParameters parameters = DefaultCase(cavityTaper);
   fluxeta::cases::StationTable table;
-  fluxeta::cases::SolverState solverState;
+  fluxeta::solver::SolverState solverState;
   for (auto _ : benchmarkState) {
     const fluxeta::solver::SolveOutcome outcome =
         fluxeta::solver::SolveDieFlow(parameters, table, solverState);
@@ -33,10 +32,10 @@ void SolveCase(benchmark::State& benchmarkState, const char* cavityTaper) {
 }
 
 void BM_SolveDefaultCase(benchmark::State& state) {
-  SolveCase(state, "0.1");
+  SolveCase(state, 0.1);
 }
 void BM_SolveFullyTaperedCavity(benchmark::State& state) {
-  SolveCase(state, "1.0");
+  SolveCase(state, 1.0);
 }
 
 BENCHMARK(BM_SolveDefaultCase)->Unit(benchmark::kMicrosecond);

@@ -13,7 +13,6 @@ namespace {
 constexpr int kStudyCases = 100 * 100;
 
 void BM_Study10000Cases(benchmark::State& state) {
-  fluxeta::cases::SetDecimalSeparator('.');
   const fluxeta::cases::BoxTexts base = fluxeta::cases::DefaultBoxTexts('.');
   fluxeta::cli::StudyOptions options;
   options.sweeps = {"gamma=0:1:100", "Lend=2.0:3.0:100"};
@@ -22,7 +21,7 @@ void BM_Study10000Cases(benchmark::State& state) {
   for (auto _ : state) {
     std::ostringstream out;
     std::ostringstream err;
-    if (fluxeta::cli::RunStudy(options, base, out, err) != 0) {
+    if (fluxeta::cli::RunStudy(options, base, '.', out, err) != 0) {
       state.SkipWithError(err.str().c_str());
       break;
     }

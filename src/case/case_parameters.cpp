@@ -1,28 +1,30 @@
 #include "case/case_parameters.h"
 
-#include "case/checked_real.h"
+#include <cmath>
+
+#include "base/checked_real.h"
+#include "base/power_rule.h"
+#include "case/input_table.h"
 #include "case/number_text.h"
-#include "case/power_rule.h"
 
 namespace fluxeta::cases {
 
 namespace {
 
-// The fields of the fifteen inputs in input order, matching kInputBoxes.
-constexpr std::array<double CaseParameters::*, 15> kInputFields = {
-    &CaseParameters::Ain,     &CaseParameters::gamma,  &CaseParameters::Pein,
-    &CaseParameters::Lin,     &CaseParameters::Lend,   &CaseParameters::W,
-    &CaseParameters::H,       &CaseParameters::lambda, &CaseParameters::alpha,
-    &CaseParameters::eta0,    &CaseParameters::gamma0, &CaseParameters::n,
-    &CaseParameters::gammaCr, &CaseParameters::rho,    &CaseParameters::Qin};
-
 // The material inputs end with the critical shear rate; the viscosity at that rate is
 // derived before density and flow rate are read.
 constexpr std::size_t kInputsBeforeCriticalViscosity = 13;
 
-void ReadInput(const BoxTexts& boxes, std::size_t input, CaseParameters& parameters) {
-  parameters.*kInputFields[input] =
-      StoreAsDouble(ParseNumber(boxes.Edit(kInputBoxes[input]))).value();
+// A value that reaches the record from a number rather than a text: one that no text
+// could give is refused as a text beyond the double range would be.
+double StoredValue(double value) {
+  if (std::isnan(value)) {
+    RaiseFloatingPointFault(FloatingPointFault::InvalidOperation);
+  }
+  if (std::isinf(value)) {
+    RaiseFloatingPointFault(FloatingPointFault::Overflow);
+  }
+  return value;
 }
 
 // The power-law viscosity at the critical shear rate (Pa.s). The consistency K keeps the
@@ -42,17 +44,39 @@ double TaperAngle(const CaseParameters& parameters) {
 
 }  // namespace
 
-void ReadCaseFromForm(const BoxTexts& boxes, CaseParameters& parameters) {
+void StoreInputs(CaseParameters& parameters,
+                 const std::function<double(std::size_t input)>& storedInput) {
   std::size_t input = 0;
   for (; input < kInputsBeforeCriticalViscosity; ++input) {
-    ReadInput(boxes, input, parameters);
+    parameters.*kInputs[input].field = storedInput(input);
   }
   parameters.etaCr = CriticalViscosity(parameters);
-  for (; input < kInputFields.size(); ++input) {
-    ReadInput(boxes, input, parameters);
+  for (; input < kInputs.size(); ++input) {
+    parameters.*kInputs[input].field = storedInput(input);
   }
   parameters.theta = TaperAngle(parameters);
+}
+
+void ReadCaseFromForm(const BoxTexts& boxes, char separator, CaseParameters& parameters) {
+  StoreInputs(parameters, [&](std::size_t input) {
+    return StoreAsDouble(ParseNumber(boxes.Edit(kInputs[input].box), separator)).value();
+  });
   parameters.ResultFileName = boxes.Edit(kResultFileNameBox);
+}
+
+CaseParameters MakeCase(const CaseValues& values, std::string resultFileName) {
+  CaseParameters parameters;
+  StoreInputs(parameters, [&](std::size_t input) { return StoredValue(values[input]); });
+  parameters.ResultFileName = std::move(resultFileName);
+  return parameters;
+}
+
+CaseValues InputValues(const CaseParameters& parameters) {
+  CaseValues values{};
+  for (std::size_t input = 0; input < kInputs.size(); ++input) {
+    values[input] = parameters.*kInputs[input].field;
+  }
+  return values;
 }
 
 }  // namespace fluxeta::cases

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <functional>
 #include <string>
 
 namespace fluxeta::cases {
@@ -38,16 +40,34 @@ struct CaseParameters {
   std::string ResultFileName;
 };
 
-// Which box each of the fifteen inputs is read from, in input order.
-inline constexpr std::array<int, 15> kInputBoxes = {1, 2, 3, 4, 5, 6, 7, 8,
-                                                    9, 10, 11, 12, 16, 13, 14};
-// The box of the result file name.
+// The box of the result file name, the one box that holds no input, and its first text.
 inline constexpr int kResultFileNameBox = 15;
+inline constexpr char kDefaultResultFileName[] = "Result.txt";
 
-// Converts the box texts into the case, field by field in reading order. A text that
-// is not a number raises ConversionError, a value beyond the double range or a fault
-// in a derived value raises FloatingPointError; the fields stored before the failure
-// keep their new values and the rest keep their old ones.
-void ReadCaseFromForm(const BoxTexts& boxes, CaseParameters& parameters);
+// The fifteen input values of a case in input order (input_table.h).
+using CaseValues = std::array<double, 15>;
+
+// Converts the box texts, numbers written with `separator`, into the case, field by field
+// in reading order. A text that is not a number raises ConversionError, a value beyond the
+// double range or a fault in a derived value raises FloatingPointError; the fields stored
+// before the failure keep their new values and the rest keep their old ones.
+void ReadCaseFromForm(const BoxTexts& boxes, char separator, CaseParameters& parameters);
+
+// The case of fifteen values, with ηcr and θ derived as reading the boxes derives them and
+// with the same faults: a value that is not finite is refused as a number beyond the double
+// range (overflow; invalid operation for not-a-number), W = 0 faults in θ, and the power
+// rules fault in ηcr.
+CaseParameters MakeCase(const CaseValues& values,
+                        std::string resultFileName = kDefaultResultFileName);
+
+// Stores the inputs that `storedInput(k)` gives for k = 0 … 14, one at a time in input
+// order, deriving ηcr after the critical shear rate and θ after the flow rate: the order
+// of every way a case is made, so that a failure (an exception of `storedInput` or a fault
+// of a derived value) leaves the same mixture of new and old fields whatever the source.
+void StoreInputs(CaseParameters& parameters,
+                 const std::function<double(std::size_t input)>& storedInput);
+
+// The fifteen input values of a case, in input order.
+CaseValues InputValues(const CaseParameters& parameters);
 
 }  // namespace fluxeta::cases

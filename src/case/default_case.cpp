@@ -2,23 +2,30 @@
 
 #include <algorithm>
 
+#include "base/checked_real.h"
 #include "case/number_text.h"
 
 namespace fluxeta::cases {
 
 BoxTexts DefaultBoxTexts(char separator) {
-  // Written with a point, then given the locale's separator, so that the default case
-  // is a valid case in every locale.
-  BoxTexts boxes{{"3.0", "0.1", "6.14", "3.0", "2.5", "66.0", "0.0254", "16.0", "1.3", "10.0",
-                  "1.0", "0.5", "1.2", "33.0", kDefaultResultFileName, "50.0"}};
-  for (int box = 1; box <= 16; ++box) {
-    if (box != kResultFileNameBox) {
-      std::replace(boxes.Edit(box).begin(), boxes.Edit(box).end(), '.', separator);
-    }
+  // Written with a point, then given the separator, so that the default case is a valid
+  // case in every locale.
+  BoxTexts boxes;
+  for (const InputSpec& input : kInputs) {
+    std::string& text = boxes.Edit(input.box);
+    text = input.defaultText;
+    std::replace(text.begin(), text.end(), kPointSeparator, separator);
   }
+  boxes.Edit(kResultFileNameBox) = kDefaultResultFileName;
   return boxes;
 }
 
-BoxTexts DefaultBoxTexts() { return DefaultBoxTexts(DecimalSeparator()); }
+CaseValues DefaultCaseValues() {
+  CaseValues values{};
+  for (std::size_t input = 0; input < kInputs.size(); ++input) {
+    values[input] = StoreAsDouble(ParseNumber(kInputs[input].defaultText, kPointSeparator)).value();
+  }
+  return values;
+}
 
 }  // namespace fluxeta::cases

@@ -4,20 +4,26 @@
 #include <array>
 
 #include "case/case_parameters.h"
+#include "case/input_table.h"
 
 namespace fluxeta::cases {
 
-inline constexpr char kDefaultResultFileName[] = "Result.txt";
-
 // The default texts of the sixteen boxes, numbers written with `separator`.
 BoxTexts DefaultBoxTexts(char separator);
-// The same with the separator in force.
-BoxTexts DefaultBoxTexts();
 
-// Boxes the main window disables: lambda, eta0, gamma0, n and gammaCr keep their defaults.
-// Indexed by box number − 1.
-inline constexpr std::array<bool, 16> kBoxEnabledByDesign = {
-    true, true, true, true, true, true, true, false,      // Edit1 … Edit8
-    true, false, false, false, true, true, true, false};  // Edit9 … Edit16
+// The fifteen values of the default case, read from its texts.
+CaseValues DefaultCaseValues();
+
+// Boxes the main window enables, indexed by box number − 1: every box but those of the
+// inputs it keeps fixed (lambda, eta0, gamma0, n and gammacr).
+constexpr std::array<bool, 16> BoxesEnabledByDesign() {
+  std::array<bool, 16> enabled{};
+  enabled.fill(true);
+  for (const InputSpec& input : kInputs) {
+    enabled[input.box - 1] = !input.fixedInWindow;
+  }
+  return enabled;
+}
+inline constexpr std::array<bool, 16> kBoxEnabledByDesign = BoxesEnabledByDesign();
 
 }  // namespace fluxeta::cases

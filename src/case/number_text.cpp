@@ -4,14 +4,13 @@
 #include <locale.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <string>
 
-#include "case/errors.h"
+#include "base/errors.h"
 
 namespace fluxeta::cases {
 
@@ -21,8 +20,6 @@ constexpr char kPoint = '.';
 constexpr char kBlank = ' ';
 
 // No separator chosen yet: the locale's is taken on first use.
-constexpr char kSeparatorUnset = '\0';
-std::atomic<char> separatorInForce{kSeparatorUnset};
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
@@ -261,21 +258,6 @@ char LocaleDecimalSeparator() {
   return separator;
 }
 
-char DecimalSeparator() {
-  char separator = separatorInForce.load();
-  if (separator == kSeparatorUnset) {
-    const char fromLocale = LocaleDecimalSeparator();
-    // A separator set meanwhile by another thread wins over the locale's.
-    separator =
-        separatorInForce.compare_exchange_strong(separator, fromLocale) ? fromLocale : separator;
-  }
-  return separator;
-}
-
-void SetDecimalSeparator(char separator) {
-  separatorInForce.store(separator);
-}
-
 long double ParseNumber(std::string_view text, char separator) {
   NumberParts parts;
   long double value = 0;
@@ -283,10 +265,6 @@ long double ParseNumber(std::string_view text, char separator) {
     throw ConversionError(std::string(text));
   }
   return value;
-}
-
-long double ParseNumber(std::string_view text) {
-  return ParseNumber(text, DecimalSeparator());
 }
 
 std::string FormatNumber(double value, NumberFormat format, int precision, int digits,
@@ -325,8 +303,8 @@ std::string FormatNumber(double value, NumberFormat format, int precision, int d
   return GeneralPlainForm(decimal, separator);
 }
 
-std::string FormatNumber(double value, NumberFormat format, int precision, int digits) {
-  return FormatNumber(value, format, precision, digits, DecimalSeparator());
+std::string FormatNumber(double value, NumberStyle style, char separator) {
+  return FormatNumber(value, style.format, style.precision, style.digits, separator);
 }
 
 std::string ShortestText(double value) {

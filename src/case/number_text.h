@@ -10,17 +10,14 @@ namespace fluxeta::cases {
 // the locale gives none or gives one of more than one byte.
 char LocaleDecimalSeparator();
 
-// The separator in force for the whole process: the locale's until a front end or a
-// test sets another.
-char DecimalSeparator();
-void SetDecimalSeparator(char separator);
+// The separator of numbers written for other programs (studies, JSON, CSV).
+inline constexpr char kPointSeparator = '.';
 
 // Reads an edit box text: blanks (spaces only) around an optionally signed decimal
 // mantissa with an optional exponent. The value is rounded to a 64-bit significand;
 // storing it into a double may still overflow (StoreAsDouble).
 // Raises ConversionError for a text that is not a number.
 long double ParseNumber(std::string_view text, char separator);
-long double ParseNumber(std::string_view text);
 
 enum class NumberFormat { General, Fixed };
 
@@ -28,10 +25,17 @@ enum class NumberFormat { General, Fixed };
 // count of decimals in the fixed format and the least exponent digits in the general one.
 std::string FormatNumber(double value, NumberFormat format, int precision, int digits,
                          char separator);
-std::string FormatNumber(double value, NumberFormat format, int precision, int digits);
 
-// The shortest text that reads back to the same double, with a point whatever the
-// separator in force: numbers for other programs to read.
+// How one number is printed: format, precision (significant digits) and digits.
+struct NumberStyle {
+  NumberFormat format;
+  int precision;
+  int digits;
+};
+std::string FormatNumber(double value, NumberStyle style, char separator);
+
+// The shortest text that reads back to the same double, with a point: numbers for other
+// programs to read.
 std::string ShortestText(double value);
 
 // Puts blanks in front of a text shorter than `width`; a longer text is returned whole.

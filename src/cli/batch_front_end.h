@@ -3,22 +3,24 @@
 
 #include <ostream>
 
-#include "case/calculation_run.h"
+#include "run/calculation_run.h"
 
 namespace fluxeta::cli {
 
 class StreamFrontEnd : public cases::RunFrontEnd {
  public:
-  StreamFrontEnd(cases::BoxTexts boxes, std::ostream& messages)
-      : boxes_(std::move(boxes)), messages_(messages) {}
+  StreamFrontEnd(cases::BoxTexts boxes, char separator, std::ostream& messages)
+      : boxes_(std::move(boxes)), separator_(separator), messages_(messages) {}
 
   cases::BoxTexts Boxes() const override { return boxes_; }
+  char DecimalSeparator() const override { return separator_; }
   void ShowMessage(std::string_view text) override;
   // Nothing to announce: the exit status tells a script how the run ended.
   void ShowCompletion() override {}
 
  private:
   cases::BoxTexts boxes_;
+  char separator_;
   std::ostream& messages_;
 };
 

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "case/default_case.h"
+#include "case/input_table.h"
 #include "cli/exit_status.h"
 #include "cli/study_progress.h"
 
@@ -31,13 +32,25 @@ void AddSingleRunOptions(CLI::App& app, SingleRunOptions& options) {
 namespace {
 // More threads than this is surely a typing slip.
 constexpr unsigned kMaxJobs = 4096;
+
+// The short names of the inputs the window lets the user change, or of those it keeps fixed.
+std::string InputNames(bool fixedInWindow) {
+  std::string names;
+  for (const cases::InputSpec& input : cases::kInputs) {
+    if (input.fixedInWindow == fixedInWindow) {
+      names += names.empty() ? "" : " ";
+      names += input.name;
+    }
+  }
+  return names;
+}
 }  // namespace
 
 void AddStudyOptions(CLI::App& app, StudyOptions& options) {
   app.add_option("--sweep", options.sweeps,
                  "Study: COUNT values of input NAME from FROM to TO; repeat for a grid, the "
-                 "first --sweep the outermost loop. NAME: Ain gamma Pein Lin Lend W H alpha "
-                 "rho Qin, with --all-inputs also lambda eta0 gamma0 n gammacr")
+                 "first --sweep the outermost loop. NAME: " +
+                     InputNames(false) + ", with --all-inputs also " + InputNames(true))
       ->type_name("NAME=FROM:TO:COUNT")
       ->allow_extra_args(false);
   app.add_option("--cases", options.casesFile,

@@ -9,18 +9,19 @@
 namespace fluxeta::cli {
 
 int RunBatchProgram(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-  // Numbers are read and written with the locale's separator, as in the window.
-  cases::SetDecimalSeparator(cases::LocaleDecimalSeparator());
+  // Numbers of data files and result files are read and written with the locale's
+  // separator, as in the window.
+  const char separator = cases::LocaleDecimalSeparator();
   auto parsed = ParseBatchOptions(argc, argv, out, err);
   if (const int* status = std::get_if<int>(&parsed)) {
     return *status;
   }
   const BatchOptions& options = std::get<BatchOptions>(parsed);
   if (options.study) {
-    const auto base = CaseBoxTexts(options.run.dataFile, options.run.allInputs, err);
-    return base ? RunStudy(*options.study, *base, out, err) : kRefusedInput;
+    const auto base = CaseBoxTexts(options.run.dataFile, options.run.allInputs, separator, err);
+    return base ? RunStudy(*options.study, *base, separator, out, err) : kRefusedInput;
   }
-  return RunSingleCase(options.run, out, err);
+  return RunSingleCase(options.run, separator, out, err);
 }
 
 }  // namespace fluxeta::cli

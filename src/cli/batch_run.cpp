@@ -3,14 +3,14 @@
 #include <filesystem>
 #include <optional>
 
-#include "case/calculation_run.h"
-#include "case/data_file.h"
+#include "base/errors.h"
+#include "base/messages.h"
 #include "case/default_case.h"
-#include "case/errors.h"
-#include "case/messages.h"
 #include "cli/batch_front_end.h"
 #include "cli/exit_status.h"
 #include "cli/station_table_output.h"
+#include "run/calculation_run.h"
+#include "run/data_file.h"
 
 namespace fluxeta::cli {
 
@@ -46,8 +46,8 @@ int OutcomeStatus(cases::RunOutcome outcome) {
 }  // namespace
 
 std::optional<cases::BoxTexts> CaseBoxTexts(const std::optional<std::string>& dataFile,
-                                            bool allInputs, std::ostream& err) {
-  cases::BoxTexts boxes = cases::DefaultBoxTexts();
+                                            bool allInputs, char separator, std::ostream& err) {
+  cases::BoxTexts boxes = cases::DefaultBoxTexts(separator);
   if (!dataFile) {
     return boxes;
   }
@@ -64,17 +64,18 @@ std::optional<cases::BoxTexts> CaseBoxTexts(const std::optional<std::string>& da
   return boxes;
 }
 
-int RunSingleCase(const SingleRunOptions& options, std::ostream& out, std::ostream& err) {
-  auto boxes = CaseBoxTexts(options.dataFile, options.allInputs, err);
+int RunSingleCase(const SingleRunOptions& options, char separator, std::ostream& out,
+                  std::ostream& err) {
+  auto boxes = CaseBoxTexts(options.dataFile, options.allInputs, separator, err);
   if (!boxes) {
     return kRefusedInput;
   }
   boxes->Edit(cases::kResultFileNameBox) = options.resultFile;
 
-  StreamFrontEnd frontEnd(std::move(*boxes), err);
+  StreamFrontEnd frontEnd(std::move(*boxes), separator, err);
   cases::CaseParameters parameters;
   cases::StationTable table;
-  cases::SolverState state;
+  solver::SolverState state;
   cases::RunReport report;
   try {
     report = cases::CalculationRun(frontEnd, parameters, table, state);

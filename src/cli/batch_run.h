@@ -16,10 +16,12 @@ namespace fluxeta::cli {
 // exactly as the window's "Read Data File" does. nullopt after writing the message that
 // refuses the file to `err`.
 std::optional<cases::BoxTexts> CaseBoxTexts(const std::optional<std::string>& dataFile,
-                                            bool allInputs, std::ostream& err);
+                                            bool allInputs, char separator, std::ostream& err);
 
 // Runs the case and returns the exit status (exit_status.h). Messages and errors go to
 // `err` as the window would show them; the tables, when asked for, to `out`.
-int RunSingleCase(const SingleRunOptions& options, std::ostream& out, std::ostream& err);
+// Numbers of the boxes and the result file are written with `separator`.
+int RunSingleCase(const SingleRunOptions& options, char separator, std::ostream& out,
+                  std::ostream& err);
 
 }  // namespace fluxeta::cli

@@ -5,43 +5,16 @@
 #include <string>
 #include <string_view>
 
+#include "case/input_table.h"
 #include "case/number_text.h"
-#include "case/station_table_csv.h"
+#include "case/station_columns.h"
+#include "run/station_table_csv.h"
 
 namespace fluxeta::cli {
 
 namespace {
 
 using cases::CaseParameters;
-
-struct InputField {
-  std::string_view name;
-  std::string_view unit;
-  double CaseParameters::*value;
-};
-
-constexpr std::array<InputField, 15> kInputs = {{
-    {"Ain", "cm2", &CaseParameters::Ain},
-    {"gamma", "-", &CaseParameters::gamma},
-    {"Pein", "cm", &CaseParameters::Pein},
-    {"Lin", "cm", &CaseParameters::Lin},
-    {"Lend", "cm", &CaseParameters::Lend},
-    {"W", "cm", &CaseParameters::W},
-    {"H", "cm", &CaseParameters::H},
-    {"lambda", "-", &CaseParameters::lambda},
-    {"alpha", "-", &CaseParameters::alpha},
-    {"eta0", "Pa.s", &CaseParameters::eta0},
-    {"gamma0", "1/s", &CaseParameters::gamma0},
-    {"n", "-", &CaseParameters::n},
-    {"gammaCr", "1/s", &CaseParameters::gammaCr},
-    {"rho", "g/cm3", &CaseParameters::rho},
-    {"Qin", "cm3/s", &CaseParameters::Qin},
-}};
-
-constexpr std::array<InputField, 2> kDerived = {{
-    {"etaCr", "Pa.s", &CaseParameters::etaCr},
-    {"theta", "rad", &CaseParameters::theta},
-}};
 
 constexpr std::string_view kPressureUnit = "Pa";
 constexpr std::string_view kDelQRmsUnit = "cm3/s";
@@ -67,13 +40,14 @@ void JsonQuantity(std::ostream& out, std::string_view name, double value, std::s
       << "\"}";
 }
 
-template <std::size_t N>
-void JsonQuantities(std::ostream& out, std::string_view name,
-                    const std::array<InputField, N>& fields, const CaseParameters& parameters) {
+// The inputs and the derived values go by the record's field names.
+template <typename Spec, std::size_t N>
+void JsonQuantities(std::ostream& out, std::string_view name, const std::array<Spec, N>& fields,
+                    const CaseParameters& parameters) {
   out << "  \"" << name << "\": {\n";
   for (std::size_t i = 0; i < N; ++i) {
     out << "    ";
-    JsonQuantity(out, fields[i].name, parameters.*fields[i].value, fields[i].unit);
+    JsonQuantity(out, fields[i].fieldName, parameters.*fields[i].field, fields[i].unit);
     out << (i + 1 < N ? ",\n" : "\n");
   }
   out << "  },\n";
@@ -82,11 +56,13 @@ void JsonQuantities(std::ostream& out, std::string_view name,
 }  // namespace
 
 void WriteTablesCsv(const RunTables& run, std::ostream& out) {
-  for (const InputField& field : kInputs) {
-    CsvSummaryLine(out, field.name, cases::ShortestText(run.parameters.*field.value), field.unit);
+  for (const cases::InputSpec& input : cases::kInputs) {
+    CsvSummaryLine(out, input.fieldName, cases::ShortestText(run.parameters.*input.field),
+                   input.unit);
   }
-  for (const InputField& field : kDerived) {
-    CsvSummaryLine(out, field.name, cases::ShortestText(run.parameters.*field.value), field.unit);
+  for (const cases::DerivedSpec& derived : cases::kDerivedValues) {
+    CsvSummaryLine(out, derived.fieldName, cases::ShortestText(run.parameters.*derived.field),
+                   derived.unit);
   }
   CsvSummaryLine(out, "converged", Boolean(run.solve.converged), "");
   CsvSummaryLine(out, "sweeps", std::to_string(run.solve.sweeps), "");
@@ -99,8 +75,8 @@ void WriteTablesCsv(const RunTables& run, std::ostream& out) {
 
 void WriteTablesJson(const RunTables& run, std::ostream& out) {
   out << "{\n";
-  JsonQuantities(out, "inputs", kInputs, run.parameters);
-  JsonQuantities(out, "derived", kDerived, run.parameters);
+  JsonQuantities(out, "inputs", cases::kInputs, run.parameters);
+  JsonQuantities(out, "derived", cases::kDerivedValues, run.parameters);
   out << "  \"converged\": " << Boolean(run.solve.converged) << ",\n";
   out << "  \"sweeps\": " << run.solve.sweeps << ",\n  ";
   JsonQuantity(out, "entrancePressure", run.table.P[1], kPressureUnit);

@@ -5,12 +5,12 @@
 #include <memory>
 
 #include "cli/exit_status.h"
-#include "cli/study_case_evaluator.h"
-#include "cli/study_csv.h"
-#include "cli/study_error.h"
-#include "cli/study_grid.h"
-#include "cli/study_parallel.h"
 #include "cli/study_progress.h"
+#include "study/study_case_evaluator.h"
+#include "study/study_csv.h"
+#include "study/study_error.h"
+#include "study/study_grid.h"
+#include "study/study_parallel.h"
 
 namespace fluxeta::cli {
 
@@ -21,29 +21,34 @@ namespace {
 // other at the end of a block.
 constexpr std::uint64_t kCasesPerBlock = 4096;
 
+using study::CaseEvaluator;
+using study::CaseResult;
+using study::StudyError;
+using study::StudyGrid;
+
 StudyGrid BuildGrid(const StudyOptions& options) {
   StudyGrid grid;
   if (options.casesFile) {
-    grid.AddCases(ReadCasesFile(*options.casesFile, options.allInputs));
+    grid.AddCases(study::ReadCasesFile(*options.casesFile, options.allInputs));
   }
   for (const std::string& sweep : options.sweeps) {
-    grid.AddSweep(ParseSweep(sweep, options.allInputs));
+    grid.AddSweep(study::ParseSweep(sweep, options.allInputs));
   }
   return grid;
 }
 
 // Solves the grid block by block and writes each block's rows in grid order.
-void WriteStudy(const StudyGrid& grid, const cases::BoxTexts& base, unsigned jobs,
-                StudyProgress& progress, std::ostream& csv) {
+void WriteStudy(const StudyGrid& grid, const cases::BoxTexts& base, char baseSeparator,
+                unsigned jobs, StudyProgress& progress, std::ostream& csv) {
   std::string text;
-  AppendStudyHeader(text, grid);
+  study::AppendStudyHeader(text, grid);
   csv << text;
 
   const unsigned threads =
-      static_cast<unsigned>(std::min<std::uint64_t>(ThreadCount(jobs), grid.CaseCount()));
+      static_cast<unsigned>(std::min<std::uint64_t>(study::ThreadCount(jobs), grid.CaseCount()));
   std::vector<std::unique_ptr<CaseEvaluator>> evaluators;
   for (unsigned worker = 0; worker < std::max(threads, 1u); ++worker) {
-    evaluators.push_back(std::make_unique<CaseEvaluator>(grid, base));
+    evaluators.push_back(std::make_unique<CaseEvaluator>(grid, base, baseSeparator));
   }
 
   std::vector<CaseResult> results;
@@ -51,7 +56,7 @@ void WriteStudy(const StudyGrid& grid, const cases::BoxTexts& base, unsigned job
   for (std::uint64_t blockStart = 0; blockStart < grid.CaseCount(); blockStart += kCasesPerBlock) {
     const std::uint64_t blockSize = std::min(kCasesPerBlock, grid.CaseCount() - blockStart);
     results.resize(blockSize);
-    ForEachIndexInParallel(blockSize, threads, [&](unsigned worker, std::uint64_t offset) {
+    study::ForEachIndexInParallel(blockSize, threads, [&](unsigned worker, std::uint64_t offset) {
       evaluators[worker]->Evaluate(blockStart + offset, results[offset]);
       progress.Advance();
     });
@@ -60,7 +65,7 @@ void WriteStudy(const StudyGrid& grid, const cases::BoxTexts& base, unsigned job
     text.clear();
     for (std::uint64_t offset = 0; offset < blockSize; ++offset) {
       grid.CaseTexts(blockStart + offset, inputTexts);
-      AppendStudyRow(text, inputTexts, results[offset]);
+      study::AppendStudyRow(text, inputTexts, results[offset]);
     }
     csv << text;
   }
@@ -70,8 +75,8 @@ void WriteStudy(const StudyGrid& grid, const cases::BoxTexts& base, unsigned job
 
 }  // namespace
 
-int RunStudy(const StudyOptions& options, const cases::BoxTexts& base, std::ostream& out,
-             std::ostream& err) {
+int RunStudy(const StudyOptions& options, const cases::BoxTexts& base, char baseSeparator,
+             std::ostream& out, std::ostream& err) {
   StudyGrid grid;
   try {
     grid = BuildGrid(options);
@@ -91,7 +96,7 @@ int RunStudy(const StudyOptions& options, const cases::BoxTexts& base, std::ostr
   std::ostream& csv = options.outputPath ? file : out;
 
   StudyProgress progress(err, grid.CaseCount(), options.progress);
-  WriteStudy(grid, base, options.jobs, progress, csv);
+  WriteStudy(grid, base, baseSeparator, options.jobs, progress, csv);
   if (options.outputPath) {
     file.close();
   }

@@ -25,7 +25,8 @@ struct StudyOptions {
 // Returns an ExitStatus: written (also when some cases failed; their rows say why),
 // refused input (a bad sweep, cases file or input name, reported on `err` before
 // anything is written), or file failure (the output could not be opened or written).
-int RunStudy(const StudyOptions& options, const cases::BoxTexts& base, std::ostream& out,
-             std::ostream& err);
+// The base texts are written with `baseSeparator`.
+int RunStudy(const StudyOptions& options, const cases::BoxTexts& base, char baseSeparator,
+             std::ostream& out, std::ostream& err);
 
 }  // namespace fluxeta::cli

@@ -26,7 +26,7 @@ CavityEquations::SlotIndexFactors::SlotIndexFactors(const cases::CaseParameters&
       profileFactor((-Real(slotIndex) / (Real(2.0) * slotIndex + 1.0)).value()) {}
 
 CavityEquations::CavityEquations(const cases::CaseParameters& parameters,
-                                 const cases::CurrentStation& station)
+                                 const solver::CurrentStation& station)
     : parameters_(parameters),
       station_(station),
       cosTheta_(cases::Cos(parameters.theta).value()),
@@ -58,7 +58,7 @@ void CavityEquations::WorkOutStationFactors(double pressure) {
 }
 
 void CavityDerivatives(const cases::CaseParameters& parameters,
-                       const cases::CurrentStation& station, double x, const StateVector& y,
+                       const solver::CurrentStation& station, double x, const StateVector& y,
                        StateVector& dy) {
   CavityEquations equations(parameters, station);
   equations(x, y, dy);

@@ -5,10 +5,11 @@
 
 #include <optional>
 
+#include "base/checked_real.h"
+#include "base/power_rule.h"
 #include "case/case_parameters.h"
-#include "case/checked_real.h"
 #include "case/station_table.h"
-#include "case/power_rule.h"
+#include "solver/solver_state.h"
 #include "solver/state_vector.h"
 
 namespace fluxeta::solver {
@@ -26,7 +27,7 @@ inline constexpr double kInertiaToPascalPerCm = 0.1;
 // solve. Only the last digits of a double differ from evaluating each formula whole.
 class CavityEquations {
  public:
-  CavityEquations(const cases::CaseParameters& parameters, const cases::CurrentStation& station);
+  CavityEquations(const cases::CaseParameters& parameters, const solver::CurrentStation& station);
 
   void StationChanged() { stationFactorsKnown_ = false; }
 
@@ -39,7 +40,7 @@ class CavityEquations {
   double SlotOutflow(double pressure) const;
 
   const cases::CaseParameters& parameters_;
-  const cases::CurrentStation& station_;
+  const solver::CurrentStation& station_;
   double cosTheta_;
   double inertiaFactor_;  // −2·ρ·α (g/cm3)
 
@@ -47,10 +48,10 @@ class CavityEquations {
   struct SlotIndexFactors {
     SlotIndexFactors(const cases::CaseParameters& parameters, double slotIndex);
 
-    double index;                              // m
-    double reciprocalConsistency;              // γ0^(m−1)/η0 (1/(Pa.s^m))
+    double index;                                             // m
+    double reciprocalConsistency;                             // γ0^(m−1)/η0 (1/(Pa.s^m))
     cases::FixedExponentPower<double> wallShearRateOfStress;  // b^(1/m)
-    double profileFactor;                      // −m/(2m + 1)
+    double profileFactor;                                     // −m/(2m + 1)
   };
   std::optional<SlotIndexFactors> slotIndex_;  // for the last power-law station
 
@@ -92,7 +93,7 @@ inline void CavityEquations::operator()(double /*x*/, const StateVector& y, Stat
 
 // One evaluation of the cavity equations for `station`.
 void CavityDerivatives(const cases::CaseParameters& parameters,
-                       const cases::CurrentStation& station, double x, const StateVector& y,
+                       const solver::CurrentStation& station, double x, const StateVector& y,
                        StateVector& dy);
 
 }  // namespace fluxeta::solver

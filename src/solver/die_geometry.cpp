@@ -1,7 +1,7 @@
 #include "solver/die_geometry.h"
 
-#include "case/checked_real.h"
-#include "case/power_rule.h"
+#include "base/checked_real.h"
+#include "base/power_rule.h"
 
 namespace fluxeta::solver {
 

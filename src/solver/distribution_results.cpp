@@ -1,6 +1,6 @@
 #include "solver/distribution_results.h"
 
-#include "case/checked_real.h"
+#include "base/checked_real.h"
 
 namespace fluxeta::solver {
 

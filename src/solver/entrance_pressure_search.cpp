@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "case/checked_real.h"
+#include "base/checked_real.h"
 #include "solver/rheology.h"
 #include "solver/sweep_die_width.h"
 
@@ -50,14 +50,14 @@ struct Bracket {
 }  // namespace
 
 double FirstEntrancePressureGuess(const cases::StationTable& table,
-                                  const cases::SolverState& state) {
+                                  const solver::SolverState& state) {
   const Real gap = table.H[1];
   const Real slotFlowPerWidth = Real(table.DelQ[1]) / state.SegmentLength;  // cm3/s per cm
   return (Real(12.0) * table.VIS_S[1] * slotFlowPerWidth * table.L[1] / (gap * gap * gap)).value();
 }
 
 SolveOutcome SearchEntrancePressure(const cases::CaseParameters& parameters,
-                                    cases::StationTable& table, cases::SolverState& state,
+                                    cases::StationTable& table, solver::SolverState& state,
                                     SearchObserver* observer) {
   const Real firstGuess = state.InitialEntrancePressure;
   int stage = 1;

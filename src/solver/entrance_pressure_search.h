@@ -6,6 +6,7 @@
 #include "case/case_parameters.h"
 #include "case/station_table.h"
 #include "solver/solve_die_flow.h"
+#include "solver/solver_state.h"
 
 namespace fluxeta::solver {
 
@@ -33,7 +34,7 @@ class SearchObserver {
 // The pressure (Pa) that drives the even share of the flow through the slot at the
 // entrance, with the set-up pass's slot viscosity: the first guess of P_1.
 double FirstEntrancePressureGuess(const cases::StationTable& table,
-                                  const cases::SolverState& state);
+                                  const solver::SolverState& state);
 
 // Searches from the table's P_1, stepping by fractions of state.InitialEntrancePressure;
 // needs the set-up pass already made. Every sweep is reported to `observer`, when given,
@@ -42,7 +43,7 @@ double FirstEntrancePressureGuess(const cases::StationTable& table,
 // After 50 sweeps without convergence the table keeps what the 50th sweep and its
 // rheology update made.
 SolveOutcome SearchEntrancePressure(const cases::CaseParameters& parameters,
-                                    cases::StationTable& table, cases::SolverState& state,
+                                    cases::StationTable& table, solver::SolverState& state,
                                     SearchObserver* observer = nullptr);
 
 }  // namespace fluxeta::solver

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "case/checked_real.h"
+#include "base/checked_real.h"
+#include "base/power_rule.h"
 #include "solver/die_geometry.h"
-#include "case/power_rule.h"
 
 namespace fluxeta::solver {
 
@@ -26,7 +26,7 @@ struct Liquid {
   const cases::CaseParameters& parameters;
   PowerLawConstants constants;
   cases::FixedExponentPower<double> shearThinning;  // γ^(n−1)
-  double segmentLength;              // Δx (cm)
+  double segmentLength;                             // Δx (cm)
 };
 
 // |x|, which cannot fail; inline, as a pass takes three per station.
@@ -138,7 +138,7 @@ double CriticalApparentShearRate(const cases::CaseParameters& parameters) {
 }
 
 void SetUpStations(const cases::CaseParameters& parameters, cases::StationTable& table,
-                   cases::SolverState& state) {
+                   solver::SolverState& state) {
   SetStationGeometry(parameters, table);
   state.SegmentLength = (Real(parameters.W) / cases::StationCount).value();
   const Liquid liquid(parameters, state.SegmentLength);
@@ -149,7 +149,7 @@ void SetUpStations(const cases::CaseParameters& parameters, cases::StationTable&
 
 [[gnu::flatten]] void UpdateStationRheology(const cases::CaseParameters& parameters,
                                             cases::StationTable& table,
-                                            const cases::SolverState& state) {
+                                            const solver::SolverState& state) {
   const Liquid liquid(parameters, state.SegmentLength);
   for (int i = 1; i <= cases::StationCount; ++i) {
     UpdateOneStation(liquid, table, i);

@@ -4,6 +4,7 @@
 
 #include "case/case_parameters.h"
 #include "case/station_table.h"
+#include "solver/solver_state.h"
 
 namespace fluxeta::solver {
 
@@ -23,11 +24,11 @@ double CriticalApparentShearRate(const cases::CaseParameters& parameters);
 // Geometry of the 50 stations, the segment length, and a first rheology on a linear
 // flow profile (Q falling from Qin to Qin/50, an even slot flow Qin/50 per interval).
 void SetUpStations(const cases::CaseParameters& parameters, cases::StationTable& table,
-                   cases::SolverState& state);
+                   solver::SolverState& state);
 
 // Slot flows, shear rates, regimes and viscosities of stations 1 … 50 from the cavity
 // flows Q_1 … Q_51 that the last sweep left.
 void UpdateStationRheology(const cases::CaseParameters& parameters, cases::StationTable& table,
-                           const cases::SolverState& state);
+                           const solver::SolverState& state);
 
 }  // namespace fluxeta::solver

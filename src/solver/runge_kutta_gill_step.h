@@ -4,7 +4,7 @@
 
 #include <cassert>
 
-#include "case/checked_real.h"
+#include "base/checked_real.h"
 #include "solver/state_vector.h"
 
 namespace fluxeta::solver {

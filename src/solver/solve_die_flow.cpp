@@ -7,12 +7,12 @@
 namespace fluxeta::solver {
 
 SolveOutcome SolveDieFlow(const cases::CaseParameters& parameters, cases::StationTable& table,
-                          cases::SolverState& state) {
+                          solver::SolverState& state) {
   return SolveDieFlow(parameters, table, state, nullptr);
 }
 
 SolveOutcome SolveDieFlow(const cases::CaseParameters& parameters, cases::StationTable& table,
-                          cases::SolverState& state, SearchObserver* observer) {
+                          solver::SolverState& state, SearchObserver* observer) {
   SetUpStations(parameters, table, state);
   state.InitialEntrancePressure = FirstEntrancePressureGuess(table, state);
   table.P[1] = state.InitialEntrancePressure;

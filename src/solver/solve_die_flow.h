@@ -3,6 +3,7 @@
 
 #include "case/case_parameters.h"
 #include "case/station_table.h"
+#include "solver/solver_state.h"
 
 namespace fluxeta::solver {
 
@@ -18,10 +19,10 @@ struct SolveOutcome {
 // only a converged solve computes (Q_DIFF, RTime, DelQRms, Uniformity) are left as
 // they were; the caller decides what to show.
 SolveOutcome SolveDieFlow(const cases::CaseParameters& parameters, cases::StationTable& table,
-                          cases::SolverState& state);
+                          solver::SolverState& state);
 
 // The same, reporting every sweep of the entrance-pressure search to `observer`.
 SolveOutcome SolveDieFlow(const cases::CaseParameters& parameters, cases::StationTable& table,
-                          cases::SolverState& state, SearchObserver* observer);
+                          solver::SolverState& state, SearchObserver* observer);
 
 }  // namespace fluxeta::solver

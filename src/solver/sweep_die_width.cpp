@@ -10,7 +10,7 @@ namespace {
 
 constexpr int kCavityEquationCount = 2;  // Q and P
 
-void LoadStation(const cases::StationTable& table, int i, cases::CurrentStation& current) {
+void LoadStation(const cases::StationTable& table, int i, solver::CurrentStation& current) {
   current.H = table.H[i];
   current.L = table.L[i];
   current.APP_VIS_C = table.APP_VIS_C[i];
@@ -23,7 +23,7 @@ void LoadStation(const cases::StationTable& table, int i, cases::CurrentStation&
 }  // namespace
 
 [[gnu::flatten]] void SweepDieWidth(const cases::CaseParameters& parameters,
-                                    cases::StationTable& table, cases::SolverState& state) {
+                                    cases::StationTable& table, solver::SolverState& state) {
   CavityEquations equations(parameters, state.current);
   StateVector cavity{};
   for (int i = 1; i <= cases::StationCount; ++i) {

@@ -3,6 +3,7 @@
 
 #include "case/case_parameters.h"
 #include "case/station_table.h"
+#include "solver/solver_state.h"
 
 namespace fluxeta::solver {
 
@@ -10,6 +11,6 @@ namespace fluxeta::solver {
 // station at its start, writing Q and P of stations 2 … 51. Q_51 is the miss: the flow
 // still in the cavity at the far end.
 void SweepDieWidth(const cases::CaseParameters& parameters, cases::StationTable& table,
-                   cases::SolverState& state);
+                   solver::SolverState& state);
 
 }  // namespace fluxeta::solver

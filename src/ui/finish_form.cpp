@@ -9,8 +9,8 @@
 #include <QPushButton>
 
 #include "artwork.h"
+#include "base/messages.h"
 #include "bevel_panel.h"
-#include "case/messages.h"
 #include "tahoma_font.h"
 #include "text_colour.h"
 

@@ -3,7 +3,7 @@
 #include <exception>
 #include <string_view>
 
-#include "case/messages.h"
+#include "base/messages.h"
 
 namespace fluxeta::ui {
 

@@ -15,16 +15,17 @@
 
 #include <cerrno>
 
-#include "case/data_file.h"
-#include "case/errors.h"
-#include "case/io_error_code.h"
-#include "case/messages.h"
+#include "base/errors.h"
+#include "base/io_error_code.h"
+#include "base/messages.h"
+#include "case/number_text.h"
 #include "directory_list_box.h"
 #include "drive_combo_box.h"
 #include "file_list_box.h"
 #include "guarded_call.h"
 #include "main_window_metrics.h"
 #include "results_window.h"
+#include "run/data_file.h"
 
 namespace fluxeta::ui {
 
@@ -52,7 +53,8 @@ QString FromUtf8(std::string_view text) {
 
 }  // namespace
 
-TForm1::TForm1(Presenter& presenter, QWidget* parent) : QWidget(parent), presenter_(presenter) {
+TForm1::TForm1(Presenter& presenter, QWidget* parent)
+    : QWidget(parent), presenter_(presenter), separator_(cases::LocaleDecimalSeparator()) {
   BuildLayout();
   ShowCurrentDirectory();
   ConnectHandlers();

@@ -8,10 +8,11 @@
 #include <array>
 #include <functional>
 
-#include "case/calculation_run.h"
 #include "case/case_parameters.h"
 #include "case/station_table.h"
 #include "presenter.h"
+#include "run/calculation_run.h"
+#include "solver/solver_state.h"
 
 class QGroupBox;
 class QLabel;
@@ -35,6 +36,8 @@ class TForm1 : public QWidget, public cases::RunFrontEnd {
 
   // The texts of Edit1 … Edit16, as a run reads them.
   cases::BoxTexts Boxes() const override;
+  // The locale's, taken when the window is made.
+  char DecimalSeparator() const override { return separator_; }
   void SetBoxes(const cases::BoxTexts& boxes);
 
   // OK: a calculation run on the boxes.
@@ -64,13 +67,14 @@ class TForm1 : public QWidget, public cases::RunFrontEnd {
   std::function<void()> Guarded(std::function<void()> handler);
 
   Presenter& presenter_;
+  const char separator_;
   // Plots of the last finished run, made at the first one.
   ResultsWindow* resultsWindow_ = nullptr;
 
   // The case and its solution, kept for the life of the program.
   cases::CaseParameters parameters_;
   cases::StationTable table_;
-  cases::SolverState solverState_;
+  solver::SolverState solverState_;
 
   QScrollArea* scrollArea_ = nullptr;
   QWidget* client_ = nullptr;

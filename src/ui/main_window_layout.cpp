@@ -7,6 +7,8 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "case/input_table.h"
+
 #include <limits>
 
 #include "artwork.h"
@@ -44,34 +46,33 @@ const GroupLayout kGroups[kGroupCount] = {
 };
 constexpr int kSaveFileGroup = 4;
 
-// One case value: its label and its edit box on the same row of a group.
+// Where one case value's label and edit box stand on the same row of a group; the texts
+// and the box come from the input table.
 struct CaseRowLayout {
   int group;  // index into kGroups
   const char* labelName;
-  const char* labelText;
   QPoint labelPosition;
-  int box;  // Edit<box>
   int editTop;
 };
 
-// In tab order.
-const CaseRowLayout kCaseRows[] = {
-    {0, "Label1", "Entrance cross sectional area   Ain (cm2)", {16, 16}, 1, 16},
-    {0, "Label2", "Cavity taper factor   γ (-)", {16, 32}, 2, 32},
-    {0, "Label3", "Entrance cavity perimeter   Pein (cm)", {16, 48}, 3, 48},
-    {0, "Label4", "Entrance slot length   Lin (cm)", {16, 64}, 4, 64},
-    {0, "Label5", "End slot length   Lend (cm)", {16, 80}, 5, 80},
-    {0, "Label14", "Die width   W (cm)", {16, 96}, 6, 96},
-    {0, "Label15", "Slot gap   H (cm)", {16, 112}, 7, 112},
-    {1, "Label6", "Shape factor for viscous friction   λ (-)", {16, 16}, 8, 16},
-    {1, "Label12", "Shape factor for inertia   α (-)", {16, 32}, 9, 32},
-    {2, "Label9", "Reference viscosity   η0 (Pa.s)", {8, 16}, 10, 16},
-    {2, "Label10", "Reference shear rate   γ0 (1/s)", {8, 32}, 11, 32},
-    {2, "Label11", "Power-law index   n (-)", {8, 48}, 12, 48},
-    {2, "Label13", "Critical shear rate   γcr (1/s)", {8, 64}, 16, 64},
-    {2, "Label16", "Density   ρ  (g/cm3)", {8, 80}, 13, 81},
-    {3, "Label7", "Initial flow rate   Qin (cm3/s)", {16, 16}, 14, 16},
-};
+// In input order, which is also the tab order.
+constexpr std::array<CaseRowLayout, cases::kInputCount> kCaseRows = {{
+    {0, "Label1", {16, 16}, 16},
+    {0, "Label2", {16, 32}, 32},
+    {0, "Label3", {16, 48}, 48},
+    {0, "Label4", {16, 64}, 64},
+    {0, "Label5", {16, 80}, 80},
+    {0, "Label14", {16, 96}, 96},
+    {0, "Label15", {16, 112}, 112},
+    {1, "Label6", {16, 16}, 16},
+    {1, "Label12", {16, 32}, 32},
+    {2, "Label9", {8, 16}, 16},
+    {2, "Label10", {8, 32}, 32},
+    {2, "Label11", {8, 48}, 48},
+    {2, "Label13", {8, 64}, 64},
+    {2, "Label16", {8, 80}, 81},
+    {3, "Label7", {16, 16}, 16},
+}};
 
 constexpr int kLabelHeight = 13;
 constexpr int kEditLeft = 240;
@@ -126,7 +127,7 @@ void TForm1::BuildLayout() {
   frame->setContentsMargins(0, 0, 0, 0);
   frame->addWidget(scrollArea_);
 
-  const cases::BoxTexts defaults = cases::DefaultBoxTexts();
+  const cases::BoxTexts defaults = cases::DefaultBoxTexts(separator_);
   const auto defaultText = [&defaults](int box) {
     return QString::fromStdString(defaults.Edit(box));
   };
@@ -143,9 +144,11 @@ void TForm1::BuildLayout() {
   }
   groupBox4_ = groups[kSaveFileGroup];
 
-  for (const CaseRowLayout& row : kCaseRows) {
+  for (std::size_t input = 0; input < cases::kInputCount; ++input) {
+    const CaseRowLayout& row = kCaseRows[input];
+    const int box = cases::kInputs[input].box;
     QGroupBox* group = groups[row.group];
-    auto* label = new QLabel(QString::fromUtf8(row.labelText), group);
+    auto* label = new QLabel(QString::fromUtf8(cases::kInputs[input].windowLabel), group);
     label->setObjectName(QString::fromLatin1(row.labelName));
     label->setFont(TahomaFont(kSmallFontPixels));
     SetTextColour(*label, Qt::black);
@@ -153,8 +156,8 @@ void TForm1::BuildLayout() {
     label->setGeometry(
         QRect(row.labelPosition,
               QSize(QFontMetrics(label->font()).horizontalAdvance(label->text()), kLabelHeight)));
-    edits_[row.box - 1] = AddEdit(row.box, defaultText(row.box),
-                                  QRect(QPoint(kEditLeft, row.editTop), kEditSize), group);
+    edits_[box - 1] =
+        AddEdit(box, defaultText(box), QRect(QPoint(kEditLeft, row.editTop), kEditSize), group);
   }
   edits_[cases::kResultFileNameBox - 1] =
       AddEdit(cases::kResultFileNameBox, defaultText(cases::kResultFileNameBox),
@@ -162,11 +165,11 @@ void TForm1::BuildLayout() {
 
   // Tab visits the enabled boxes group by group; disabled boxes are passed over.
   QWidget* previous = nullptr;
-  for (const CaseRowLayout& row : kCaseRows) {
+  for (const cases::InputSpec& input : cases::kInputs) {
     if (previous != nullptr) {
-      setTabOrder(previous, edits_[row.box - 1]);
+      setTabOrder(previous, edits_[input.box - 1]);
     }
-    previous = edits_[row.box - 1];
+    previous = edits_[input.box - 1];
   }
   setTabOrder(previous, edits_[cases::kResultFileNameBox - 1]);
 

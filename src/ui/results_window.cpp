@@ -11,10 +11,10 @@
 #include <QVBoxLayout>
 
 #include "case/number_text.h"
-#include "case/result_file.h"
-#include "case/station_table_csv.h"
 #include "cavity_chart.h"
 #include "deviation_chart.h"
+#include "run/result_file.h"
+#include "run/station_table_csv.h"
 #include "widget_picture.h"
 #include "window_placement.h"
 
@@ -39,14 +39,15 @@ constexpr int kMinimumPlotHeight = 220;
 
 // The entrance pressure as the result file prints it, three decimals of MPa.
 QString EntrancePressureFigure(double entrancePressure) {
-  return QString::fromStdString(cases::EntrancePressureText(entrancePressure));
+  return QString::fromStdString(
+      cases::EntrancePressureText(entrancePressure, cases::LocaleDecimalSeparator()));
 }
 
 // The uniformity to five significant figures: the file's three decimals hide differences
 // between the cases a user compares.
 QString UniformityFigure(double uniformity) {
-  return QString::fromStdString(
-      cases::FormatNumber(uniformity, cases::NumberFormat::General, 5, 0));
+  return QString::fromStdString(cases::FormatNumber(uniformity, cases::NumberFormat::General, 5, 0,
+                                                    cases::LocaleDecimalSeparator()));
 }
 
 QChartView* MakeChartView(QChart* chart) {

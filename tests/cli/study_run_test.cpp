@@ -11,10 +11,10 @@
 #include "case/case_parameters.h"
 #include "case/default_case.h"
 #include "case/number_text.h"
-#include "case/result_file.h"
 #include "case/station_table.h"
 #include "cli/exit_status.h"
 #include "cli/study.h"
+#include "run/result_file.h"
 #include "solver/solve_die_flow.h"
 
 namespace fluxeta::cli {
@@ -61,15 +61,13 @@ struct StudyRun {
 
 class StudyRunTest : public ::testing::Test {
  protected:
-  void SetUp() override { cases::SetDecimalSeparator('.'); }
-  void TearDown() override { cases::SetDecimalSeparator('.'); }
-
   static StudyRun Run(const StudyOptions& options,
-                      const cases::BoxTexts& base = cases::DefaultBoxTexts('.')) {
+                      const cases::BoxTexts& base = cases::DefaultBoxTexts('.'),
+                      char separator = '.') {
     std::ostringstream out;
     std::ostringstream err;
     StudyRun run;
-    run.status = RunStudy(options, base, out, err);
+    run.status = RunStudy(options, base, separator, out, err);
     run.csv = out.str();
     run.err = err.str();
     run.rows = ParseCsv(run.csv);
@@ -108,8 +106,8 @@ TEST_F(StudyRunTest, ATwoByThreeGridGivesSixRowsInGridOrder) {
   EXPECT_EQ(run.err, "");
   ASSERT_EQ(run.rows.size(), 7u);
   EXPECT_EQ(run.rows[0],
-            (Row{"gamma", "Lend", "converged", "sweeps", "outcome", "entrance_pressure_Pa",
-                 "uniformity", "DelQRms", "Q_DIFF_min", "Q_DIFF_max"}));
+            (Row{"gamma", "Lend", "converged", "status", "sweeps", "outcome",
+                 "entrance_pressure_Pa", "uniformity", "DelQRms", "Q_DIFF_min", "Q_DIFF_max"}));
   const std::vector<Row> inputs = {{"0.1", "2"}, {"0.1", "2.5"}, {"0.1", "3"},
                                    {"1", "2"},   {"1", "2.5"},   {"1", "3"}};
   for (std::size_t row = 1; row <= 6; ++row) {
@@ -152,8 +150,11 @@ TEST_F(StudyRunTest, FailingCasesAreReportedInTheirRowsAndTheStudyGoesOn) {
       {"", "0 による浮動小数点数除算"},     {"", "'abc' は浮動小数点数ではありません"},
       {"", "浮動小数点数のオーバーフロー"},
   };
+  const std::vector<std::string> codes = {"division_by_zero", "not_converged", "division_by_zero",
+                                          "not_a_number", "overflow"};
   for (std::size_t row = 1; row <= expected.size(); ++row) {
     EXPECT_EQ(Field(run, row, "converged"), "false") << row;
+    EXPECT_EQ(Field(run, row, "status"), codes[row - 1]) << row;
     EXPECT_EQ(Field(run, row, "sweeps"), expected[row - 1].first) << row;
     EXPECT_EQ(Field(run, row, "outcome"), expected[row - 1].second) << row;
     for (const std::string_view figure : kFigures) {
@@ -202,8 +203,8 @@ TEST_F(StudyRunTest, ARowAgreesWithASingleRunAndItsResultFile) {
   boxes.Edit(13) = "0.9";
   cases::CaseParameters parameters;
   cases::StationTable table;
-  cases::SolverState state;
-  cases::ReadCaseFromForm(boxes, parameters);
+  solver::SolverState state;
+  cases::ReadCaseFromForm(boxes, '.', parameters);
   const solver::SolveOutcome outcome = solver::SolveDieFlow(parameters, table, state);
   ASSERT_TRUE(outcome.converged);
   const double uniformity = std::stod(Field(run, 1, "uniformity"));
@@ -212,17 +213,16 @@ TEST_F(StudyRunTest, ARowAgreesWithASingleRunAndItsResultFile) {
   EXPECT_EQ(std::stod(Field(run, 1, "entrance_pressure_Pa")), table.P[1]);
   EXPECT_EQ(std::stod(Field(run, 1, "DelQRms")), table.DelQRms);
 
-  const std::string section = cases::ResultSectionText(table);
+  const std::string section = cases::ResultSectionText(table, '.');
   const std::string uniformityLine =
       "   Uniformity (-)           =  " +
-      cases::FormatNumber(uniformity, cases::NumberFormat::Fixed, 5, 3) + "\r\n";
+      cases::FormatNumber(uniformity, cases::NumberFormat::Fixed, 5, 3, '.') + "\r\n";
   EXPECT_TRUE(section.ends_with(uniformityLine)) << section.substr(section.size() - 80);
 }
 
 TEST_F(StudyRunTest, WorksWithACommaAsTheDecimalSeparator) {
   const StudyRun withPoint = Run(Sweeps({"gamma=0.1:0.55:2"}));
-  cases::SetDecimalSeparator(',');
-  const StudyRun withComma = Run(Sweeps({"gamma=0.1:0.55:2"}), cases::DefaultBoxTexts(','));
+  const StudyRun withComma = Run(Sweeps({"gamma=0.1:0.55:2"}), cases::DefaultBoxTexts(','), ',');
   EXPECT_EQ(withComma.csv, withPoint.csv);
   EXPECT_EQ(Field(withComma, 2, "gamma"), "0.55");
   EXPECT_EQ(Field(withComma, 2, "converged"), "true");

@@ -1,4 +1,4 @@
-#include "case/calculation_run.h"
+#include "run/calculation_run.h"
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -14,18 +14,16 @@
 
 #include "../support/expected_files.h"
 #include "../support/scratch_directory.h"
-#include "../support/separator_in_force.h"
+#include "base/errors.h"
+#include "base/messages.h"
 #include "case/default_case.h"
-#include "case/errors.h"
-#include "case/messages.h"
-#include "case/result_file.h"
+#include "run/result_file.h"
 
 namespace fluxeta::cases {
 namespace {
 
 using testing::FileBytes;
 using testing::ScratchDirectory;
-using testing::SeparatorInForce;
 
 const std::string kFileCanNotOpen(messages::kFileCanNotOpen);
 const std::string kDoesNotConverge(messages::kDoesNotConverge);
@@ -34,6 +32,7 @@ const std::string kDoesNotConverge(messages::kDoesNotConverge);
 class RecordingFrontEnd : public RunFrontEnd {
  public:
   BoxTexts Boxes() const override { return boxes; }
+  char DecimalSeparator() const override { return separator; }
   void ShowMessage(std::string_view text) override {
     shown.emplace_back(text);
     if (onMessage) {
@@ -43,6 +42,7 @@ class RecordingFrontEnd : public RunFrontEnd {
   void ShowCompletion() override { ++completions; }
 
   BoxTexts boxes;
+  char separator = '.';
   std::vector<std::string> shown;
   int completions = 0;
   std::function<void(std::string_view)> onMessage;
@@ -51,7 +51,7 @@ class RecordingFrontEnd : public RunFrontEnd {
 class CalculationRunTest : public ::testing::Test {
  protected:
   CalculationRunTest() {
-    frontEnd_.boxes = DefaultBoxTexts();
+    frontEnd_.boxes = DefaultBoxTexts('.');
     frontEnd_.boxes.Edit(kResultFileNameBox) = ResultFile();
   }
 
@@ -63,12 +63,11 @@ class CalculationRunTest : public ::testing::Test {
     frontEnd_.completions = 0;
   }
 
-  const SeparatorInForce point_{'.'};
   const ScratchDirectory scratch_;
   RecordingFrontEnd frontEnd_;
   CaseParameters parameters_;
   StationTable table_;
-  SolverState state_;
+  solver::SolverState state_;
 };
 
 std::vector<std::string> FileLines(const std::string& path) {
@@ -198,7 +197,7 @@ TEST_F(CalculationRunTest, EndsWithTheDiskFullErrorWhenTheWriteFails) {
 TEST_F(CalculationRunTest, LeavesTheInputSectionAloneAfterAFaultInTheSolve) {
   frontEnd_.boxes.Edit(7) = "0";  // H: the slot shear rate divides by the gap
   EXPECT_THROW(Run(), FloatingPointError);
-  EXPECT_EQ(FileBytes(ResultFile()), InputSectionText(parameters_));
+  EXPECT_EQ(FileBytes(ResultFile()), InputSectionText(parameters_, '.'));
   EXPECT_EQ(FileLines(ResultFile()).size(), 17u);
   EXPECT_EQ(frontEnd_.completions, 0);
 }
@@ -219,14 +218,14 @@ TEST_F(CalculationRunTest, WritesNothingForABoxThatIsNotANumber) {
 }
 
 TEST(CalculationRun, WritesTheLocalesSeparatorFromTheDefaultTextsAlone) {
-  const SeparatorInForce comma(',');
   const ScratchDirectory scratch;
   RecordingFrontEnd frontEnd;
-  frontEnd.boxes = DefaultBoxTexts();
+  frontEnd.separator = ',';
+  frontEnd.boxes = DefaultBoxTexts(',');
   frontEnd.boxes.Edit(kResultFileNameBox) = scratch / "Result.txt";
   CaseParameters parameters;
   StationTable table;
-  SolverState state;
+  solver::SolverState state;
   EXPECT_EQ(CalculationRun(frontEnd, parameters, table, state).outcome, RunOutcome::Finished);
   const std::string bytes = FileBytes(scratch / "Result.txt").value();
   EXPECT_NE(bytes.find("(cm2)    =  3,0000\r\n"), std::string::npos);

@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <string>
 
-#include "case/checked_real.h"
+#include "base/checked_real.h"
+#include "base/errors.h"
 #include "case/default_case.h"
-#include "case/errors.h"
 #include "case/number_text.h"
 
 namespace fluxeta::cases {
@@ -21,8 +21,6 @@ constexpr char kOldFileName[] = "old.txt";
 class ReadCaseFromFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    separatorBefore_ = DecimalSeparator();
-    SetDecimalSeparator('.');
     boxes_ = DefaultBoxTexts('.');
     for (double* field : {&parameters_.Ain, &parameters_.gamma, &parameters_.Pein, &parameters_.Lin,
                           &parameters_.Lend, &parameters_.W, &parameters_.H, &parameters_.lambda,
@@ -33,12 +31,11 @@ class ReadCaseFromFormTest : public ::testing::Test {
     }
     parameters_.ResultFileName = kOldFileName;
   }
-  void TearDown() override { SetDecimalSeparator(separatorBefore_); }
 
   // Expects the read to fail with exactly `message`.
   void ExpectReadFails(const std::string& message) {
     try {
-      ReadCaseFromForm(boxes_, parameters_);
+      ReadCaseFromForm(boxes_, '.', parameters_);
       ADD_FAILURE() << "the case was read";
     } catch (const FluxetaError& error) {
       EXPECT_EQ(error.what(), message);
@@ -47,9 +44,6 @@ class ReadCaseFromFormTest : public ::testing::Test {
 
   BoxTexts boxes_;
   CaseParameters parameters_;
-
- private:
-  char separatorBefore_ = '.';
 };
 
 std::string SixteenDigits(double value) {
@@ -59,7 +53,7 @@ std::string SixteenDigits(double value) {
 }
 
 TEST_F(ReadCaseFromFormTest, ReadsTheDefaultCase) {
-  ReadCaseFromForm(boxes_, parameters_);
+  ReadCaseFromForm(boxes_, '.', parameters_);
   EXPECT_EQ(parameters_.Ain, 3.0);
   EXPECT_EQ(parameters_.gamma, 0.1);
   EXPECT_EQ(parameters_.Pein, 6.14);
@@ -87,7 +81,7 @@ TEST_F(ReadCaseFromFormTest, ReadsTheLastThreeInputsFromTheirOwnBoxes) {
   boxes_.Edit(16) = "40";
   boxes_.Edit(13) = "0.9";
   boxes_.Edit(14) = "12";
-  ReadCaseFromForm(boxes_, parameters_);
+  ReadCaseFromForm(boxes_, '.', parameters_);
   EXPECT_EQ(parameters_.gammaCr, 40.0);
   EXPECT_EQ(parameters_.rho, 0.9);
   EXPECT_EQ(parameters_.Qin, 12.0);
@@ -98,30 +92,30 @@ TEST_F(ReadCaseFromFormTest, NewtonianLiquidKeepsTheReferenceViscosity) {
   boxes_.Edit(10) = "7.3";
   boxes_.Edit(11) = "0";
   boxes_.Edit(16) = "0";
-  ReadCaseFromForm(boxes_, parameters_);
+  ReadCaseFromForm(boxes_, '.', parameters_);
   EXPECT_EQ(parameters_.etaCr, 7.3);
 }
 
 TEST_F(ReadCaseFromFormTest, TaperAngleFollowsTheSlotLengthFall) {
   boxes_.Edit(4) = "2.5";
   boxes_.Edit(5) = "3.0";
-  ReadCaseFromForm(boxes_, parameters_);
+  ReadCaseFromForm(boxes_, '.', parameters_);
   EXPECT_EQ(parameters_.theta, -0.007575612651195415);
 
   boxes_.Edit(5) = "2.5";
-  ReadCaseFromForm(boxes_, parameters_);
+  ReadCaseFromForm(boxes_, '.', parameters_);
   EXPECT_EQ(parameters_.theta, 0.0);
 }
 
 TEST_F(ReadCaseFromFormTest, TakesBlankedTextsAndTheFileNameUnchanged) {
   boxes_.Edit(1) = " 3.0 ";
   boxes_.Edit(15) = " my result.txt ";
-  ReadCaseFromForm(boxes_, parameters_);
+  ReadCaseFromForm(boxes_, '.', parameters_);
   EXPECT_EQ(parameters_.Ain, 3.0);
   EXPECT_EQ(parameters_.ResultFileName, " my result.txt ");
 
   boxes_.Edit(15) = "";
-  ReadCaseFromForm(boxes_, parameters_);
+  ReadCaseFromForm(boxes_, '.', parameters_);
   EXPECT_EQ(parameters_.ResultFileName, "");
 }
 

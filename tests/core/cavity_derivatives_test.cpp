@@ -2,15 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "case/errors.h"
+#include "base/errors.h"
 #include "solver_test_cases.h"
 
 namespace fluxeta::solver {
 namespace {
 
 // The station of the published examples: the entrance of the default die.
-cases::CurrentStation EntranceStation(const cases::CaseParameters& parameters, bool newtonian) {
-  cases::CurrentStation station;
+solver::CurrentStation EntranceStation(const cases::CaseParameters& parameters, bool newtonian) {
+  solver::CurrentStation station;
   station.H = 0.0254;
   station.L = 3.0;
   station.A = 3.0;
@@ -48,7 +48,7 @@ TEST(CavityDerivatives, NoPressureNoOutflowAndNoFlowNoGradient) {
   const cases::CaseParameters parameters = testing::DefaultCase();
   for (const bool newtonian : {true, false}) {
     SCOPED_TRACE(newtonian);
-    const cases::CurrentStation station = EntranceStation(parameters, newtonian);
+    const solver::CurrentStation station = EntranceStation(parameters, newtonian);
     StateVector dy{};
     CavityDerivatives(parameters, station, 0.0, State(33.0, 0.0), dy);
     EXPECT_EQ(dy[kFlow], 0.0);
@@ -64,7 +64,7 @@ TEST(CavityDerivatives, NoPressureNoOutflowAndNoFlowNoGradient) {
 
 TEST(CavityDerivatives, DependOnlyOnFlowPressureAndStation) {
   const cases::CaseParameters parameters = testing::DefaultCase();
-  const cases::CurrentStation station = EntranceStation(parameters, false);
+  const solver::CurrentStation station = EntranceStation(parameters, false);
   StateVector reference{};
   CavityDerivatives(parameters, station, 0.0, State(33.0, 1e5), reference);
 
@@ -84,7 +84,7 @@ TEST(CavityDerivatives, DependOnlyOnFlowPressureAndStation) {
 
 TEST(CavityDerivatives, NegativePressureInAPowerLawSlot) {
   const cases::CaseParameters parameters = testing::DefaultCase();
-  cases::CurrentStation station = EntranceStation(parameters, false);
+  solver::CurrentStation station = EntranceStation(parameters, false);
   StateVector dy{};
   // 1/m = 2: the power is a product, and b² keeps the liquid leaving the cavity.
   CavityDerivatives(parameters, station, 0.0, State(33.0, -1e5), dy);
@@ -102,7 +102,7 @@ TEST(CavityDerivatives, NegativePressureInAPowerLawSlot) {
 
 TEST(CavityEquations, FollowTheStationRecordWhenTold) {
   const cases::CaseParameters parameters = testing::DefaultCase();
-  cases::CurrentStation station = EntranceStation(parameters, true);
+  solver::CurrentStation station = EntranceStation(parameters, true);
   CavityEquations equations(parameters, station);
   StateVector dy{};
   equations(0.0, State(33.0, 1e5), dy);

@@ -1,4 +1,4 @@
-#include "case/checked_real.h"
+#include "base/checked_real.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 
 #include "../support/expect_fault.h"
-#include "case/errors.h"
+#include "base/errors.h"
 
 namespace fluxeta::cases {
 namespace {

@@ -1,4 +1,4 @@
-#include "case/data_file.h"
+#include "run/data_file.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,6 @@
 
 #include "../support/expected_files.h"
 #include "../support/scratch_directory.h"
-#include "../support/separator_in_force.h"
 #include "case/default_case.h"
 
 namespace fluxeta::cases {
@@ -152,7 +151,6 @@ TEST(ApplyDataFileLines, RefusesAFileOfFewerThanFifteenLines) {
 }
 
 TEST(DataFile, RefusesAWholeResultFileButAcceptsItsValueLines) {
-  const testing::SeparatorInForce point('.');
   const ScratchDirectory scratch;
   const std::string result = testing::DefaultResultFile();
   WriteBytes(scratch.path() / "Result.txt", result);
@@ -171,8 +169,8 @@ TEST(DataFile, RefusesAWholeResultFileButAcceptsItsValueLines) {
   boxes.Edit(kResultFileNameBox) = kDefaultResultFileName;
   CaseParameters fromFile;
   CaseParameters fromDefaults;
-  ReadCaseFromForm(boxes, fromFile);
-  ReadCaseFromForm(DefaultBoxTexts('.'), fromDefaults);
+  ReadCaseFromForm(boxes, '.', fromFile);
+  ReadCaseFromForm(DefaultBoxTexts('.'), '.', fromDefaults);
   EXPECT_EQ(fromFile.Ain, fromDefaults.Ain);
   EXPECT_EQ(fromFile.gamma, fromDefaults.gamma);
   EXPECT_EQ(fromFile.Pein, fromDefaults.Pein);

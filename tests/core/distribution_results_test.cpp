@@ -73,7 +73,7 @@ TEST(ComputeDistributionResults, ResidenceTimeCountsHalfOfTheOwnIntervalAndTheSl
 
 TEST(ComputeDistributionResults, DefaultCase) {
   cases::StationTable table;
-  cases::SolverState state;
+  solver::SolverState state;
   ASSERT_TRUE(SolveDieFlow(DefaultCase(), table, state).converged);
 
   double total = 0;
@@ -92,7 +92,7 @@ TEST(ComputeDistributionResults, DefaultCase) {
 TEST(SolvedDefaultCase, RowsOneTwentyFiveAndFifty) {
   const cases::CaseParameters parameters = DefaultCase();
   cases::StationTable table;
-  cases::SolverState state;
+  solver::SolverState state;
   ASSERT_TRUE(SolveDieFlow(parameters, table, state).converged);
 
   EXPECT_NEAR(table.DelQ[1], 0.5732, 5e-5);

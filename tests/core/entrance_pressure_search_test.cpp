@@ -25,7 +25,7 @@ struct PathPoint {
 TEST(EntrancePressureSearch, DefaultCaseConvergesInFiveSweepsAlongThePublishedPath) {
   const cases::CaseParameters parameters = DefaultCase();
   cases::StationTable table;
-  cases::SolverState state;
+  solver::SolverState state;
   SweepRecorder recorder;
   const SolveOutcome outcome = SolveDieFlow(parameters, table, state, &recorder);
 
@@ -61,7 +61,7 @@ TEST(EntrancePressureSearch, FullyTaperedCavityConvergesOnlyInTheLastStage) {
   const cases::CaseParameters parameters =
       DefaultCaseWith([](cases::CaseParameters& p) { p.gamma = 1.0; });
   cases::StationTable table;
-  cases::SolverState state;
+  solver::SolverState state;
   SweepRecorder recorder;
   const SolveOutcome outcome = SolveDieFlow(parameters, table, state, &recorder);
 
@@ -95,7 +95,7 @@ TEST(EntrancePressureSearch, NoFeedFailsAfterFiftySweepsAndKeepsTheConvergedResu
   table.RTime.fill(7.0);
   table.DelQRms = 0.25;
   table.Uniformity = 0.75;
-  cases::SolverState state;
+  solver::SolverState state;
   SweepRecorder recorder;
   const SolveOutcome outcome = SolveDieFlow(parameters, table, state, &recorder);
 
@@ -126,7 +126,7 @@ TEST(EntrancePressureSearch, FailedSearchLeavesTheLastSweepInTheTable) {
   cases::StationTable table;
   table.RTime.fill(7.0);
   table.Uniformity = 0.75;
-  cases::SolverState state;
+  solver::SolverState state;
   SweepRecorder recorder;
   const SolveOutcome outcome = SolveDieFlow(parameters, table, state, &recorder);
 
@@ -149,7 +149,7 @@ TEST(EntrancePressureSearch, WideSlotOverflowsInTheFirstSweep) {
   const cases::CaseParameters parameters =
       DefaultCaseWith([](cases::CaseParameters& p) { p.H = 0.5; });
   cases::StationTable table;
-  cases::SolverState state;
+  solver::SolverState state;
   SweepRecorder recorder;
   fluxeta::testing::ExpectFault([&] { SolveDieFlow(parameters, table, state, &recorder); },
                                 cases::FloatingPointFault::Overflow,
@@ -160,7 +160,7 @@ TEST(EntrancePressureSearch, WideSlotOverflowsInTheFirstSweep) {
 TEST(SolveDieFlow, TwoSolvesOfOneCaseGiveTheSameTable) {
   const cases::CaseParameters parameters = DefaultCase();
   cases::StationTable first;
-  cases::SolverState state;
+  solver::SolverState state;
   SolveDieFlow(parameters, first, state);
 
   // A table that held another case first.

@@ -36,7 +36,7 @@ long double ExactEntrancePressure(const cases::CaseParameters& p) {
 TEST(LinearDie, EveryStationHasTheConstantViscosity) {
   const cases::CaseParameters parameters = LinearDie();
   cases::StationTable table;
-  cases::SolverState state;
+  solver::SolverState state;
   ASSERT_TRUE(SolveDieFlow(parameters, table, state).converged);
   for (int i = 1; i <= cases::StationCount; ++i) {
     SCOPED_TRACE(i);
@@ -49,7 +49,7 @@ TEST(LinearDie, EveryStationHasTheConstantViscosity) {
 TEST(LinearDie, EntrancePressureMatchesTheExactSolution) {
   const cases::CaseParameters parameters = LinearDie();
   cases::StationTable table;
-  cases::SolverState state;
+  solver::SolverState state;
   ASSERT_TRUE(SolveDieFlow(parameters, table, state).converged);
 
   const long double exact = ExactEntrancePressure(parameters);

@@ -1,4 +1,4 @@
-#include "case/messages.h"
+#include "base/messages.h"
 
 #include <gtest/gtest.h>
 

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "../support/expect_fault.h"
-#include "case/checked_real.h"
-#include "case/errors.h"
+#include "base/checked_real.h"
+#include "base/errors.h"
 
 namespace fluxeta::cases {
 namespace {
@@ -247,13 +247,10 @@ TEST(PadLeft, WidensWithLeadingBlanksAndNeverCuts) {
   EXPECT_EQ(PadLeft("", 2), "  ");
 }
 
-TEST(DecimalSeparator, IsSetForTheWholeProcess) {
-  const char before = DecimalSeparator();
-  SetDecimalSeparator(',');
-  EXPECT_EQ(DecimalSeparator(), ',');
-  EXPECT_EQ(ParseNumber("3,5"), 3.5L);
-  EXPECT_EQ(FormatNumber(3.0, kFixed, 7, 4), "3,0000");
-  SetDecimalSeparator(before);
+TEST(DecimalSeparator, IsAValueOfEachCall) {
+  EXPECT_EQ(ParseNumber("3,5", ','), 3.5L);
+  EXPECT_EQ(FormatNumber(3.0, kFixed, 7, 4, ','), "3,0000");
+  EXPECT_EQ(FormatNumber(3.0, kFixed, 7, 4, '.'), "3.0000");
 }
 
 TEST(DecimalSeparator, FallsBackToAPointAndLeavesTheGlobalLocale) {

@@ -1,4 +1,4 @@
-#include "case/power_rule.h"
+#include "base/power_rule.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 
 #include "../support/expect_fault.h"
-#include "case/errors.h"
+#include "base/errors.h"
 
 namespace fluxeta::cases {
 namespace {

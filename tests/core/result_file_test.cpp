@@ -1,4 +1,4 @@
-#include "case/result_file.h"
+#include "run/result_file.h"
 
 #include <gtest/gtest.h>
 
@@ -13,17 +13,15 @@
 
 #include "../support/expected_files.h"
 #include "../support/scratch_directory.h"
-#include "../support/separator_in_force.h"
+#include "base/errors.h"
+#include "base/io_error_code.h"
 #include "case/default_case.h"
-#include "case/errors.h"
-#include "case/io_error_code.h"
 
 namespace fluxeta::cases {
 namespace {
 
 using testing::FileBytes;
 using testing::ScratchDirectory;
-using testing::SeparatorInForce;
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -38,7 +36,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 CaseParameters DefaultParameters() {
   CaseParameters parameters;
-  ReadCaseFromForm(DefaultBoxTexts(), parameters);
+  ReadCaseFromForm(DefaultBoxTexts('.'), '.', parameters);
   return parameters;
 }
 
@@ -62,8 +60,7 @@ StationTable ExampleRowTable() {
 }
 
 TEST(InputSection, PrintsTheDefaultCaseUnderFixedLabels) {
-  const SeparatorInForce point('.');
-  const auto lines = Lines(InputSectionText(DefaultParameters()));
+  const auto lines = Lines(InputSectionText(DefaultParameters(), '.'));
   ASSERT_EQ(lines.size(), 17u);
   EXPECT_EQ(lines[0], "");
   EXPECT_EQ(lines[1], "[INPUT DATA]");
@@ -84,11 +81,10 @@ TEST(InputSection, PrintsTheDefaultCaseUnderFixedLabels) {
 }
 
 TEST(ResultSection, HasTheFixedHeaderNoteAndSummaryLines) {
-  const SeparatorInForce point('.');
   StationTable table;
   table.P[1] = 173421.76;
   table.Uniformity = 0.91156;
-  const auto lines = Lines(ResultSectionText(table));
+  const auto lines = Lines(ResultSectionText(table, '.'));
   ASSERT_EQ(lines.size(), 58u);
   EXPECT_EQ(lines[0], "");
   EXPECT_EQ(lines[1], "[RESULT]");
@@ -113,8 +109,7 @@ TEST(ResultSection, HasTheFixedHeaderNoteAndSummaryLines) {
 }
 
 TEST(StationRow, FormatsAndPadsEveryCellByItsColumn) {
-  const SeparatorInForce point('.');
-  const std::string row = StationRowText(ExampleRowTable(), 1);
+  const std::string row = StationRowText(ExampleRowTable(), 1, '.');
   EXPECT_EQ(row,
             "  1  1.2346E05    33.000    0.6600    -1.250    45.030   4650.00    1.4142    1.4142"
             "    3.0000    1.9544    0.0254    3.000    12.500");
@@ -122,20 +117,18 @@ TEST(StationRow, FormatsAndPadsEveryCellByItsColumn) {
 }
 
 TEST(StationRow, ATextLongerThanItsCellShiftsTheRestOfTheRow) {
-  const SeparatorInForce point('.');
   StationTable table = ExampleRowTable();
   table.P[1] = -123456.7;
-  const std::string row = StationRowText(table, 1);
+  const std::string row = StationRowText(table, 1, '.');
   EXPECT_EQ(row.substr(0, 15), "  1  -1.2346E05");
   EXPECT_EQ(row.size(), 134u);
-  EXPECT_EQ(row.substr(15), StationRowText(ExampleRowTable(), 1).substr(14));
+  EXPECT_EQ(row.substr(15), StationRowText(ExampleRowTable(), 1, '.').substr(14));
 }
 
 TEST(StationRow, PrintsAFlowBeyondItsPrecisionInExponentForm) {
-  const SeparatorInForce point('.');
   StationTable table = ExampleRowTable();
   table.Q[1] = 123456789.0;
-  const std::string row = StationRowText(table, 1);
+  const std::string row = StationRowText(table, 1, '.');
   EXPECT_EQ(row.substr(14, 17), "  1.2345679E008  ");
 }
 
@@ -144,14 +137,14 @@ TEST(ResultFileWriters, CreateThenAppendTheTwoSections) {
   CaseParameters parameters = DefaultParameters();
   parameters.ResultFileName = scratch / "Result.txt";
   const StationTable table = ExampleRowTable();
-  ASSERT_TRUE(WriteInputSection(parameters));
-  EXPECT_EQ(FileBytes(parameters.ResultFileName), InputSectionText(parameters));
-  ASSERT_TRUE(WriteResultSection(parameters, table));
+  ASSERT_TRUE(WriteInputSection(parameters, '.'));
+  EXPECT_EQ(FileBytes(parameters.ResultFileName), InputSectionText(parameters, '.'));
+  ASSERT_TRUE(WriteResultSection(parameters, table, '.'));
   EXPECT_EQ(FileBytes(parameters.ResultFileName),
-            InputSectionText(parameters) + ResultSectionText(table));
+            InputSectionText(parameters, '.') + ResultSectionText(table, '.'));
   // A new input section replaces the whole file.
-  ASSERT_TRUE(WriteInputSection(parameters));
-  EXPECT_EQ(FileBytes(parameters.ResultFileName), InputSectionText(parameters));
+  ASSERT_TRUE(WriteInputSection(parameters, '.'));
+  EXPECT_EQ(FileBytes(parameters.ResultFileName), InputSectionText(parameters, '.'));
 }
 
 TEST(ResultFileWriters, ReportAFileThatCannotBeOpenedAndCreateNothing) {
@@ -173,8 +166,8 @@ TEST(ResultFileWriters, ReportAFileThatCannotBeOpenedAndCreateNothing) {
   };
   for (const std::string& name : names) {
     parameters.ResultFileName = name;
-    EXPECT_FALSE(WriteInputSection(parameters)) << name.size();
-    EXPECT_FALSE(WriteResultSection(parameters, table)) << name.size();
+    EXPECT_FALSE(WriteInputSection(parameters, '.')) << name.size();
+    EXPECT_FALSE(WriteResultSection(parameters, table, '.')) << name.size();
   }
   // Not even under a shortened name.
   EXPECT_TRUE(std::filesystem::is_empty(scratch.path()));
@@ -184,13 +177,13 @@ TEST(ResultFileWriters, RaiseAFailedWriteWithTheDiskFullCode) {
   CaseParameters parameters = DefaultParameters();
   parameters.ResultFileName = "/dev/full";
   try {
-    WriteInputSection(parameters);
+    WriteInputSection(parameters, '.');
     FAIL() << "the write to a full device succeeded";
   } catch (const InputOutputError& error) {
     EXPECT_EQ(error.code(), 101);
     EXPECT_STREQ(error.what(), "ディスクがいっぱいです");
   }
-  EXPECT_THROW(WriteResultSection(parameters, StationTable()), InputOutputError);
+  EXPECT_THROW(WriteResultSection(parameters, StationTable(), '.'), InputOutputError);
 }
 
 TEST(ResultFileWriters, LeaveNothingOfTheOldFileAfterAFailedWrite) {
@@ -210,7 +203,7 @@ TEST(ResultFileWriters, LeaveNothingOfTheOldFileAfterAFailedWrite) {
   ::setrlimit(RLIMIT_FSIZE, &limited);
   int code = 0;
   try {
-    WriteInputSection(parameters);
+    WriteInputSection(parameters, '.');
   } catch (const InputOutputError& error) {
     code = error.code();
   }
@@ -219,7 +212,7 @@ TEST(ResultFileWriters, LeaveNothingOfTheOldFileAfterAFailedWrite) {
 
   EXPECT_EQ(code, EFBIG);
   EXPECT_EQ(FileBytes(parameters.ResultFileName),
-            InputSectionText(parameters).substr(0, kSizeLimit));
+            InputSectionText(parameters, '.').substr(0, kSizeLimit));
 }
 
 TEST(InputOutputErrorCode, MapsThePlatformsErrorsOntoTheRuntimesCodes) {

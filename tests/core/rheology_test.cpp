@@ -23,7 +23,7 @@ TEST(PowerLawConstants, OfTheFixedLiquid) {
 TEST(SetUpStations, DefaultCaseHasANewtonianCavityAndAPowerLawSlot) {
   const cases::CaseParameters parameters = DefaultCase();
   cases::StationTable table;
-  cases::SolverState state;
+  solver::SolverState state;
   SetUpStations(parameters, table, state);
 
   EXPECT_DOUBLE_EQ(state.SegmentLength, 1.32);
@@ -47,7 +47,7 @@ TEST(SetUpStations, WideSlotIsInTheConstantViscosityRegime) {
   const cases::CaseParameters parameters =
       DefaultCaseWith([](cases::CaseParameters& p) { p.H = 0.5; });
   cases::StationTable table;
-  cases::SolverState state;
+  solver::SolverState state;
   SetUpStations(parameters, table, state);
   EXPECT_NEAR(table.SR_S[1], 12.0, 0.1);
   for (int i = 1; i <= cases::StationCount; ++i) {
@@ -77,7 +77,7 @@ class UpdateStationRheologyTest : public ::testing::Test {
 
   cases::CaseParameters parameters_;
   cases::StationTable table_;
-  cases::SolverState state_;
+  solver::SolverState state_;
   double tau_ = 0;
 };
 

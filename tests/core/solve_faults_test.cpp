@@ -5,7 +5,7 @@
 #include <string>
 
 #include "../support/expect_fault.h"
-#include "case/errors.h"
+#include "base/errors.h"
 #include "solver/distribution_results.h"
 #include "solver/solve_die_flow.h"
 #include "solver_test_cases.h"
@@ -30,7 +30,7 @@ class SolveFaultTest : public ::testing::TestWithParam<FaultCase> {};
 TEST_P(SolveFaultTest, EndsTheSolve) {
   const cases::CaseParameters parameters = testing::DefaultCaseWith(GetParam().change);
   cases::StationTable table;
-  cases::SolverState state;
+  solver::SolverState state;
   fluxeta::testing::ExpectFault([&] { SolveDieFlow(parameters, table, state); }, GetParam().fault,
                                 GetParam().message);
 }

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <vector>
 
+#include "base/checked_real.h"
+#include "base/power_rule.h"
 #include "case/case_parameters.h"
-#include "case/checked_real.h"
-#include "case/power_rule.h"
 #include "solver/entrance_pressure_search.h"
 
 namespace fluxeta::solver::testing {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "case/errors.h"
+#include "base/errors.h"
 
 namespace fluxeta::testing {
 

@@ -49,7 +49,7 @@ class CalculationRunTest : public QObject {
   }
 
   void defaultCaseWritesTheKnownResultFile() {
-    if (fluxeta::cases::DecimalSeparator() != '.') {
+    if (fluxeta::cases::LocaleDecimalSeparator() != '.') {
       QSKIP("the known result file is written with a decimal point");
     }
     QTest::mouseClick(fixture_->Button("BitBtn1"), Qt::LeftButton);

@@ -9,8 +9,8 @@
 #include <stdexcept>
 
 #include "application_title.h"
-#include "case/errors.h"
-#include "case/messages.h"
+#include "base/errors.h"
+#include "base/messages.h"
 #include "dialog_presenter.h"
 #include "finish_form.h"
 #include "guarded_call.h"

@@ -10,18 +10,18 @@
 
 #include <string>
 
+#include "base/messages.h"
 #include "case/case_parameters.h"
 #include "case/default_case.h"
-#include "case/messages.h"
 #include "case/number_text.h"
-#include "case/result_file.h"
 #include "case/station_table.h"
-#include "case/station_table_csv.h"
 #include "cavity_chart.h"
 #include "deviation_chart.h"
 #include "main_window.h"
 #include "recording_presenter.h"
 #include "results_window.h"
+#include "run/result_file.h"
+#include "run/station_table_csv.h"
 #include "solver/solve_die_flow.h"
 #include "window_placement.h"
 
@@ -52,13 +52,13 @@ struct SolvedCase {
 };
 
 SolvedCase Solve(const char* taperFactor = nullptr) {
-  cases::BoxTexts boxes = cases::DefaultBoxTexts();
+  cases::BoxTexts boxes = cases::DefaultBoxTexts('.');
   if (taperFactor != nullptr) {
     boxes.Edit(2) = taperFactor;
   }
   SolvedCase solved;
-  cases::SolverState state;
-  cases::ReadCaseFromForm(boxes, solved.parameters);
+  solver::SolverState state;
+  cases::ReadCaseFromForm(boxes, '.', solved.parameters);
   solved.outcome = solver::SolveDieFlow(solved.parameters, solved.table, state);
   return solved;
 }
@@ -93,7 +93,6 @@ class TestResultsWindow : public QObject {
 };
 
 void TestResultsWindow::initTestCase() {
-  cases::SetDecimalSeparator('.');
   default_ = Solve();
   QVERIFY(default_.outcome.converged);
 }
@@ -133,7 +132,8 @@ void TestResultsWindow::showsTheFiguresOfTheResultFile() {
   QVERIFY(default_.outcome.sweeps > 0 && default_.outcome.sweeps <= 50);
   QCOMPARE(window.ResultFileText(), kResultFile);
   // The entrance pressure reads as on the file's "Entrance pressure (MPa)" line.
-  const QString resultSection = QString::fromStdString(cases::ResultSectionText(default_.table));
+  const QString resultSection =
+      QString::fromStdString(cases::ResultSectionText(default_.table, '.'));
   const QString pressureLine = resultSection.split(QStringLiteral("\r\n"))
                                    .filter(QStringLiteral("Entrance pressure"))
                                    .first();
@@ -282,7 +282,7 @@ namespace {
 
 // The main window with its boxes at the default case, writing into `directory`.
 void PrepareRun(ui::TForm1& form, const QTemporaryDir& directory, const char* qin = "33.0") {
-  cases::BoxTexts boxes = cases::DefaultBoxTexts();
+  cases::BoxTexts boxes = cases::DefaultBoxTexts(form.DecimalSeparator());
   boxes.Edit(cases::kResultFileNameBox) =
       directory.filePath(QStringLiteral("Result.txt")).toStdString();
   boxes.Edit(14) = qin;

@@ -12,7 +12,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "case/errors.h"
+#include "base/errors.h"
 #include "finish_form.h"
 #include "fluxeta_application.h"
 #include "main_window_fixture.h"

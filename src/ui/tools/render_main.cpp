@@ -16,6 +16,7 @@
 #include "program_windows.h"
 #include "results_window.h"
 #include "solver/solve_die_flow.h"
+#include "solver/solver_state.h"
 #include "start_up.h"
 
 namespace {
@@ -36,8 +37,8 @@ bool Save(const QPixmap& picture, const QString& path) {
 bool SaveResultsWindow(ProgramWindows& windows, const QDir& into) {
   cases::CaseParameters parameters;
   cases::StationTable table;
-  cases::SolverState state;
-  cases::ReadCaseFromForm(windows.Form1().Boxes(), parameters);
+  fluxeta::solver::SolverState state;
+  cases::ReadCaseFromForm(windows.Form1().Boxes(), windows.Form1().DecimalSeparator(), parameters);
   const auto outcome = fluxeta::solver::SolveDieFlow(parameters, table, state);
   fluxeta::ui::DialogPresenter presenter(windows.FinishForm());
   fluxeta::ui::ResultsWindow results(presenter, &windows.Form1());

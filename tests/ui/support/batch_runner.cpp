@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QProcess>
 
+#include "case/input_table.h"
+
 namespace fluxeta::ui::testing {
 
 int RunBatch(const QString& directory, const QStringList& arguments) {
@@ -24,9 +26,9 @@ void WriteDataFile(const QString& path, const cases::BoxTexts& boxes) {
     qFatal("cannot write the data file %s", qPrintable(path));
   }
   int line = 0;
-  for (const int box : cases::kInputBoxes) {
+  for (const cases::InputSpec& input : cases::kInputs) {
     file.write(QStringLiteral("input %1 = ").arg(++line).toUtf8());
-    file.write(QByteArray::fromStdString(boxes.Edit(box)));
+    file.write(QByteArray::fromStdString(boxes.Edit(input.box)));
     file.write("\r\n");
   }
 }

@@ -1,0 +1,30 @@
+#include "base/io_error_code.h"
+
+#include <cerrno>
+
+#include "base/messages.h"
+
+namespace fluxeta::cases {
+
+int InputOutputErrorCode(int errorNumber) {
+  switch (errorNumber) {
+    // The runtime's "disk write error": a full disk or quota, and a device that failed the
+    // write (EIO is 5, which as a number of its own would read as "access denied").
+    case ENOSPC:
+    case EDQUOT:
+    case EIO:
+      return messages::kIoDiskFull;
+    case EACCES:
+    case EPERM:
+      return messages::kIoAccessDenied;
+    case ENOENT:
+      return messages::kIoFileNotFound;
+    case EMFILE:
+    case ENFILE:
+      return messages::kIoTooManyOpenFiles;
+    default:
+      return errorNumber;
+  }
+}
+
+}  // namespace fluxeta::cases

@@ -1,0 +1,41 @@
+#include "base/outcome.h"
+
+#include <array>
+#include <utility>
+
+namespace fluxeta::cases {
+
+namespace {
+constexpr std::array<std::pair<Outcome, std::string_view>, 10> kCodes = {{
+    {Outcome::Converged, "converged"},
+    {Outcome::NotConverged, "not_converged"},
+    {Outcome::DivisionByZero, "division_by_zero"},
+    {Outcome::InvalidOperation, "invalid_operation"},
+    {Outcome::Overflow, "overflow"},
+    {Outcome::NotANumber, "not_a_number"},
+    {Outcome::IoError, "io_error"},
+    {Outcome::FileCannotOpen, "file_cannot_open"},
+    {Outcome::RegimeGap, "regime_gap"},
+    {Outcome::NoPhysicalSolution, "no_physical_solution"},
+}};
+}  // namespace
+
+std::string_view OutcomeCode(Outcome outcome) {
+  for (const auto& [known, code] : kCodes) {
+    if (known == outcome) {
+      return code;
+    }
+  }
+  return {};
+}
+
+std::optional<Outcome> OutcomeOfCode(std::string_view code) {
+  for (const auto& [outcome, known] : kCodes) {
+    if (known == code) {
+      return outcome;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace fluxeta::cases

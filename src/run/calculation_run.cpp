@@ -1,0 +1,58 @@
+#include "run/calculation_run.h"
+
+#include "base/messages.h"
+#include "run/result_file.h"
+
+namespace fluxeta::cases {
+
+namespace {
+
+// The figures only a converged solve works out. A run whose search gave up prints zeros
+// for them rather than the figures of some earlier case.
+void ClearConvergedResults(StationTable& table) {
+  table.Q_DIFF.fill(0);
+  table.RTime.fill(0);
+  table.DelQRms = 0;
+  table.Uniformity = 0;
+}
+
+}  // namespace
+
+RunReport CalculationRun(RunFrontEnd& frontEnd, CaseParameters& parameters, StationTable& table,
+                         solver::SolverState& state) {
+  RunReport report;
+  const char separator = frontEnd.DecimalSeparator();
+  ReadCaseFromForm(frontEnd.Boxes(), separator, parameters);
+
+  // Without an input section there is nothing to append a result to; solving anyway
+  // would only lead to a second failure, or to a result appended to a stranger's file.
+  if (!WriteInputSection(parameters, separator)) {
+    frontEnd.ShowMessage(messages::kFileCanNotOpen);
+    report.outcome = RunOutcome::FileNotOpened;
+    return report;
+  }
+
+  report.solve = solver::SolveDieFlow(parameters, table, state);
+  if (!report.solve.converged) {
+    ClearConvergedResults(table);
+    frontEnd.ShowMessage(messages::kDoesNotConverge);
+  }
+
+  if (!WriteResultSection(parameters, table, separator)) {
+    frontEnd.ShowMessage(messages::kFileCanNotOpen);
+    report.outcome = RunOutcome::FileNotOpened;
+    return report;
+  }
+
+  // The completion dialog announces a result; a run that did not converge has none.
+  if (!report.solve.converged) {
+    report.outcome = RunOutcome::NotConverged;
+    return report;
+  }
+  frontEnd.ShowSolution(report.solve);
+  frontEnd.ShowCompletion();
+  report.outcome = RunOutcome::Finished;
+  return report;
+}
+
+}  // namespace fluxeta::cases

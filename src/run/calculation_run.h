@@ -1,0 +1,47 @@
+// One run of the program: the boxes of the window to a result file.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "case/case_parameters.h"
+#include "case/station_table.h"
+#include "solver/solve_die_flow.h"
+
+namespace fluxeta::cases {
+
+// What a run needs of the window that started it.
+class RunFrontEnd {
+ public:
+  virtual ~RunFrontEnd() = default;
+  // The texts of the sixteen boxes at the moment the run starts.
+  virtual BoxTexts Boxes() const = 0;
+  // The decimal separator of the boxes and of the result file.
+  virtual char DecimalSeparator() const = 0;
+  // A plain message box; returns when the user has closed it.
+  virtual void ShowMessage(std::string_view text) = 0;
+  // The completion dialog, modally; returns when the user has closed it.
+  virtual void ShowCompletion() = 0;
+  // The solution of a run that converged and wrote its result section, just before the
+  // completion dialog; a front end without a view of it ignores it.
+  virtual void ShowSolution(const solver::SolveOutcome& /*outcome*/) {}
+};
+
+enum class RunOutcome {
+  Finished,       // converged, both sections written, completion shown
+  NotConverged,   // the search gave up; the file holds the last sweep with zeroed results
+  FileNotOpened,  // "File can not open!" was shown
+};
+
+struct RunReport {
+  RunOutcome outcome = RunOutcome::Finished;
+  solver::SolveOutcome solve;  // meaningful once the solve has run
+};
+
+// Reads the case from the boxes, writes the input section, solves, writes the result
+// section and shows the completion dialog. A conversion error, a floating-point fault or
+// an input/output error after a file was opened ends the run and propagates to the caller.
+RunReport CalculationRun(RunFrontEnd& frontEnd, CaseParameters& parameters, StationTable& table,
+                         solver::SolverState& state);
+
+}  // namespace fluxeta::cases

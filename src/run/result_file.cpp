@@ -1,0 +1,127 @@
+#include "run/result_file.h"
+
+#include <array>
+#include <string_view>
+
+#include "case/input_table.h"
+#include "case/number_text.h"
+#include "case/station_columns.h"
+#include "run/text_file_writer.h"
+
+namespace fluxeta::cases {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+constexpr std::size_t kInputLabelBytes = 51;
+constexpr std::size_t kInputEqualsByte = 49;
+
+constexpr bool InputLabelsAreAligned() {
+  for (const InputSpec& input : kInputs) {
+    if (input.resultLabel.size() != kInputLabelBytes ||
+        input.resultLabel.find('=') != kInputEqualsByte - 1) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(InputLabelsAreAligned(), "every input label is 51 bytes with its = at byte 49");
+
+// The station table: a cell per column, PadLeft to its width, two blanks between cells.
+constexpr std::size_t kRowNumberWidth = 3;
+constexpr std::string_view kCellSeparator = "  ";
+
+constexpr std::string_view kNote =
+    "(Note: \"APP_\" denotes apparent, \"_C\" denotes cavity ,and \"_S\" denotes slot)";
+static_assert(kNote.size() == 75);
+
+constexpr std::string_view kEntrancePressureLabel = "   Entrance pressure (MPa)  =  ";
+constexpr std::string_view kUniformityLabel = "   Uniformity (-)           =  ";
+constexpr NumberStyle kEntrancePressureStyle = {NumberFormat::Fixed, 7, 3};
+constexpr NumberStyle kUniformityStyle = {NumberFormat::Fixed, 5, 3};
+constexpr long double kPascalsPerMegapascal = 1e6L;
+
+// The header lines of the station table: each column's cells in column order.
+std::string ColumnHeaderLine(std::string_view ResultFileColumn::*cell) {
+  std::string line;
+  for (const StationColumn& column : kStationColumns) {
+    if (column.resultFile) {
+      line += (*column.resultFile).*cell;
+    }
+  }
+  return line;
+}
+
+void AppendLine(std::string& text, std::string_view line) {
+  text += line;
+  text += kLineEnd;
+}
+
+}  // namespace
+
+// The quotient is worked out with the 64-bit significand; the formatter takes a double,
+// which at the three printed decimals reads as the wide quotient does for every pressure
+// but an exact odd multiple of 500 Pa (a tie that the wide quotient would round up and
+// its double may round down).
+std::string EntrancePressureText(double entrancePressure, char separator) {
+  const long double megapascals = entrancePressure / kPascalsPerMegapascal;
+  return FormatNumber(static_cast<double>(megapascals), kEntrancePressureStyle, separator);
+}
+
+std::string InputSectionText(const CaseParameters& parameters, char separator) {
+  std::string text;
+  AppendLine(text, "");
+  AppendLine(text, "[INPUT DATA]");
+  for (const InputSpec& input : kInputs) {
+    std::string valueLine(input.resultLabel);
+    valueLine += FormatNumber(parameters.*input.field, input.resultStyle, separator);
+    AppendLine(text, valueLine);
+  }
+  return text;
+}
+
+std::string StationRowText(const StationTable& table, int station, char separator) {
+  std::string row = PadLeft(std::to_string(station), kRowNumberWidth);
+  for (const StationColumn& column : kStationColumns) {
+    if (!column.resultFile) {
+      continue;
+    }
+    row += kCellSeparator;
+    const double value = (table.*column.values)[station];
+    row +=
+        PadLeft(FormatNumber(value, column.resultFile->style, separator), column.resultFile->width);
+  }
+  return row;
+}
+
+std::string ResultSectionText(const StationTable& table, char separator) {
+  std::string text;
+  AppendLine(text, "");
+  AppendLine(text, "[RESULT]");
+  AppendLine(text, ColumnHeaderLine(&ResultFileColumn::nameCell));
+  AppendLine(text, ColumnHeaderLine(&ResultFileColumn::unitCell));
+  for (int station = 1; station <= StationCount; ++station) {
+    AppendLine(text, StationRowText(table, station, separator));
+  }
+  AppendLine(text, kNote);
+  AppendLine(text, "");
+  AppendLine(text,
+             std::string(kEntrancePressureLabel) + EntrancePressureText(table.P[1], separator));
+  AppendLine(text, std::string(kUniformityLabel) +
+                       FormatNumber(table.Uniformity, kUniformityStyle, separator));
+  return text;
+}
+
+bool WriteInputSection(const CaseParameters& parameters, char separator) {
+  return WriteToFile(parameters.ResultFileName, WriteMode::CreateOrTruncate,
+                     InputSectionText(parameters, separator));
+}
+
+bool WriteResultSection(const CaseParameters& parameters, const StationTable& table,
+                        char separator) {
+  return WriteToFile(parameters.ResultFileName, WriteMode::AppendToExisting,
+                     ResultSectionText(table, separator));
+}
+
+}  // namespace fluxeta::cases

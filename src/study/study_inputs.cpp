@@ -1,0 +1,37 @@
+#include "study/study_inputs.h"
+
+#include <string>
+
+#include "study/study_error.h"
+
+namespace fluxeta::study {
+
+namespace {
+std::string NamesOf(bool fixedInWindow) {
+  std::string names;
+  for (const StudyInput& input : cases::kInputs) {
+    if (input.fixedInWindow == fixedInWindow) {
+      names += names.empty() ? "" : ", ";
+      names += input.name;
+    }
+  }
+  return names;
+}
+}  // namespace
+
+const StudyInput& FindStudyInput(std::string_view name, bool allInputs) {
+  for (const StudyInput& input : cases::kInputs) {
+    if (input.name != name) {
+      continue;
+    }
+    if (input.fixedInWindow && !allInputs) {
+      throw StudyError("input '" + std::string(name) +
+                       "' is fixed by design; add --all-inputs to vary it");
+    }
+    return input;
+  }
+  throw StudyError("unknown input '" + std::string(name) + "' (one of " + NamesOf(false) +
+                   "; with --all-inputs also " + NamesOf(true) + ")");
+}
+
+}  // namespace fluxeta::study

@@ -1,0 +1,47 @@
+// The input table drives the names, labels, boxes and defaults of every output.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "case/default_case.h"
+#include "case/input_table.h"
+#include "run/result_file.h"
+
+namespace fluxeta::cases {
+namespace {
+
+TEST(InputTable, NamesAndBoxesAreUnique) {
+  std::set<std::string_view> names;
+  std::set<int> boxes;
+  for (const InputSpec& input : kInputs) {
+    names.insert(input.name);
+    boxes.insert(input.box);
+    EXPECT_NE(input.box, kResultFileNameBox) << input.name;
+    EXPECT_LE(input.plausibleLow, input.plausibleHigh) << input.name;
+  }
+  EXPECT_EQ(names.size(), kInputCount);
+  EXPECT_EQ(boxes.size(), kInputCount);
+}
+
+TEST(InputTable, FindsAnInputByItsShortNameOnly) {
+  EXPECT_EQ(FindInput("gammacr"), 12u);
+  EXPECT_EQ(kInputs[12].box, 16);
+  EXPECT_EQ(FindInput("gammaCr"), std::nullopt);  // the record's field name
+  EXPECT_EQ(FindInput("Qin"), 14u);
+  EXPECT_EQ(FindInput(""), std::nullopt);
+}
+
+// One input followed through the result file and the default case: its label, its value
+// in its style, and its default box text.
+TEST(InputTable, DrivesTheResultFileLabelAndTheDefaultText) {
+  const InputSpec& gap = kInputs[*FindInput("H")];
+  const std::string section = InputSectionText(MakeCase(DefaultCaseValues()), '.');
+  EXPECT_NE(section.find(std::string(gap.resultLabel) + "0.0254\r\n"), std::string::npos);
+  EXPECT_EQ(DefaultBoxTexts(',').Edit(gap.box), "0,0254");
+  EXPECT_EQ(gap.windowLabel, "Slot gap   H (cm)");
+  EXPECT_FALSE(kBoxEnabledByDesign[kInputs[*FindInput("n")].box - 1]);
+  EXPECT_TRUE(kBoxEnabledByDesign[gap.box - 1]);
+}
+
+}  // namespace
+}  // namespace fluxeta::cases

@@ -1,0 +1,93 @@
+// Grid order of a study and the CSV texts of its rows.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "study/study_csv.h"
+#include "study/study_error.h"
+#include "study/study_grid.h"
+
+namespace fluxeta::study {
+namespace {
+
+std::vector<std::string> Texts(const StudyGrid& grid, std::uint64_t index) {
+  std::vector<const std::string*> texts;
+  grid.CaseTexts(index, texts);
+  std::vector<std::string> copies;
+  for (const std::string* text : texts) {
+    copies.push_back(*text);
+  }
+  return copies;
+}
+
+TEST(StudyGrid, TheFirstSweepIsTheOutermostLoop) {
+  StudyGrid grid;
+  grid.AddSweep(ParseSweep("gamma=0:1:2", false));
+  grid.AddSweep(ParseSweep("Lend=2:3:3", false));
+  ASSERT_EQ(grid.CaseCount(), 6u);
+  const std::vector<std::vector<std::string>> expected = {{"0", "2"}, {"0", "2.5"}, {"0", "3"},
+                                                          {"1", "2"}, {"1", "2.5"}, {"1", "3"}};
+  for (std::uint64_t index = 0; index < 6; ++index) {
+    EXPECT_EQ(Texts(grid, index), expected[index]) << index;
+  }
+}
+
+TEST(StudyGrid, CasesFileRowsAreOutsideTheSweeps) {
+  StudyGrid grid;
+  grid.AddCases(ParseCasesTable("Qin,H\n30,0.02\n40,0.03\n", "c.csv", false));
+  grid.AddSweep(ParseSweep("W=60:70:2", false));
+  ASSERT_EQ(grid.CaseCount(), 4u);
+  ASSERT_EQ(grid.Columns().size(), 3u);
+  EXPECT_EQ(grid.Columns()[2]->name, "W");
+  EXPECT_EQ(Texts(grid, 1), (std::vector<std::string>{"30", "0.02", "70"}));
+  EXPECT_EQ(Texts(grid, 2), (std::vector<std::string>{"40", "0.03", "60"}));
+}
+
+TEST(StudyGrid, RefusesAnInputVariedTwice) {
+  StudyGrid grid;
+  grid.AddCases(ParseCasesTable("Qin\n30\n", "c.csv", false));
+  EXPECT_THROW(grid.AddSweep(ParseSweep("Qin=1:2:2", false)), StudyError);
+}
+
+TEST(StudyGrid, RefusesAStudyTooLargeToCount) {
+  StudyGrid grid;
+  grid.AddSweep(ParseSweep("Ain=1:2:20000", false));
+  grid.AddSweep(ParseSweep("W=1:2:20000", false));
+  EXPECT_THROW(grid.AddSweep(ParseSweep("H=1:2:20000", false)), StudyError);
+}
+
+TEST(StudyCsv, QuotesOnlyFieldsThatNeedIt) {
+  std::string line;
+  AppendCsvField(line, "plain 1.5");
+  line += '|';
+  AppendCsvField(line, "Sorry, this case does not converge.");
+  line += '|';
+  AppendCsvField(line, "'\"x\"' is\nbad");
+  EXPECT_EQ(line, "plain 1.5|\"Sorry, this case does not converge.\"|\"'\"\"x\"\"' is\nbad\"");
+}
+
+TEST(StudyCsv, RowsOfFailedCasesLeaveTheirFiguresEmpty) {
+  StudyGrid grid;
+  grid.AddSweep(ParseSweep("Qin=0:33:2", false));
+  std::string text;
+  AppendStudyHeader(text, grid);
+  std::vector<const std::string*> texts;
+  grid.CaseTexts(0, texts);
+  AppendStudyRow(text, texts,
+                 CaseResult{.status = cases::Outcome::NotConverged, .sweeps = 50, .outcome = "no"});
+  AppendStudyRow(text, texts, CaseResult{.status = cases::Outcome::NotANumber, .outcome = "bad"});
+  grid.CaseTexts(1, texts);
+  AppendStudyRow(
+      text, texts,
+      CaseResult{true, cases::Outcome::Converged, 5, "", 173421.75, 0.9, 0.05, -13.25, 17.5});
+  EXPECT_EQ(text,
+            "Qin,converged,status,sweeps,outcome,entrance_pressure_Pa,uniformity,DelQRms,"
+            "Q_DIFF_min,Q_DIFF_max\n"
+            "0,false,not_converged,50,no,,,,,\n"
+            "0,false,not_a_number,,bad,,,,,\n"
+            "33,true,converged,5,,173421.75,0.9,0.05,-13.25,17.5\n");
+}
+
+}  // namespace
+}  // namespace fluxeta::study

@@ -1,0 +1,79 @@
+// Reading --sweep texts.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "study/study_error.h"
+#include "study/study_sweep.h"
+
+namespace fluxeta::study {
+namespace {
+
+TEST(StudySweep, SpreadsCountValuesEvenlyFromFromToTo) {
+  const Sweep sweep = ParseSweep("Lend=2:3:5", false);
+  EXPECT_EQ(sweep.input->name, "Lend");
+  EXPECT_EQ(sweep.input->box, 5);
+  EXPECT_EQ(sweep.values, (std::vector<double>{2.0, 2.25, 2.5, 2.75, 3.0}));
+}
+
+TEST(StudySweep, ValuesOfWholeNumberEndsAreTheNearestDoublesOfTheirDecimals) {
+  const Sweep sweep = ParseSweep("gamma=0:1:11", false);
+  ASSERT_EQ(sweep.values.size(), 11u);
+  for (int k = 0; k <= 10; ++k) {
+    EXPECT_EQ(sweep.values[k], k / 10.0) << k;
+  }
+  EXPECT_EQ(ParseSweep("Lend=2.0:3.0:101", false).values[7], 2.07);
+}
+
+TEST(StudySweep, TheLastValueIsExactlyTo) {
+  const Sweep sweep = ParseSweep("H=0.1:0.7:7", false);
+  EXPECT_EQ(sweep.values.front(), 0.1);
+  EXPECT_EQ(sweep.values.back(), 0.7);
+  EXPECT_EQ(ParseSweep("alpha=0.3:-0.1:3", false).values.back(), -0.1);
+}
+
+TEST(StudySweep, CountOneGivesFromAlone) {
+  EXPECT_EQ(ParseSweep("Qin=33:99:1", false).values, std::vector<double>{33.0});
+}
+
+TEST(StudySweep, AcceptsSignsExponentsAndFallingRanges) {
+  EXPECT_EQ(ParseSweep("rho=+1.5e0:-2E-1:2", false).values, (std::vector<double>{1.5, -0.2}));
+  EXPECT_EQ(ParseSweep("W=3:1:3", false).values, (std::vector<double>{3, 2, 1}));
+}
+
+TEST(StudySweep, InputsFixedByDesignNeedAllInputs) {
+  for (const char* text :
+       {"lambda=1:2:2", "eta0=1:2:2", "gamma0=1:2:2", "n=0.5:1:2", "gammacr=10:50:2"}) {
+    EXPECT_THROW(ParseSweep(text, false), StudyError) << text;
+    EXPECT_NO_THROW(ParseSweep(text, true)) << text;
+  }
+  EXPECT_EQ(ParseSweep("gammacr=10:50:2", true).input->box, 16);
+}
+
+TEST(StudySweep, RefusesMalformedTexts) {
+  for (const char* text : {"",
+                           "gamma",
+                           "gamma=",
+                           "gamma=0:1",
+                           "gamma=0:1:2:3",
+                           "Gamma=0:1:2",
+                           "gamma =0:1:2",
+                           "Ain=a:1:2",
+                           "Ain=0:1b:2",
+                           "Ain=0:1:0",
+                           "Ain=0:1:-1",
+                           "Ain=0:1:2.5",
+                           "Ain=0:1:",
+                           "Ain=:1:2",
+                           "Ain=inf:1:2",
+                           "Ain=0:nan:2",
+                           "Ain=0,5:1:2",
+                           "Ain=1e400:1:2",
+                           "Ain=0:1: 2",
+                           "Ain=0:1:100000001"}) {
+    EXPECT_THROW(ParseSweep(text, true), StudyError) << text;
+  }
+}
+
+}  // namespace
+}  // namespace fluxeta::study
