@@ -5,6 +5,7 @@
 
 #include "case/default_case.h"
 #include "case/input_table.h"
+#include "cli/design_options.h"
 #include "cli/exit_status.h"
 #include "cli/study_progress.h"
 
@@ -71,7 +72,11 @@ std::variant<BatchOptions, int> ParseBatchOptions(int argc, const char* const* a
   AddSingleRunOptions(app, options.run);
   StudyOptions study;
   AddStudyOptions(app, study);
+  AddDesignOptions(app, options.design);
   app.get_option("--table")->excludes("--sweep")->excludes("--cases");
+  for (const char* design : {"--optimise", "--sensitivity", "--tolerance"}) {
+    app.get_option(design)->excludes("--sweep")->excludes("--cases");
+  }
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

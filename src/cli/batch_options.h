@@ -6,6 +6,7 @@
 #include <string>
 #include <variant>
 
+#include "cli/design_options.h"
 #include "cli/study.h"
 
 namespace CLI {
@@ -27,6 +28,7 @@ struct SingleRunOptions {
 struct BatchOptions {
   SingleRunOptions run;
   std::optional<StudyOptions> study;  // a study instead of the single run
+  DesignOptions design;               // design commands instead of the single run
 };
 
 // Declares the options of a single run on `app`; parsing fills `options`.

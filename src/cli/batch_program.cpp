@@ -3,6 +3,7 @@
 #include "case/number_text.h"
 #include "cli/batch_options.h"
 #include "cli/batch_run.h"
+#include "cli/design_commands.h"
 #include "cli/exit_status.h"
 #include "cli/study.h"
 
@@ -17,6 +18,10 @@ int RunBatchProgram(int argc, const char* const* argv, std::ostream& out, std::o
     return *status;
   }
   const BatchOptions& options = std::get<BatchOptions>(parsed);
+  if (options.design.Any()) {
+    const auto base = CaseBoxTexts(options.run.dataFile, options.run.allInputs, separator, err);
+    return base ? RunDesignCommands(options, *base, separator, out, err) : kRefusedInput;
+  }
   if (options.study) {
     const auto base = CaseBoxTexts(options.run.dataFile, options.run.allInputs, separator, err);
     return base ? RunStudy(*options.study, *base, separator, out, err) : kRefusedInput;
