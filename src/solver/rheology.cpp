@@ -12,67 +12,44 @@ using cases::Real;
 
 namespace {
 
-// The slot index of the constant-viscosity regime.
-constexpr double kNewtonianIndex = 1.0;
-
-// What one pass over the stations knows of the liquid.
-struct Liquid {
-  Liquid(const cases::CaseParameters& parameters, double segmentLength)
-      : parameters(parameters),
-        constants(ComputePowerLawConstants(parameters)),
-        shearThinning((Real(parameters.n) - 1.0).value()),
-        segmentLength(segmentLength) {}
-
-  const cases::CaseParameters& parameters;
-  PowerLawConstants constants;
-  cases::FixedExponentPower<double> shearThinning;  // γ^(n−1)
-  double segmentLength;                             // Δx (cm)
-};
-
 // |x|, which cannot fail; inline, as a pass takes three per station.
 Real Magnitude(Real x) {
   return std::fabs(x.value());
 }
 
 // Apparent shear rate of the cavity flow Q_i in a duct of hydraulic diameter Dh_i (1/s).
-Real CavityApparentShearRate(const Liquid& liquid, const cases::StationTable& table, int i) {
-  const Real lambda = liquid.parameters.lambda;
+Real CavityApparentShearRate(const StationRheologyRules& liquid, const cases::StationTable& table,
+                             int i) {
+  const Real lambda = liquid.parameters().lambda;
   return Magnitude(lambda * table.Q[i] / (Real(2.0) * table.A[i] * table.Dh[i]));
 }
 
 // Power-law apparent viscosity above τ, ηcr at or below it.
-void SetCavityViscosity(const Liquid& liquid, Real cavityShearRate, cases::StationTable& table,
-                        int i) {
-  if (cavityShearRate > liquid.constants.criticalApparentShearRate) {
-    table.APP_VIS_C[i] = (Real(liquid.constants.cavityCorrection) * liquid.constants.consistency *
-                          liquid.shearThinning(cavityShearRate))
+void SetCavityViscosity(const StationRheologyRules& liquid, Real cavityShearRate,
+                        cases::StationTable& table, int i) {
+  const PowerLawConstants& constants = liquid.constants();
+  if (cavityShearRate > constants.criticalApparentShearRate) {
+    table.APP_VIS_C[i] = (Real(constants.cavityCorrection) * constants.consistency *
+                          liquid.ShearThinning(cavityShearRate))
                              .value();
   } else {
-    table.APP_VIS_C[i] = liquid.parameters.etaCr;
+    table.APP_VIS_C[i] = liquid.parameters().etaCr;
   }
-}
-
-// Apparent (Newtonian) shear rate of the slot flow DelQ_i spread over one interval (1/s).
-Real ApparentSlotShearRate(const Liquid& liquid, const cases::StationTable& table, int i) {
-  const Real gap = table.H[i];
-  return Magnitude(Real(6.0) * table.DelQ[i] / (Real(liquid.segmentLength) * (gap * gap)));
 }
 
 // Wall shear rate of a liquid of local index N_S in the slot: (2N + 1)/(3N) times the
 // apparent value, which it equals for N = 1.
-Real SlotWallShearRate(const Liquid& liquid, const cases::StationTable& table, int i) {
+Real SlotWallShearRate(const StationRheologyRules& liquid, const cases::StationTable& table,
+                       int i) {
   const Real index = table.N_S[i];
   const Real gap = table.H[i];
   const Real indexFactor = (Real(2.0) * index + 1.0) / index;
-  return Magnitude(indexFactor * (Real(2.0) * table.DelQ[i] / liquid.segmentLength) / (gap * gap));
+  return Magnitude(indexFactor * (Real(2.0) * table.DelQ[i] / liquid.segmentLength()) /
+                   (gap * gap));
 }
 
-Real PowerLawSlotViscosity(const Liquid& liquid, Real slotShearRate) {
-  return Real(liquid.constants.consistency) * liquid.shearThinning(slotShearRate);
-}
-
-void SetUpStationRheology(const Liquid& liquid, cases::StationTable& table, int i) {
-  const cases::CaseParameters& parameters = liquid.parameters;
+void SetUpStationRheology(const StationRheologyRules& liquid, cases::StationTable& table, int i) {
+  const cases::CaseParameters& parameters = liquid.parameters();
   const Real Qin = parameters.Qin;
   const Real evenShare = Qin / cases::StationCount;  // cm3/s per interval
   table.Q[i] = (Qin - evenShare * Real(i - 1)).value();
@@ -80,38 +57,21 @@ void SetUpStationRheology(const Liquid& liquid, cases::StationTable& table, int 
 
   const Real cavityShearRate = CavityApparentShearRate(liquid, table, i);
   table.APP_SR_C[i] = cavityShearRate.value();
-  const Real apparentSlotShearRate = ApparentSlotShearRate(liquid, table, i);
+  const bool powerLaw = liquid.SlotFollowsPowerLaw(table, i);
   SetCavityViscosity(liquid, cavityShearRate, table, i);
 
   const Real gap = table.H[i];
-  table.SR_S[i] = Magnitude(Real(table.DelQ[i]) / liquid.segmentLength * 6.0 / (gap * gap)).value();
-  if (apparentSlotShearRate > liquid.constants.criticalApparentShearRate) {
+  table.SR_S[i] =
+      Magnitude(Real(table.DelQ[i]) / liquid.segmentLength() * 6.0 / (gap * gap)).value();
+  if (powerLaw) {
     table.N_S[i] = parameters.n;
-    table.VIS_S[i] = PowerLawSlotViscosity(liquid, table.SR_S[i]).value();
+    table.VIS_S[i] = liquid.PowerLawViscosity(table.SR_S[i]).value();
     table.SlotNewtonian[i] = false;
   } else {
-    table.N_S[i] = kNewtonianIndex;
+    table.N_S[i] = kNewtonianSlotIndex;
     table.VIS_S[i] = parameters.etaCr;
     table.SlotNewtonian[i] = true;
   }
-}
-
-void UpdateOneStation(const Liquid& liquid, cases::StationTable& table, int i) {
-  // All the flow that reaches the last station leaves through the last interval.
-  table.DelQ[i] =
-      i < cases::StationCount ? (Real(table.Q[i]) - table.Q[i + 1]).value() : table.Q[i];
-
-  const Real cavityShearRate = CavityApparentShearRate(liquid, table, i);
-  table.APP_SR_C[i] = cavityShearRate.value();
-  const Real apparentSlotShearRate = ApparentSlotShearRate(liquid, table, i);
-  SetCavityViscosity(liquid, cavityShearRate, table, i);
-
-  const bool powerLaw = apparentSlotShearRate > liquid.constants.criticalApparentShearRate;
-  table.N_S[i] = powerLaw ? liquid.parameters.n : kNewtonianIndex;
-  table.SR_S[i] = SlotWallShearRate(liquid, table, i).value();
-  table.VIS_S[i] =
-      powerLaw ? PowerLawSlotViscosity(liquid, table.SR_S[i]).value() : liquid.parameters.etaCr;
-  table.SlotNewtonian[i] = !powerLaw;
 }
 
 }  // namespace
@@ -137,11 +97,55 @@ double CriticalApparentShearRate(const cases::CaseParameters& parameters) {
   return ComputePowerLawConstants(parameters).criticalApparentShearRate;
 }
 
+StationRheologyRules::StationRheologyRules(const cases::CaseParameters& parameters,
+                                           double segmentLength)
+    : parameters_(parameters),
+      constants_(ComputePowerLawConstants(parameters)),
+      shearThinning_((Real(parameters.n) - 1.0).value()),
+      segmentLength_(segmentLength) {}
+
+Real StationRheologyRules::ShearThinning(Real shearRate) const {
+  return shearThinning_(shearRate);
+}
+
+Real StationRheologyRules::PowerLawViscosity(Real shearRate) const {
+  return Real(constants_.consistency) * shearThinning_(shearRate);
+}
+
+void StationRheologyRules::SetCavityRheology(cases::StationTable& table, int i) const {
+  const Real cavityShearRate = CavityApparentShearRate(*this, table, i);
+  table.APP_SR_C[i] = cavityShearRate.value();
+  SetCavityViscosity(*this, cavityShearRate, table, i);
+}
+
+double StationRheologyRules::ApparentSlotShearRate(const cases::StationTable& table, int i) const {
+  const Real gap = table.H[i];
+  return Magnitude(Real(6.0) * table.DelQ[i] / (Real(segmentLength_) * (gap * gap))).value();
+}
+
+void StationRheologyRules::SetSlotRheology(cases::StationTable& table, int i, bool powerLaw) const {
+  table.N_S[i] = powerLaw ? parameters_.n : kNewtonianSlotIndex;
+  table.SR_S[i] = SlotWallShearRate(*this, table, i).value();
+  table.VIS_S[i] = powerLaw ? PowerLawViscosity(table.SR_S[i]).value() : parameters_.etaCr;
+  table.SlotNewtonian[i] = !powerLaw;
+}
+
+void StationRheologyRules::UpdateStation(cases::StationTable& table, int i) const {
+  // All the flow that reaches the last station leaves through the last interval.
+  table.DelQ[i] =
+      i < cases::StationCount ? (Real(table.Q[i]) - table.Q[i + 1]).value() : table.Q[i];
+  const Real cavityShearRate = CavityApparentShearRate(*this, table, i);
+  table.APP_SR_C[i] = cavityShearRate.value();
+  const bool powerLaw = SlotFollowsPowerLaw(table, i);
+  SetCavityViscosity(*this, cavityShearRate, table, i);
+  SetSlotRheology(table, i, powerLaw);
+}
+
 void SetUpStations(const cases::CaseParameters& parameters, cases::StationTable& table,
                    solver::SolverState& state) {
   SetStationGeometry(parameters, table);
   state.SegmentLength = (Real(parameters.W) / cases::StationCount).value();
-  const Liquid liquid(parameters, state.SegmentLength);
+  const StationRheologyRules liquid(parameters, state.SegmentLength);
   for (int i = 1; i <= cases::StationCount; ++i) {
     SetUpStationRheology(liquid, table, i);
   }
@@ -150,9 +154,9 @@ void SetUpStations(const cases::CaseParameters& parameters, cases::StationTable&
 [[gnu::flatten]] void UpdateStationRheology(const cases::CaseParameters& parameters,
                                             cases::StationTable& table,
                                             const solver::SolverState& state) {
-  const Liquid liquid(parameters, state.SegmentLength);
+  const StationRheologyRules liquid(parameters, state.SegmentLength);
   for (int i = 1; i <= cases::StationCount; ++i) {
-    UpdateOneStation(liquid, table, i);
+    liquid.UpdateStation(table, i);
   }
 }
 

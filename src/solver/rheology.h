@@ -3,10 +3,14 @@
 #pragma once
 
 #include "case/case_parameters.h"
+#include "base/power_rule.h"
 #include "case/station_table.h"
 #include "solver/solver_state.h"
 
 namespace fluxeta::solver {
+
+// The slot index N_S of the constant-viscosity regime.
+inline constexpr double kNewtonianSlotIndex = 1.0;
 
 // Material constants of one solve.
 struct PowerLawConstants {
@@ -20,6 +24,48 @@ PowerLawConstants ComputePowerLawConstants(const cases::CaseParameters& paramete
 
 // τ (1/s): the apparent shear rate above which cavity and slot follow the power law.
 double CriticalApparentShearRate(const cases::CaseParameters& parameters);
+
+// The update pass's rules for one station at a time, for a search that settles each
+// station's rheology inside its sweep from that sweep's own flows.
+class StationRheologyRules {
+ public:
+  StationRheologyRules(const cases::CaseParameters& parameters, double segmentLength);
+
+  // τ (1/s).
+  double CriticalApparentShearRate() const { return constants_.criticalApparentShearRate; }
+
+  // APP_SR_C_i and APP_VIS_C_i from Q_i.
+  void SetCavityRheology(cases::StationTable& table, int i) const;
+
+  // Apparent shear rate |6·DelQ_i/(Δx·H_i²)| of the slot flow DelQ_i (1/s).
+  double ApparentSlotShearRate(const cases::StationTable& table, int i) const;
+
+  // The regime the update pass gives the slot flow DelQ_i: the power law above τ.
+  bool SlotFollowsPowerLaw(const cases::StationTable& table, int i) const {
+    return ApparentSlotShearRate(table, i) > constants_.criticalApparentShearRate;
+  }
+
+  // N_S_i, SR_S_i, VIS_S_i and SlotNewtonian_i of the given regime, from DelQ_i.
+  void SetSlotRheology(cases::StationTable& table, int i, bool powerLaw) const;
+
+  // The whole update pass of station i: DelQ_i from Q_i and Q_(i+1) (Q_50 alone for the
+  // last station), then cavity and slot.
+  void UpdateStation(cases::StationTable& table, int i) const;
+
+  const cases::CaseParameters& parameters() const { return parameters_; }
+  const PowerLawConstants& constants() const { return constants_; }
+  double segmentLength() const { return segmentLength_; }
+  // γ^(n−1).
+  cases::Real ShearThinning(cases::Real shearRate) const;
+  // K·γ^(n−1) (Pa.s).
+  cases::Real PowerLawViscosity(cases::Real shearRate) const;
+
+ private:
+  const cases::CaseParameters& parameters_;
+  PowerLawConstants constants_;
+  cases::FixedExponentPower<double> shearThinning_;  // γ^(n−1)
+  double segmentLength_;                             // Δx (cm)
+};
 
 // Geometry of the 50 stations, the segment length, and a first rheology on a linear
 // flow profile (Q falling from Qin to Qin/50, an even slot flow Qin/50 per interval).

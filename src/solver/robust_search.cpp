@@ -1,0 +1,240 @@
+#include "solver/robust_search.h"
+
+#include <algorithm>
+
+#include "base/checked_real.h"
+#include "solver/distribution_results.h"
+#include "solver/entrance_pressure_search.h"
+#include "solver/rheology.h"
+#include "solver/robust_brent.h"
+#include "solver/robust_root_bracket.h"
+#include "solver/sweep_die_width.h"
+
+namespace fluxeta::solver {
+
+using cases::Real;
+
+namespace {
+
+std::vector<int> Stations(StationSet set) {
+  std::vector<int> stations;
+  for (int i = 1; i <= cases::StationCount; ++i) {
+    if ((set >> i) & 1U) {
+      stations.push_back(i);
+    }
+  }
+  return stations;
+}
+
+// The signed distance of the self-consistent sweep as a function of P_1, counting sweeps.
+class SignedDistance {
+ public:
+  SignedDistance(const cases::CaseParameters& parameters, cases::StationTable& table,
+                 solver::SolverState& state, GapTieBreak tieBreak)
+      : table_(table),
+        sweep_(parameters, table, state, tieBreak),
+        largestRootMiss_((Real(kRobustRootTolerance) * cases::Abs(parameters.Qin)).value()) {}
+
+  SignedPoint operator()(double entrancePressure) {
+    ++sweeps_;
+    last_ = sweep_(entrancePressure);
+    return {entrancePressure, last_.distance};
+  }
+
+  // For the sweep just made: a root, or the budget spent.
+  bool Stop(const SignedPoint&) const { return AtRoot() || sweeps_ >= kRobustSweepBudget; }
+
+  bool AtRoot() const {
+    return last_.exit == BranchExit::None &&
+           cases::Abs(table_.Q[cases::kFarEnd]) <= largestRootMiss_;
+  }
+
+  const RobustSweepResult& last() const { return last_; }
+  int sweeps() const { return sweeps_; }
+
+ private:
+  cases::StationTable& table_;
+  RobustSweep sweep_;
+  double largestRootMiss_;  // cm3/s
+  RobustSweepResult last_;
+  int sweeps_ = 0;
+};
+
+// What the root search found; at a root the table holds its sweep.
+struct RootSearch {
+  RobustVerdict verdict = RobustVerdict::NotConverged;  // Converged: a root on the branch
+  RobustSweepResult sweep;                              // at the root
+  MissingBranch reason = MissingBranch::None;
+  int exitStation = 0;
+  int sweeps = 0;
+};
+
+// Why no root lies on the branch, from the two sweeps that enclose the change of sign:
+// the one that asks for a higher P_1 may have run out of pressure, the other may have
+// emptied its cavity. The earlier exit along the width decides; both at one station
+// mean an unpressurised, empty cavity there.
+RootSearch OffBranch(const RobustSweepResult& lower, const RobustSweepResult& upper) {
+  RootSearch search;
+  search.verdict = RobustVerdict::NoPhysicalSolution;
+  const bool ranOut = lower.exit == BranchExit::PressureRunsOut;
+  const bool emptied = upper.exit == BranchExit::CavityEmpties;
+  if (ranOut && (!emptied || lower.exitStation < upper.exitStation)) {
+    search.reason = MissingBranch::NegativeOutflow;
+    search.exitStation = lower.exitStation;
+  } else {
+    search.reason = MissingBranch::EmptyCavity;
+    search.exitStation = upper.exitStation;
+  }
+  return search;
+}
+
+RootSearch SearchRoot(const cases::CaseParameters& parameters, cases::StationTable& table,
+                      solver::SolverState& state, GapTieBreak tieBreak) {
+  SignedDistance distance(parameters, table, state, tieBreak);
+  const auto stop = [&](const SignedPoint& point) { return distance.Stop(point); };
+  const auto finish = [&](RootSearch search) {
+    search.sweeps = distance.sweeps();
+    return search;
+  };
+  const auto stopped = [&] {
+    return finish(
+        {.verdict = distance.AtRoot() ? RobustVerdict::Converged : RobustVerdict::NotConverged,
+         .sweep = distance.last()});
+  };
+
+  const RootBracket bracket = BracketRoot(state.InitialEntrancePressure, distance, stop);
+  if (bracket.end == BracketEnd::Stopped) {
+    return stopped();
+  }
+  if (bracket.end == BracketEnd::OutOfReach) {
+    // Even e^12 times the first guess, or a 1/e^12 of it, stays on one side.
+    RobustSweepResult none;
+    return finish(bracket.last.value > 0 ? OffBranch(distance.last(), none)
+                                         : OffBranch(none, distance.last()));
+  }
+
+  const BrentResult narrowed = BrentRoot(bracket.lower, bracket.upper, distance, stop);
+  if (narrowed.stopped) {
+    return stopped();
+  }
+  // A few ulp apart the sign still changes: learn how both ends' sweeps went, the best
+  // end last so that the table holds it.
+  distance(narrowed.other.at);
+  const RobustSweepResult other = distance.last();
+  distance(narrowed.best.at);
+  const RobustSweepResult best = distance.last();
+  if (best.exit == BranchExit::None && other.exit == BranchExit::None) {
+    // Both on the branch: the miss is as small as rounding lets it be, or it jumps where
+    // a gap station changes its tie-break.
+    return finish({.verdict = RobustVerdict::Converged, .sweep = best});
+  }
+  const bool bestIsLower = narrowed.best.value > 0;
+  return finish(bestIsLower ? OffBranch(best, other) : OffBranch(other, best));
+}
+
+// The stations at which the window's sweep and rheology update, started from the robust
+// sweep's table, do not reproduce it. The table is left as the robust sweep made it.
+std::vector<int> UnverifiedStations(const cases::CaseParameters& parameters,
+                                    cases::StationTable& table, solver::SolverState& state) {
+  const cases::StationTable robust = table;
+  SweepDieWidth(parameters, table, state);
+  UpdateStationRheology(parameters, table, state);
+  std::vector<int> stations;
+  for (int i = 1; i <= cases::StationCount; ++i) {
+    const bool same = table.Q[i + 1] == robust.Q[i + 1] && table.P[i + 1] == robust.P[i + 1] &&
+                      table.DelQ[i] == robust.DelQ[i] && table.APP_SR_C[i] == robust.APP_SR_C[i] &&
+                      table.SR_S[i] == robust.SR_S[i] &&
+                      table.APP_VIS_C[i] == robust.APP_VIS_C[i] &&
+                      table.VIS_S[i] == robust.VIS_S[i] && table.N_S[i] == robust.N_S[i] &&
+                      table.SlotNewtonian[i] == robust.SlotNewtonian[i];
+    if (!same) {
+      stations.push_back(i);
+    }
+  }
+  table = robust;
+  return stations;
+}
+
+// The other tie-breaks' answers beside the closer regime's, as max − min.
+void SetTieBreakSpread(const cases::CaseParameters& parameters,
+                       const cases::StationTable& closerAnswer, RobustOutcome& outcome) {
+  double lowestPressure = closerAnswer.P[1];
+  double highestPressure = lowestPressure;
+  double lowestUniformity = closerAnswer.Uniformity;
+  double highestUniformity = lowestUniformity;
+  int answers = 1;
+  for (const GapTieBreak tieBreak : {GapTieBreak::PowerLaw, GapTieBreak::ConstantViscosity}) {
+    cases::StationTable table;
+    solver::SolverState state;
+    const RobustOutcome other = SolveDieFlowRobust(parameters, table, state, tieBreak);
+    outcome.tieBreakSweeps += other.sweeps;
+    if (other.verdict != RobustVerdict::Converged && other.verdict != RobustVerdict::RegimeGap) {
+      continue;
+    }
+    ++answers;
+    lowestPressure = std::min(lowestPressure, table.P[1]);
+    highestPressure = std::max(highestPressure, table.P[1]);
+    lowestUniformity = std::min(lowestUniformity, table.Uniformity);
+    highestUniformity = std::max(highestUniformity, table.Uniformity);
+  }
+  outcome.spread = {
+      .entrancePressure = (Real(highestPressure) - lowestPressure).value(),
+      .uniformity = (Real(highestUniformity) - lowestUniformity).value(),
+      .answers = answers,
+  };
+}
+
+}  // namespace
+
+RobustOutcome SolveDieFlowRobust(const cases::CaseParameters& parameters,
+                                 cases::StationTable& table, solver::SolverState& state,
+                                 GapTieBreak tieBreak) {
+  SetUpStations(parameters, table, state);
+  state.InitialEntrancePressure = FirstEntrancePressureGuess(table, state);
+  const RootSearch search = SearchRoot(parameters, table, state, tieBreak);
+
+  RobustOutcome outcome;
+  outcome.verdict = search.verdict;
+  outcome.sweeps = search.sweeps;
+  if (search.verdict == RobustVerdict::NoPhysicalSolution) {
+    outcome.reason = search.reason;
+    if (search.exitStation > 0) {
+      outcome.stations = {search.exitStation};
+    }
+    return outcome;
+  }
+  if (search.verdict != RobustVerdict::Converged) {
+    return outcome;
+  }
+
+  ++outcome.sweeps;
+  const std::vector<int> gapStations = Stations(search.sweep.gapStations);
+  std::vector<int> unverified;
+  for (const int station : UnverifiedStations(parameters, table, state)) {
+    if (!std::binary_search(gapStations.begin(), gapStations.end(), station)) {
+      unverified.push_back(station);
+    }
+  }
+  if (!unverified.empty()) {
+    outcome.verdict = RobustVerdict::NotConverged;
+    outcome.stations = unverified;
+    return outcome;
+  }
+  ComputeDistributionResults(parameters, table);
+  if (!gapStations.empty()) {
+    outcome.verdict = RobustVerdict::RegimeGap;
+    outcome.stations = gapStations;
+  }
+  return outcome;
+}
+
+RobustOutcome SolveDieFlowRobust(const cases::CaseParameters& parameters,
+                                 cases::StationTable& table, solver::SolverState& state) {
+  RobustOutcome outcome = SolveDieFlowRobust(parameters, table, state, GapTieBreak::CloserRegime);
+  if (outcome.verdict == RobustVerdict::RegimeGap) {
+    SetTieBreakSpread(parameters, table, outcome);
+  }
+  return outcome;
+}
+
+}  // namespace fluxeta::solver

@@ -1,0 +1,134 @@
+// A study of 1,000 plausible designs drawn from a fixed seed, solved by both searches.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <iostream>
+#include <map>
+#include <numbers>
+#include <string>
+#include <string_view>
+
+#include "base/errors.h"
+#include "robust_test_support.h"
+#include "solver/entrance_pressure_search.h"
+#include "solver/physical_check.h"
+#include "solver/rheology.h"
+#include "solver/robust_plausible_designs.h"
+#include "solver/robust_search.h"
+#include "solver/robust_sweep.h"
+#include "solver/solve_die_flow.h"
+
+namespace fluxeta::solver {
+namespace {
+
+constexpr int kStudyDesigns = 1000;
+constexpr double kLeastConvergedShare = 0.92;
+// The window's tolerance on the miss leaves its answers this close to the fixed point.
+constexpr double kWindowAgreement = 2e-5;
+
+double RelativeOffset(double value, double reference) {
+  return std::abs(value - reference) / std::abs(reference);
+}
+
+TEST(RobustStudy, EveryPlausibleDesignGetsAVerdictAndMostConverge) {
+  const std::vector<cases::CaseParameters> designs =
+      PlausibleDesigns(testing::kStudySeed, kStudyDesigns);
+  ASSERT_EQ(designs.size(), static_cast<std::size_t>(kStudyDesigns));
+  std::map<std::string_view, int> verdicts;
+  int windowPhysical = 0;
+  for (int k = 0; k < kStudyDesigns; ++k) {
+    SCOPED_TRACE(k);
+    const cases::CaseParameters& design = designs[k];
+    cases::StationTable table;
+    solver::SolverState state;
+    RobustOutcome outcome;
+    ASSERT_NO_THROW(outcome = SolveDieFlowRobust(design, table, state));
+    ++verdicts[VerdictCode(outcome.verdict)];
+    EXPECT_NE(outcome.verdict, RobustVerdict::NotConverged) << DescribeOutcome(outcome);
+    EXPECT_LE(outcome.sweeps, kRobustSweepBudget);
+    if (outcome.verdict == RobustVerdict::NoPhysicalSolution) {
+      EXPECT_NE(outcome.reason, MissingBranch::None);
+      EXPECT_EQ(outcome.stations.size(), 1U);
+    }
+    if (outcome.verdict != RobustVerdict::Converged) {
+      if (outcome.verdict == RobustVerdict::RegimeGap) {
+        EXPECT_FALSE(outcome.stations.empty());
+      }
+      continue;
+    }
+    EXPECT_TRUE(FindUnphysicalStations(table).empty());
+
+    // Where the window's search converges onto a physical state, both answers agree.
+    cases::StationTable window;
+    solver::SolverState windowState;
+    try {
+      if (!SolveDieFlow(design, window, windowState).converged ||
+          !FindUnphysicalStations(window).empty()) {
+        continue;
+      }
+    } catch (const cases::FloatingPointError&) {
+      continue;
+    }
+    ++windowPhysical;
+    EXPECT_LE(RelativeOffset(table.P[1], window.P[1]), kWindowAgreement);
+    EXPECT_LE(RelativeOffset(table.Uniformity, window.Uniformity), kWindowAgreement);
+  }
+
+  std::cout << "Verdicts of " << kStudyDesigns << " plausible designs:";
+  for (const auto& [code, count] : verdicts) {
+    std::cout << ' ' << code << ' ' << count;
+    ::testing::Test::RecordProperty(std::string(code), count);
+  }
+  std::cout << "; the window's search converged onto a physical state on " << windowPhysical
+            << " of them\n";
+  EXPECT_EQ(verdicts["not_converged"], 0);
+  EXPECT_GE(verdicts["converged"], kLeastConvergedShare * kStudyDesigns);
+  EXPECT_GT(windowPhysical, 0);
+}
+
+// Every sweep stops where it leaves the physical branch, so no pressure however far from
+// the root drives the integration into a floating-point fault.
+TEST(RobustStudy, NoSweepOfAPlausibleDesignFaultsAtAnyPressureInReach) {
+  constexpr int kLogSteps = 12;  // e^−12 … e^12 times the first guess
+  for (const cases::CaseParameters& design : PlausibleDesigns(testing::kStudySeed, kStudyDesigns)) {
+    cases::StationTable table;
+    solver::SolverState state;
+    SetUpStations(design, table, state);
+    const double firstGuess = FirstEntrancePressureGuess(table, state);
+    RobustSweep sweep(design, table, state, GapTieBreak::CloserRegime);
+    for (int step = -kLogSteps; step <= kLogSteps; ++step) {
+      ASSERT_NO_THROW(sweep(firstGuess * std::exp(step))) << "e^" << step;
+    }
+  }
+}
+
+TEST(RobustStudy, DesignsFollowFromTheSeedWithinTheirRanges) {
+  const std::vector<cases::CaseParameters> designs = PlausibleDesigns(testing::kStudySeed, 200);
+  EXPECT_EQ(designs.front().Qin, PlausibleDesigns(testing::kStudySeed, 1).front().Qin);
+  EXPECT_NE(designs.front().Qin, PlausibleDesigns(testing::kStudySeed + 1, 1).front().Qin);
+  for (const cases::CaseParameters& d : designs) {
+    EXPECT_TRUE(d.Ain >= 1 && d.Ain <= 10);
+    EXPECT_TRUE(d.gamma >= 0 && d.gamma <= 1.5);
+    EXPECT_DOUBLE_EQ(d.Pein * d.Pein, 4 * std::numbers::pi * d.Ain);
+    EXPECT_TRUE(d.Lin >= 1 && d.Lin <= 5);
+    EXPECT_TRUE(d.Lend >= 0.3 * d.Lin && d.Lend <= d.Lin);
+    EXPECT_TRUE(d.W >= 20 && d.W <= 200);
+    EXPECT_TRUE(d.H >= 0.01 && d.H <= 0.1);
+    EXPECT_TRUE(d.alpha >= 0.5 && d.alpha <= 2);
+    EXPECT_TRUE(d.rho >= 0.8 && d.rho <= 1.5);
+    EXPECT_TRUE(d.Qin >= 1 && d.Qin <= 100);
+    // The window's fixed material, with ηcr and θ derived as the window derives them.
+    const cases::CaseParameters window =
+        testing::DefaultCaseWith([&](cases::CaseParameters& p) { p = d; });
+    EXPECT_EQ(d.lambda, 16.0);
+    EXPECT_EQ(d.eta0, 10.0);
+    EXPECT_EQ(d.gamma0, 1.0);
+    EXPECT_EQ(d.n, 0.5);
+    EXPECT_EQ(d.gammaCr, 50.0);
+    EXPECT_EQ(d.etaCr, window.etaCr);
+    EXPECT_EQ(d.theta, window.theta);
+  }
+}
+
+}  // namespace
+}  // namespace fluxeta::solver
