@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
@@ -10,10 +11,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QShortcut>
 
 #include <unistd.h>
 
 #include <cerrno>
+#include <exception>
 
 #include "case/data_file.h"
 #include "case/errors.h"
@@ -22,9 +25,11 @@
 #include "directory_list_box.h"
 #include "drive_combo_box.h"
 #include "file_list_box.h"
+#include "finished_run.h"
 #include "guarded_call.h"
 #include "main_window_metrics.h"
-#include "results_window.h"
+#include "result_tab.h"
+#include "workbench.h"
 
 namespace fluxeta::ui {
 
@@ -66,6 +71,8 @@ void TForm1::ConnectHandlers() {
   connect(bitBtn1_, &QPushButton::clicked, this, Guarded([this] { BitBtn1Click(); }));
   connect(bitBtn2_, &QPushButton::clicked, this, Guarded([this] { close(); }));
   connect(bitBtn3_, &QPushButton::clicked, this, Guarded([this] { BitBtn3Click(); }));
+  auto* openWorkbench = new QShortcut(QKeySequence(kOpenWorkbenchKeys), this);
+  connect(openWorkbench, &QShortcut::activated, this, Guarded([this] { OpenWorkbench(); }));
   connect(driveComboBox1_, &DriveComboBox::DriveChosen, this,
           [this](const QString& root) { GuardedCall(presenter_, [&] { ChangeDirectory(root); }); });
   connect(directoryListBox1_, &DirectoryListBox::DirectoryOpened, this,
@@ -135,17 +142,57 @@ void TForm1::ShowCompletion() {
 }
 
 void TForm1::ShowSolution(const solver::SolveOutcome& outcome) {
-  if (resultsWindow_ == nullptr) {
-    resultsWindow_ = new ResultsWindow(presenter_, this);
+  FinishedRun run{
+      parameters_, table_, outcome,
+      // The file was written relative to the current directory, which the next
+      // run may change.
+      QFileInfo(QFile::decodeName(parameters_.ResultFileName.c_str())).absoluteFilePath(),
+      QDateTime::currentDateTime(), kWindowSearchName};
+  TheWorkbench().ShowResults(run);
+}
+
+Workbench& TForm1::TheWorkbench() {
+  if (workbench_ == nullptr) {
+    workbench_ = new Workbench(presenter_, this);
   }
-  // The file was written relative to the current directory, which the next run may change.
-  const QString resultFile =
-      QFileInfo(QFile::decodeName(parameters_.ResultFileName.c_str())).absoluteFilePath();
-  resultsWindow_->ShowResults(parameters_, table_, outcome, resultFile);
+  return *workbench_;
+}
+
+void TForm1::OpenWorkbench() {
+  Workbench& workbench = TheWorkbench();
+  workbench.Result().ShowCaseNotRun(Boxes());
+  workbench.Open();
+}
+
+void TForm1::RunDidNotFinish(const QString& reason) {
+  if (workbench_ != nullptr) {
+    workbench_->Result().RunDidNotFinish(reason);
+  }
 }
 
 void TForm1::BitBtn1Click() {
-  cases::CalculationRun(*this, parameters_, table_, solverState_);
+  if (workbench_ != nullptr) {
+    workbench_->Result().RunStarted();
+  }
+  cases::RunReport report;
+  try {
+    report = cases::CalculationRun(*this, parameters_, table_, solverState_);
+  } catch (const std::exception& error) {
+    // The error box that follows says the same; the workbench must not go on showing the
+    // previous figures as if they were this run's.
+    RunDidNotFinish(QString::fromStdString(cases::messages::ErrorBoxText(error.what())));
+    throw;
+  }
+  switch (report.outcome) {
+    case cases::RunOutcome::Finished:
+      break;
+    case cases::RunOutcome::NotConverged:
+      RunDidNotFinish(FromUtf8(cases::messages::kDoesNotConverge));
+      break;
+    case cases::RunOutcome::FileNotOpened:
+      RunDidNotFinish(FromUtf8(cases::messages::kFileCanNotOpen));
+      break;
+  }
 }
 
 void TForm1::BitBtn3Click() {

@@ -25,7 +25,7 @@ class BevelPanel;
 class DirectoryListBox;
 class DriveComboBox;
 class FileListBox;
-class ResultsWindow;
+class Workbench;
 
 class TForm1 : public QWidget, public cases::RunFrontEnd {
   Q_OBJECT
@@ -41,6 +41,9 @@ class TForm1 : public QWidget, public cases::RunFrontEnd {
   void BitBtn1Click();
   // "Read Data File": a case from a data file into the enabled boxes.
   void BitBtn3Click();
+  // The workbench beside this window, without taking the focus from it (Ctrl+Shift+B).
+  // Before any run has finished it names the case in the boxes.
+  void OpenWorkbench();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,12 +63,16 @@ class TForm1 : public QWidget, public cases::RunFrontEnd {
   void ChangeDirectory(const QString& directory);
   void ShowCurrentDirectory();
 
+  Workbench& TheWorkbench();
+  // Tells the workbench, when there is one, that the run did not finish and why.
+  void RunDidNotFinish(const QString& reason);
+
   // A handler that runs inside the error boundary.
   std::function<void()> Guarded(std::function<void()> handler);
 
   Presenter& presenter_;
-  // Plots of the last finished run, made at the first one.
-  ResultsWindow* resultsWindow_ = nullptr;
+  // Made at the first finished run, or when the user opens it.
+  Workbench* workbench_ = nullptr;
 
   // The case and its solution, kept for the life of the program.
   cases::CaseParameters parameters_;

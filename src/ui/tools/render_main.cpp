@@ -4,6 +4,7 @@
 //                                          of the default case
 //   fluxeta_render icon FILE               the application icon at 32 × 32
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QPixmap>
@@ -14,9 +15,10 @@
 #include "case/case_parameters.h"
 #include "case/station_table.h"
 #include "program_windows.h"
-#include "results_window.h"
+#include "result_tab.h"
 #include "solver/solve_die_flow.h"
 #include "start_up.h"
+#include "workbench.h"
 
 namespace {
 
@@ -40,12 +42,13 @@ bool SaveResultsWindow(ProgramWindows& windows, const QDir& into) {
   cases::ReadCaseFromForm(windows.Form1().Boxes(), parameters);
   const auto outcome = fluxeta::solver::SolveDieFlow(parameters, table, state);
   fluxeta::ui::DialogPresenter presenter(windows.FinishForm());
-  fluxeta::ui::ResultsWindow results(presenter, &windows.Form1());
-  results.ShowResults(
-      parameters, table, outcome,
-      QDir::current().absoluteFilePath(QFile::decodeName(parameters.ResultFileName.c_str())));
+  fluxeta::ui::Workbench workbench(presenter, &windows.Form1());
+  workbench.ShowResults(
+      {parameters, table, outcome,
+       QDir::current().absoluteFilePath(QFile::decodeName(parameters.ResultFileName.c_str())),
+       QDateTime::currentDateTime(), fluxeta::ui::kWindowSearchName});
   QApplication::processEvents();
-  return Save(results.grab(), into.filePath(QStringLiteral("results_window.png")));
+  return Save(workbench.grab(), into.filePath(QStringLiteral("workbench-result.png")));
 }
 
 bool SaveScreenshots(const QString& directory) {
