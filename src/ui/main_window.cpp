@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -57,7 +58,8 @@ QString FromUtf8(std::string_view text) {
 
 }  // namespace
 
-TForm1::TForm1(Presenter& presenter, QWidget* parent) : QWidget(parent), presenter_(presenter) {
+TForm1::TForm1(Presenter& presenter, QWidget* parent)
+    : QWidget(parent), presenter_(presenter), directoryWatcher_(new QFileSystemWatcher(this)) {
   BuildLayout();
   ShowCurrentDirectory();
   ConnectHandlers();
@@ -71,6 +73,8 @@ void TForm1::ConnectHandlers() {
   connect(bitBtn1_, &QPushButton::clicked, this, Guarded([this] { BitBtn1Click(); }));
   connect(bitBtn2_, &QPushButton::clicked, this, Guarded([this] { close(); }));
   connect(bitBtn3_, &QPushButton::clicked, this, Guarded([this] { BitBtn3Click(); }));
+  connect(directoryWatcher_, &QFileSystemWatcher::directoryChanged, this,
+          [this](const QString& directory) { ShownDirectoryChanged(directory); });
   auto* openWorkbench = new QShortcut(QKeySequence(kOpenWorkbenchKeys), this);
   connect(openWorkbench, &QShortcut::activated, this, Guarded([this] { OpenWorkbench(); }));
   connect(driveComboBox1_, &DriveComboBox::DriveChosen, this,
@@ -223,6 +227,8 @@ void TForm1::BitBtn3Click() {
     return;
   }
   SetBoxes(boxes);
+  // Enter now runs the loaded case instead of opening the dialog again.
+  edits_[0]->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm1::ChangeDirectory(const QString& directory) {
@@ -235,6 +241,18 @@ void TForm1::ShowCurrentDirectory() {
   directoryListBox1_->ShowDirectory(current);
   fileListBox1_->ShowDirectory(current);
   driveComboBox1_->ShowDriveOf(current);
+  if (const QStringList watched = directoryWatcher_->directories(); !watched.isEmpty()) {
+    directoryWatcher_->removePaths(watched);
+  }
+  directoryWatcher_->addPath(current);
+}
+
+void TForm1::ShownDirectoryChanged(const QString& directory) {
+  if (directory != directoryListBox1_->Directory()) {
+    return;
+  }
+  directoryListBox1_->Refresh();
+  fileListBox1_->Refresh();
 }
 
 }  // namespace fluxeta::ui

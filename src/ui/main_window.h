@@ -13,6 +13,7 @@
 #include "case/station_table.h"
 #include "presenter.h"
 
+class QFileSystemWatcher;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -62,6 +63,8 @@ class TForm1 : public QWidget, public cases::RunFrontEnd {
   // raises InputOutputError, changing nothing, when it cannot be entered.
   void ChangeDirectory(const QString& directory);
   void ShowCurrentDirectory();
+  // The shown directory changed on disk: a file written or removed, a directory made.
+  void ShownDirectoryChanged(const QString& directory);
 
   Workbench& TheWorkbench();
   // Tells the workbench, when there is one, that the run did not finish and why.
@@ -91,6 +94,8 @@ class TForm1 : public QWidget, public cases::RunFrontEnd {
   DriveComboBox* driveComboBox1_ = nullptr;
   DirectoryListBox* directoryListBox1_ = nullptr;
   FileListBox* fileListBox1_ = nullptr;
+  // Watches the shown directory, so that the views follow changes made by runs and by others.
+  QFileSystemWatcher* directoryWatcher_ = nullptr;
 };
 
 }  // namespace fluxeta::ui
