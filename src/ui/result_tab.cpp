@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGraphicsLayout>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -48,6 +49,8 @@ const QString kNoticeStyle = QStringLiteral(
     "QLabel { background: #fff4ce; color: #6b2a00; border: 1px solid #d9a400; padding: 4px; }");
 
 constexpr int kMinimumPlotHeight = 190;
+constexpr int kDeviationPlotStretch = 4;
+constexpr int kCavityPlotStretch = 5;
 
 // The entrance pressure as the result file prints it, three decimals of MPa.
 QString EntrancePressureFigure(double entrancePressure) {
@@ -62,6 +65,10 @@ QString UniformityFigure(double uniformity) {
 }
 
 QChartView* MakeChartView(QChart* chart) {
+  // The plots take the whole height the window can spare them: the cavity plot's pressure
+  // labels are left out when its plot area is short.
+  chart->layout()->setContentsMargins(0, 0, 0, 0);
+  chart->setBackgroundRoundness(0);
   auto* view = new QChartView(chart);
   view->setRenderHint(QPainter::Antialiasing);
   view->setMinimumHeight(kMinimumPlotHeight);
@@ -116,8 +123,9 @@ ResultTab::ResultTab(Presenter& presenter, QWidget* parent)
   auto* plotsLayout = new QVBoxLayout(plots_);
   plotsLayout->setContentsMargins(0, 0, 0, 0);
   plotsLayout->addWidget(heading_);
-  plotsLayout->addWidget(MakeChartView(deviationChart_), 1);
-  plotsLayout->addWidget(MakeChartView(cavityChart_), 1);
+  // The cavity plot shares its height with a legend.
+  plotsLayout->addWidget(MakeChartView(deviationChart_), kDeviationPlotStretch);
+  plotsLayout->addWidget(MakeChartView(cavityChart_), kCavityPlotStretch);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(statusLabel_);
