@@ -17,6 +17,7 @@ struct InputSpec {
   std::string_view fieldName;    // the record's field, as the --table outputs name it
   std::string_view name;         // short name of studies, design and the command line
   std::string_view unit;         // "-" for a pure number
+  std::string_view symbol;       // as the window's labels write it (UTF-8)
   std::string_view windowLabel;  // the main window's label (UTF-8)
   int box;                       // the edit box Edit<box> it is read from
   // The result file's label: 51 code page 932 bytes with its "=" at byte 49, and the
@@ -39,6 +40,7 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "Ain",
      "Ain",
      "cm2",
+     "Ain",
      "Entrance cross sectional area   Ain (cm2)",
      1,
      "   Entrance cross sectional area   Ain (cm2)    =  ",
@@ -51,6 +53,7 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "gamma",
      "gamma",
      "-",
+     "γ",
      "Cavity taper factor   γ (-)",
      2,
      "   Cavity taper factor   \x83\xC1"
@@ -64,6 +67,7 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "Pein",
      "Pein",
      "cm",
+     "Pein",
      "Entrance cavity perimeter   Pein (cm)",
      3,
      "   Entrance cavity perimeter   Pein (cm)        =  ",
@@ -76,6 +80,7 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "Lin",
      "Lin",
      "cm",
+     "Lin",
      "Entrance slot length   Lin (cm)",
      4,
      "   Entrance slot length   Lin (cm)              =  ",
@@ -88,6 +93,7 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "Lend",
      "Lend",
      "cm",
+     "Lend",
      "End slot length   Lend (cm)",
      5,
      "   End slot length   Lend (cm)                  =  ",
@@ -100,6 +106,7 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "W",
      "W",
      "cm",
+     "W",
      "Die width   W (cm)",
      6,
      "   Die width   W (cm)                           =  ",
@@ -112,6 +119,7 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "H",
      "H",
      "cm",
+     "H",
      "Slot gap   H (cm)",
      7,
      "   Slot gap   H (cm)                            =  ",
@@ -124,6 +132,7 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "lambda",
      "lambda",
      "-",
+     "λ",
      "Shape factor for viscous friction   λ (-)",
      8,
      "   Shape factor for viscous friction   \x83\xC9"
@@ -137,6 +146,7 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "alpha",
      "alpha",
      "-",
+     "α",
      "Shape factor for inertia   α (-)",
      9,
      "   Shape factor for inertia   \x83\xBF"
@@ -150,6 +160,7 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "eta0",
      "eta0",
      "Pa.s",
+     "η0",
      "Reference viscosity   η0 (Pa.s)",
      10,
      "   Reference viscosity   \x83\xC5"
@@ -163,6 +174,7 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "gamma0",
      "gamma0",
      "1/s",
+     "γ0",
      "Reference shear rate   γ0 (1/s)",
      11,
      "   Reference shear rate   \x83\xC1"
@@ -176,6 +188,7 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "n",
      "n",
      "-",
+     "n",
      "Power-law index   n (-)",
      12,
      "   Power-law index   n (-)                      =  ",
@@ -188,6 +201,7 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "gammaCr",
      "gammacr",
      "1/s",
+     "γcr",
      "Critical shear rate   γcr (1/s)",
      16,
      "   Critical shear rate   \x83\xC1"
@@ -201,6 +215,7 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "rho",
      "rho",
      "g/cm3",
+     "ρ",
      "Density   ρ  (g/cm3)",
      13,
      "   Density   \x83\xCF"
@@ -214,6 +229,7 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "Qin",
      "Qin",
      "cm3/s",
+     "Qin",
      "Initial flow rate   Qin (cm3/s)",
      14,
      "   Initial flow rate   Qin (cm3/s)              =  ",

@@ -1,5 +1,8 @@
 #include "dialog_presenter.h"
 
+#include <QDesktopServices>
+#include <QUrl>
+
 #include "message_boxes.h"
 
 namespace fluxeta::ui {
@@ -14,6 +17,10 @@ void DialogPresenter::ShowError(const QString& text) {
 
 void DialogPresenter::ShowCompletion() {
   finishForm_.ShowModally();
+}
+
+bool DialogPresenter::ShowFolder(const QString& directory) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(directory));
 }
 
 }  // namespace fluxeta::ui

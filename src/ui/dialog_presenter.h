@@ -13,6 +13,7 @@ class DialogPresenter : public Presenter {
   void ShowMessage(const QString& text) override;
   void ShowError(const QString& text) override;
   void ShowCompletion() override;
+  bool ShowFolder(const QString& directory) override;
 
  private:
   TFinishForm& finishForm_;

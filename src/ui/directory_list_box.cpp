@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QScrollBar>
 #include <QStringList>
 #include <QStyle>
 
@@ -68,6 +69,19 @@ void DirectoryListBox::ShowDirectory(const QString& directory) {
   for (const QString& name : current.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
     addItem(DirectoryLine(name, current.absoluteFilePath(name), subdirectoryLevel, closedFolder));
   }
+}
+
+void DirectoryListBox::Refresh() {
+  const QString selected = currentRow() >= 0 ? LineDirectory(currentRow()) : QString();
+  const int scrolledTo = verticalScrollBar()->value();
+  ShowDirectory(directory_);
+  for (int row = 0; row < count(); ++row) {
+    if (LineDirectory(row) == selected) {
+      setCurrentRow(row);
+      break;
+    }
+  }
+  verticalScrollBar()->setValue(scrolledTo);
 }
 
 QString DirectoryListBox::LineDirectory(int row) const {

@@ -16,6 +16,9 @@ class DirectoryListBox : public QListWidget {
   // Rebuilds the lines for `directory` (an absolute path); the process's current directory
   // is not touched.
   void ShowDirectory(const QString& directory);
+  // Rebuilds the lines for the shown directory, keeping the selected line and the scroll
+  // position; the process's current directory is not touched.
+  void Refresh();
   QString Directory() const { return directory_; }
   // The directory a line stands for.
   QString LineDirectory(int row) const;

@@ -1,6 +1,7 @@
 #include "file_list_box.h"
 
 #include <QDir>
+#include <QScrollBar>
 
 #include "list_line_delegate.h"
 
@@ -21,6 +22,21 @@ void FileListBox::ShowDirectory(const QString& directory) {
   clear();
   // Without QDir::Hidden and QDir::System: no hidden files, no devices, pipes or sockets.
   addItems(QDir(directory).entryList(QDir::Files, QDir::Name));
+}
+
+}  // namespace fluxeta::ui
+
+namespace fluxeta::ui {
+
+void FileListBox::Refresh() {
+  const QString selected = currentItem() != nullptr ? currentItem()->text() : QString();
+  const int scrolledTo = verticalScrollBar()->value();
+  ShowDirectory(directory_);
+  if (const QList<QListWidgetItem*> found = findItems(selected, Qt::MatchExactly);
+      !selected.isEmpty() && !found.isEmpty()) {
+    setCurrentItem(found.constFirst());
+  }
+  verticalScrollBar()->setValue(scrolledTo);
 }
 
 }  // namespace fluxeta::ui

@@ -13,6 +13,8 @@ class FileListBox : public QListWidget {
   explicit FileListBox(QWidget* parent);
 
   void ShowDirectory(const QString& directory);
+  // Lists the shown directory again, keeping the selected file and the scroll position.
+  void Refresh();
   QString Directory() const { return directory_; }
 
  private:

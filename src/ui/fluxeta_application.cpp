@@ -13,6 +13,8 @@ class ErrorBoxPresenter : public Presenter {
   void ShowMessage(const QString& text) override { ShowPlainMessageBox(text); }
   void ShowError(const QString& text) override { ShowErrorBox(text); }
   void ShowCompletion() override {}
+  // Only the windows' own handlers open folders, each behind its own boundary.
+  bool ShowFolder(const QString& /*directory*/) override { return false; }
 };
 
 }  // namespace

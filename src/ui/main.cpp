@@ -14,7 +14,12 @@ int main(int argc, char* argv[]) {
   }
   fluxeta::ui::FluxetaApplication application(argc, argv);
   fluxeta::ui::InitialiseApplication();
+  const fluxeta::ui::StartOptions options =
+      fluxeta::ui::ParseStartOptions(fluxeta::ui::FluxetaApplication::arguments());
   fluxeta::ui::ProgramWindows windows;
   windows.ShowMainWindow();
+  if (options.openWorkbench) {
+    windows.Form1().OpenWorkbench();
+  }
   return application.exec();
 }

@@ -1,19 +1,23 @@
 #include "main_window.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QShortcut>
 
 #include <unistd.h>
 
 #include <cerrno>
+#include <exception>
 
 #include "base/errors.h"
 #include "base/io_error_code.h"
@@ -22,10 +26,12 @@
 #include "directory_list_box.h"
 #include "drive_combo_box.h"
 #include "file_list_box.h"
+#include "finished_run.h"
 #include "guarded_call.h"
 #include "main_window_metrics.h"
-#include "results_window.h"
+#include "result_tab.h"
 #include "run/data_file.h"
+#include "workbench.h"
 
 namespace fluxeta::ui {
 
@@ -54,7 +60,10 @@ QString FromUtf8(std::string_view text) {
 }  // namespace
 
 TForm1::TForm1(Presenter& presenter, QWidget* parent)
-    : QWidget(parent), presenter_(presenter), separator_(cases::LocaleDecimalSeparator()) {
+    : QWidget(parent),
+      presenter_(presenter),
+      separator_(cases::LocaleDecimalSeparator()),
+      directoryWatcher_(new QFileSystemWatcher(this)) {
   BuildLayout();
   ShowCurrentDirectory();
   ConnectHandlers();
@@ -68,6 +77,10 @@ void TForm1::ConnectHandlers() {
   connect(bitBtn1_, &QPushButton::clicked, this, Guarded([this] { BitBtn1Click(); }));
   connect(bitBtn2_, &QPushButton::clicked, this, Guarded([this] { close(); }));
   connect(bitBtn3_, &QPushButton::clicked, this, Guarded([this] { BitBtn3Click(); }));
+  connect(directoryWatcher_, &QFileSystemWatcher::directoryChanged, this,
+          [this](const QString& directory) { ShownDirectoryChanged(directory); });
+  auto* openWorkbench = new QShortcut(QKeySequence(kOpenWorkbenchKeys), this);
+  connect(openWorkbench, &QShortcut::activated, this, Guarded([this] { OpenWorkbench(); }));
   connect(driveComboBox1_, &DriveComboBox::DriveChosen, this,
           [this](const QString& root) { GuardedCall(presenter_, [&] { ChangeDirectory(root); }); });
   connect(directoryListBox1_, &DirectoryListBox::DirectoryOpened, this,
@@ -137,17 +150,57 @@ void TForm1::ShowCompletion() {
 }
 
 void TForm1::ShowSolution(const solver::SolveOutcome& outcome) {
-  if (resultsWindow_ == nullptr) {
-    resultsWindow_ = new ResultsWindow(presenter_, this);
+  FinishedRun run{
+      parameters_, table_, outcome,
+      // The file was written relative to the current directory, which the next
+      // run may change.
+      QFileInfo(QFile::decodeName(parameters_.ResultFileName.c_str())).absoluteFilePath(),
+      QDateTime::currentDateTime(), kWindowSearchName};
+  TheWorkbench().ShowResults(run);
+}
+
+Workbench& TForm1::TheWorkbench() {
+  if (workbench_ == nullptr) {
+    workbench_ = new Workbench(presenter_, this);
   }
-  // The file was written relative to the current directory, which the next run may change.
-  const QString resultFile =
-      QFileInfo(QFile::decodeName(parameters_.ResultFileName.c_str())).absoluteFilePath();
-  resultsWindow_->ShowResults(parameters_, table_, outcome, resultFile);
+  return *workbench_;
+}
+
+void TForm1::OpenWorkbench() {
+  Workbench& workbench = TheWorkbench();
+  workbench.Result().ShowCaseNotRun(Boxes());
+  workbench.Open();
+}
+
+void TForm1::RunDidNotFinish(const QString& reason) {
+  if (workbench_ != nullptr) {
+    workbench_->Result().RunDidNotFinish(reason);
+  }
 }
 
 void TForm1::BitBtn1Click() {
-  cases::CalculationRun(*this, parameters_, table_, solverState_);
+  if (workbench_ != nullptr) {
+    workbench_->Result().RunStarted();
+  }
+  cases::RunReport report;
+  try {
+    report = cases::CalculationRun(*this, parameters_, table_, solverState_);
+  } catch (const std::exception& error) {
+    // The error box that follows says the same; the workbench must not go on showing the
+    // previous figures as if they were this run's.
+    RunDidNotFinish(QString::fromStdString(cases::messages::ErrorBoxText(error.what())));
+    throw;
+  }
+  switch (report.outcome) {
+    case cases::RunOutcome::Finished:
+      break;
+    case cases::RunOutcome::NotConverged:
+      RunDidNotFinish(FromUtf8(cases::messages::kDoesNotConverge));
+      break;
+    case cases::RunOutcome::FileNotOpened:
+      RunDidNotFinish(FromUtf8(cases::messages::kFileCanNotOpen));
+      break;
+  }
 }
 
 void TForm1::BitBtn3Click() {
@@ -178,6 +231,8 @@ void TForm1::BitBtn3Click() {
     return;
   }
   SetBoxes(boxes);
+  // Enter now runs the loaded case instead of opening the dialog again.
+  edits_[0]->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm1::ChangeDirectory(const QString& directory) {
@@ -190,6 +245,18 @@ void TForm1::ShowCurrentDirectory() {
   directoryListBox1_->ShowDirectory(current);
   fileListBox1_->ShowDirectory(current);
   driveComboBox1_->ShowDriveOf(current);
+  if (const QStringList watched = directoryWatcher_->directories(); !watched.isEmpty()) {
+    directoryWatcher_->removePaths(watched);
+  }
+  directoryWatcher_->addPath(current);
+}
+
+void TForm1::ShownDirectoryChanged(const QString& directory) {
+  if (directory != directoryListBox1_->Directory()) {
+    return;
+  }
+  directoryListBox1_->Refresh();
+  fileListBox1_->Refresh();
 }
 
 }  // namespace fluxeta::ui

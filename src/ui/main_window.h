@@ -14,6 +14,7 @@
 #include "run/calculation_run.h"
 #include "solver/solver_state.h"
 
+class QFileSystemWatcher;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -26,7 +27,7 @@ class BevelPanel;
 class DirectoryListBox;
 class DriveComboBox;
 class FileListBox;
-class ResultsWindow;
+class Workbench;
 
 class TForm1 : public QWidget, public cases::RunFrontEnd {
   Q_OBJECT
@@ -44,6 +45,9 @@ class TForm1 : public QWidget, public cases::RunFrontEnd {
   void BitBtn1Click();
   // "Read Data File": a case from a data file into the enabled boxes.
   void BitBtn3Click();
+  // The workbench beside this window, without taking the focus from it (Ctrl+Shift+B).
+  // Before any run has finished it names the case in the boxes.
+  void OpenWorkbench();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -62,14 +66,20 @@ class TForm1 : public QWidget, public cases::RunFrontEnd {
   // raises InputOutputError, changing nothing, when it cannot be entered.
   void ChangeDirectory(const QString& directory);
   void ShowCurrentDirectory();
+  // The shown directory changed on disk: a file written or removed, a directory made.
+  void ShownDirectoryChanged(const QString& directory);
+
+  Workbench& TheWorkbench();
+  // Tells the workbench, when there is one, that the run did not finish and why.
+  void RunDidNotFinish(const QString& reason);
 
   // A handler that runs inside the error boundary.
   std::function<void()> Guarded(std::function<void()> handler);
 
   Presenter& presenter_;
   const char separator_;
-  // Plots of the last finished run, made at the first one.
-  ResultsWindow* resultsWindow_ = nullptr;
+  // Made at the first finished run, or when the user opens it.
+  Workbench* workbench_ = nullptr;
 
   // The case and its solution, kept for the life of the program.
   cases::CaseParameters parameters_;
@@ -88,6 +98,8 @@ class TForm1 : public QWidget, public cases::RunFrontEnd {
   DriveComboBox* driveComboBox1_ = nullptr;
   DirectoryListBox* directoryListBox1_ = nullptr;
   FileListBox* fileListBox1_ = nullptr;
+  // Watches the shown directory, so that the views follow changes made by runs and by others.
+  QFileSystemWatcher* directoryWatcher_ = nullptr;
 };
 
 }  // namespace fluxeta::ui

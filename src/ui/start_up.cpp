@@ -1,6 +1,8 @@
 #include "start_up.h"
 
 #include <QApplication>
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 
 #include "application_title.h"
 #include "artwork.h"
@@ -13,6 +15,19 @@ void InitialiseApplication() {
   QApplication::setDesktopFileName(QStringLiteral("org.fluxeta.Fluxeta"));
   QApplication::setWindowIcon(ApplicationIcon());
   EnsureTahomaFont();
+}
+
+StartOptions ParseStartOptions(const QStringList& arguments) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QStringLiteral("Flow distribution and entrance pressure of an end-fed slot coating die."));
+  parser.addHelpOption();
+  const QCommandLineOption workbench(
+      QStringLiteral("workbench"),
+      QStringLiteral("Open the workbench beside the main window (Ctrl+Shift+B in the window)."));
+  parser.addOption(workbench);
+  parser.process(arguments);
+  return {parser.isSet(workbench)};
 }
 
 bool DisplayAvailable() {

@@ -1,6 +1,7 @@
 #include "window_placement.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace fluxeta::ui {
 
@@ -15,21 +16,44 @@ int ClampInto(int wanted, int size, int low, int high) {
 }
 }  // namespace
 
-QPoint PlacementBeside(const QRect& anchorFrame, const QSize& frameSize, const QRect& available) {
-  const int rightOfAnchor = anchorFrame.right() + 1 + kGap;
-  const int leftOfAnchor = anchorFrame.left() - kGap - frameSize.width();
-  int left;
-  if (rightOfAnchor + frameSize.width() - 1 <= available.right()) {
-    left = rightOfAnchor;
-  } else if (leftOfAnchor >= available.left()) {
-    left = leftOfAnchor;
-  } else {
-    left = ClampInto(available.right() + 1 - frameSize.width(), frameSize.width(), available.left(),
-                     available.right());
+Placement PlacementBeside(const QRect& mainFrame, const QSize& wanted, const QSize& least,
+                          const QRect& available) {
+  const int height = std::min(wanted.height(), available.height());
+  const int top = ClampInto(mainFrame.top(), height, available.top(), available.bottom());
+  const auto beside = [&](int left, int width) { return QRect(left, top, width, height); };
+
+  const int rightOfMain = mainFrame.right() + 1 + kGap;
+  const int freeRight = available.right() + 1 - rightOfMain;
+  const int freeLeft = mainFrame.left() - kGap - available.left();
+  if (freeRight >= wanted.width()) {
+    return {beside(rightOfMain, wanted.width()), std::nullopt};
   }
-  const int top =
-      ClampInto(anchorFrame.top(), frameSize.height(), available.top(), available.bottom());
-  return {left, top};
+  if (freeLeft >= wanted.width()) {
+    return {beside(mainFrame.left() - kGap - wanted.width(), wanted.width()), std::nullopt};
+  }
+  if (std::max(freeRight, freeLeft) >= least.width()) {
+    if (freeRight >= freeLeft) {
+      return {beside(rightOfMain, freeRight), std::nullopt};
+    }
+    return {beside(available.left(), freeLeft), std::nullopt};
+  }
+
+  const int room = available.width() - mainFrame.width() - kGap;
+  if (room >= least.width()) {
+    const int width = std::min(room, wanted.width());
+    // Either the main window goes left and the workbench to its right, or the other way round.
+    const int mainLeftOfWorkbench = available.right() + 1 - width - kGap - mainFrame.width();
+    const int mainRightOfWorkbench = available.left() + width + kGap;
+    if (std::abs(mainFrame.left() - mainLeftOfWorkbench) <=
+        std::abs(mainRightOfWorkbench - mainFrame.left())) {
+      return {beside(mainLeftOfWorkbench + mainFrame.width() + kGap, width),
+              QPoint(mainLeftOfWorkbench, mainFrame.top())};
+    }
+    return {beside(available.left(), width), QPoint(mainRightOfWorkbench, mainFrame.top())};
+  }
+
+  const int width = std::min(wanted.width(), available.width());
+  return {beside(available.right() + 1 - width, width), std::nullopt};
 }
 
 }  // namespace fluxeta::ui

@@ -1,5 +1,6 @@
 // "Read Data File": the open-file dialog as set up by the window, a data file filling
 // exactly the enabled boxes, and the three refusals that leave every box as it was.
+#include <QApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 
 using fluxeta::ui::testing::MainWindowFixture;
 using fluxeta::ui::testing::ModalWatchdog;
+using fluxeta::ui::testing::ReadFileBytes;
 
 namespace {
 
@@ -123,6 +125,32 @@ class DataFileLoadingTest : public QObject {
     QVERIFY(fixture_->presenter.errors.isEmpty());
   }
 
+  void focusGoesToTheFirstBoxSoThatEnterRunsTheLoadedCase() {
+    fixture_->Edit(15)->setText(QStringLiteral("Result.txt"));
+    const QString path = fixture_->PathOf(QStringLiteral("case.txt"));
+    WriteFile(path, kDataFile);
+    fixture_->watchdog.ExpectModal(Choose(path));
+    QTest::mouseClick(fixture_->Button("BitBtn3"), Qt::LeftButton);
+    QCOMPARE(BoxTexts(), kLoadedBoxes);
+    ActivateMainWindowAgain();
+    QCOMPARE(QApplication::focusWidget(), fixture_->Edit(1));
+
+    // Enter runs the case; the open-file dialog does not come up again.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(fixture_->presenter.completions, 1);
+    QCOMPARE(fixture_->watchdog.PendingHandlers(), 0);
+    QVERIFY(ReadFileBytes(fixture_->PathOf(QStringLiteral("Result.txt"))).contains("50.0"));
+  }
+
+  void focusStaysWhenNothingWasLoaded() {
+    QPushButton* readDataFile = fixture_->Button("BitBtn3");
+    fixture_->watchdog.ExpectModal(fluxeta::ui::testing::CloseModal);
+    QTest::mouseClick(readDataFile, Qt::LeftButton);
+    QCOMPARE(fixture_->presenter.messages, QStringList{kSelectOne});
+    ActivateMainWindowAgain();
+    QCOMPARE(QApplication::focusWidget(), readDataFile);
+  }
+
   void valueThatIsNotANumberReachesItsBoxAndStopsTheNextRun() {
     QByteArray withText = kDataFile;
     withText.replace("W = 50.0", "W = \t50.0");
@@ -187,6 +215,12 @@ class DataFileLoadingTest : public QObject {
   }
 
  private:
+  // As the window system does when the open-file dialog has closed.
+  void ActivateMainWindowAgain() {
+    fixture_->Form().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&fixture_->Form()));
+  }
+
   QStringList BoxTexts() const {
     QStringList texts;
     for (int box = 1; box <= 16; ++box) {

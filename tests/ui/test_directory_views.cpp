@@ -157,11 +157,45 @@ class DirectoryViewsTest : public QObject {
 
   void doubleClickOnTheCurrentLineChangesNothing() {
     DirectoryListBox& directories = Directories();
-    QDir(fixture_->Directory()).mkdir(QStringLiteral("later"));
+    const QStringList linesBefore = LineTexts(directories);
+    const int currentBefore = directories.currentRow();
     DoubleClickLine(directories, directories.currentRow());
-    // Not even rebuilt: the new subdirectory is not listed.
-    QCOMPARE(RowOf(directories, QStringLiteral("later")), -1);
+    QCOMPARE(LineTexts(directories), linesBefore);
+    QCOMPARE(directories.currentRow(), currentBefore);
     QCOMPARE(QDir::currentPath(), fixture_->Directory());
+  }
+
+  void viewsFollowChangesOfTheShownDirectory() {
+    DirectoryListBox& directories = Directories();
+    FileListBox& files = Files();
+    files.setCurrentRow(RowOf(files, QStringLiteral("b.txt")));
+    const int selectedDirectory = RowOf(directories, QStringLiteral("cases"));
+    directories.setCurrentRow(selectedDirectory);
+
+    // The result file a run has just written.
+    QTest::mouseClick(fixture_->Button("BitBtn1"), Qt::LeftButton);
+    QCOMPARE(fixture_->presenter.completions, 1);
+    QTRY_COMPARE(LineTexts(files), (QStringList{QStringLiteral("Result.txt"),
+                                                QStringLiteral("a.txt"), QStringLiteral("b.txt")}));
+    QCOMPARE(files.currentItem()->text(), QStringLiteral("b.txt"));
+
+    // A directory made and a file removed by another program.
+    QVERIFY(QDir(fixture_->Directory()).mkdir(QStringLiteral("beta")));
+    QTRY_VERIFY(RowOf(directories, QStringLiteral("beta")) > 0);
+    QCOMPARE(directories.currentRow(), RowOf(directories, QStringLiteral("cases")));
+    QVERIFY(QFile::remove(fixture_->PathOf(QStringLiteral("a.txt"))));
+    QTRY_COMPARE(LineTexts(files),
+                 (QStringList{QStringLiteral("Result.txt"), QStringLiteral("b.txt")}));
+
+    // Only the shown directory is watched: the one left behind is not listed any more.
+    DoubleClickLine(directories, RowOf(directories, QStringLiteral("cases")));
+    QVERIFY(QDir(fixture_->Directory()).mkdir(QStringLiteral("gamma")));
+    MakeFile(fixture_->PathOf(QStringLiteral("cases/new.txt")));
+    QTRY_COMPARE(LineTexts(files),
+                 (QStringList{QStringLiteral("inner.txt"), QStringLiteral("new.txt")}));
+    QCOMPARE(RowOf(directories, QStringLiteral("gamma")), -1);
+    QCOMPARE(QDir::currentPath(), fixture_->Directory() + QStringLiteral("/cases"));
+    QVERIFY(fixture_->presenter.errors.isEmpty());
   }
 
   void directoryThatCannotBeEnteredShowsTheInputOutputError() {

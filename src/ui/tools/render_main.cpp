@@ -1,28 +1,43 @@
 // fluxeta_render: draws the program's windows and icon into PNG files without a display.
 //   fluxeta_render screenshots DIRECTORY   the main window (design size, wider, smaller)
-//                                          and the completion dialog; the results window
-//                                          of the default case
+//                                          and the completion dialog; the workbench after a
+//                                          run of the default case, alone and beside the
+//                                          main window on a 1366 × 768 screen, and after a
+//                                          run that stopped
 //   fluxeta_render icon FILE               the application icon at 32 × 32
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
 #include <QString>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTextStream>
+#include <QTimer>
 
 #include "artwork.h"
 #include "case/case_parameters.h"
-#include "case/station_table.h"
 #include "program_windows.h"
-#include "results_window.h"
-#include "solver/solve_die_flow.h"
-#include "solver/solver_state.h"
 #include "start_up.h"
+#include "workbench.h"
 
 namespace {
 
 using fluxeta::ui::ProgramWindows;
 namespace cases = fluxeta::cases;
+
+// The screen the windows are drawn on: the smallest the workbench is made for, with frames.
+constexpr char kScreenConfiguration[] = R"({
+  "windowFrameMargins": true,
+  "screens": [{"name": "screen", "x": 0, "y": 0, "width": 1366, "height": 768,
+               "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]
+})";
+const QColor kDesktopColour(0x3a, 0x6e, 0xa5);
+const QColor kFrameColour(0x2b, 0x2b, 0x2b);
+constexpr int kModalPollMilliseconds = 50;
 
 bool Save(const QPixmap& picture, const QString& path) {
   if (!picture.save(path, "PNG")) {
@@ -33,20 +48,67 @@ bool Save(const QPixmap& picture, const QString& path) {
   return true;
 }
 
-// The results window as a run of the case in the main window's boxes leaves it.
-bool SaveResultsWindow(ProgramWindows& windows, const QDir& into) {
-  cases::CaseParameters parameters;
-  cases::StationTable table;
-  fluxeta::solver::SolverState state;
-  cases::ReadCaseFromForm(windows.Form1().Boxes(), windows.Form1().DecimalSeparator(), parameters);
-  const auto outcome = fluxeta::solver::SolveDieFlow(parameters, table, state);
-  fluxeta::ui::DialogPresenter presenter(windows.FinishForm());
-  fluxeta::ui::ResultsWindow results(presenter, &windows.Form1());
-  results.ShowResults(
-      parameters, table, outcome,
-      QDir::current().absoluteFilePath(QFile::decodeName(parameters.ResultFileName.c_str())));
+// Draws the windows as a desktop of the size of `screen` shows them: each window's frame as a
+// dark border, its client area as the window draws it.
+QPixmap DesktopPicture(const QRect& screen, const QList<QWidget*>& windows) {
+  QPixmap desktop(screen.size());
+  desktop.fill(kDesktopColour);
+  QPainter painter(&desktop);
+  for (QWidget* window : windows) {
+    const QRect frame = window->frameGeometry().translated(-screen.topLeft());
+    const QRect client = window->geometry().translated(-screen.topLeft());
+    painter.fillRect(frame, kFrameColour);
+    painter.drawPixmap(client.topLeft(), window->grab());
+  }
+  return desktop;
+}
+
+// Presses OK on the main window and closes every box and dialog the run shows, as a user
+// who reads them would.
+void RunFromMainWindow(ProgramWindows& windows) {
+  QTimer closeModal;
+  QObject::connect(&closeModal, &QTimer::timeout, [] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      modal->close();
+    }
+  });
+  closeModal.start(kModalPollMilliseconds);
+  windows.Form1().findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+}
+
+// A run of the default case from the main window: the workbench opens beside it on the
+// screen. Then a run stopped by a fault (H = 0): the workbench says so.
+bool SaveWorkbench(ProgramWindows& windows, const QDir& into) {
+  QTemporaryDir resultDirectory;
+  cases::BoxTexts boxes = windows.Form1().Boxes();
+  boxes.Edit(cases::kResultFileNameBox) =
+      QFile::encodeName(resultDirectory.filePath(QStringLiteral("Result.txt"))).toStdString();
+  windows.Form1().SetBoxes(boxes);
+  RunFromMainWindow(windows);
+
+  auto* workbench = windows.Form1().findChild<fluxeta::ui::Workbench*>();
+  if (workbench == nullptr) {
+    QTextStream(stderr) << "fluxeta_render: the run did not open the workbench\n";
+    return false;
+  }
   QApplication::processEvents();
-  return Save(results.grab(), into.filePath(QStringLiteral("results_window.png")));
+  bool saved = Save(workbench->grab(), into.filePath(QStringLiteral("workbench-result.png")));
+  const QRect screen = windows.Form1().screen()->geometry();
+  saved = Save(DesktopPicture(screen, {&windows.Form1(), workbench}),
+               into.filePath(QStringLiteral("main-window-with-workbench-%1x%2.png")
+                                 .arg(screen.width())
+                                 .arg(screen.height()))) &&
+          saved;
+
+  constexpr int kSlotGapBox = 7;
+  const QByteArray noSlotGap = QByteArrayLiteral("0");
+  boxes.Edit(kSlotGapBox) = noSlotGap.toStdString();
+  windows.Form1().SetBoxes(boxes);
+  RunFromMainWindow(windows);
+  QApplication::processEvents();
+  return Save(workbench->grab(),
+              into.filePath(QStringLiteral("workbench-result-after-a-stopped-run.png"))) &&
+         saved;
 }
 
 bool SaveScreenshots(const QString& directory) {
@@ -74,14 +136,24 @@ bool SaveScreenshots(const QString& directory) {
       Save(windows.FinishForm().grab(), into.filePath(QStringLiteral("completion-dialog.png"))) &&
       saved;
   windows.FinishForm().hide();
-  return SaveResultsWindow(windows, into) && saved;
+  windows.ShowMainWindow();
+  QApplication::processEvents();
+  return SaveWorkbench(windows, into) && saved;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+  QTemporaryFile screenConfiguration;
+  const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+  if (platform.isEmpty() || platform == "offscreen") {
+    const bool configured = screenConfiguration.open() &&
+                            screenConfiguration.write(kScreenConfiguration) ==
+                                static_cast<qint64>(sizeof kScreenConfiguration - 1) &&
+                            screenConfiguration.flush();
+    qputenv("QT_QPA_PLATFORM",
+            configured ? "offscreen:configfile=" + QFile::encodeName(screenConfiguration.fileName())
+                       : QByteArray("offscreen"));
   }
   QApplication application(argc, argv);
   fluxeta::ui::InitialiseApplication();

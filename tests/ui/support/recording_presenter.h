@@ -13,16 +13,23 @@ class RecordingPresenter : public Presenter {
   void ShowMessage(const QString& text) override { messages.append(text); }
   void ShowError(const QString& text) override { errors.append(text); }
   void ShowCompletion() override { ++completions; }
+  bool ShowFolder(const QString& directory) override {
+    shownFolders.append(directory);
+    return folderShown;
+  }
 
   void Clear() {
     messages.clear();
     errors.clear();
     completions = 0;
+    shownFolders.clear();
   }
 
   QStringList messages;
   QStringList errors;
   int completions = 0;
+  QStringList shownFolders;
+  bool folderShown = true;  // what ShowFolder answers
 };
 
 }  // namespace fluxeta::ui::testing

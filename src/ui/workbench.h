@@ -1,0 +1,52 @@
+// The workbench: one window beside the main window, with a tab per task. It shows the result
+// of the last finished run and never takes the focus from the main window.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QKeyCombination>
+#include <QTabWidget>
+#include <QWidget>
+
+#include "finished_run.h"
+#include "presenter.h"
+
+namespace fluxeta::ui {
+
+class ResultTab;
+
+// The main window's key for opening the workbench. Ctrl+W closes windows in most programs,
+// and F keys are taken by help, refresh and recalculation; Ctrl+Shift+B is free here.
+inline constexpr QKeyCombination kOpenWorkbenchKeys(Qt::CTRL | Qt::SHIFT, Qt::Key_B);
+
+class Workbench : public QWidget {
+  Q_OBJECT
+
+ public:
+  // A top-level window that belongs to `mainWindow` (closed with it) and opens beside it;
+  // failures of its own actions are reported through `presenter`.
+  Workbench(Presenter& presenter, QWidget* mainWindow);
+
+  ResultTab& Result() { return *resultTab_; }
+  const ResultTab& Result() const { return *resultTab_; }
+  QTabWidget& Tabs() { return *tabs_; }
+
+  // Shows the window and raises it without activating it. The first call places it beside
+  // the main window, moving the main window aside when nothing else keeps it uncovered;
+  // later calls keep the place the user gave it.
+  void Open();
+  // Shows a finished run in the Result tab, brings that tab to the front and opens the window.
+  void ShowResults(const FinishedRun& run);
+
+ protected:
+  bool event(QEvent* event) override;
+
+ private:
+  void PlaceBesideMainWindow();
+
+  QTabWidget* tabs_;
+  ResultTab* resultTab_;
+  bool placed_ = false;
+  QElapsedTimer openedAt_;  // since the last Open(), while it may still bring an activation
+};
+
+}  // namespace fluxeta::ui
