@@ -38,7 +38,8 @@ class SignedDistance {
   SignedPoint operator()(double entrancePressure) {
     ++sweeps_;
     last_ = sweep_(entrancePressure);
-    return {entrancePressure, last_.distance};
+    // Off the branch the distance counts stations, which bends where the branch ends.
+    return {entrancePressure, last_.distance, last_.exit == BranchExit::None};
   }
 
   // For the sweep just made: a root, or the budget spent.
@@ -113,7 +114,9 @@ RootSearch SearchRoot(const cases::CaseParameters& parameters, cases::StationTab
                                          : OffBranch(none, distance.last()));
   }
 
-  const BrentResult narrowed = BrentRoot(bracket.lower, bracket.upper, distance, stop);
+  const bool lowerLast = bracket.last.at == bracket.lower.at;
+  const BrentResult narrowed = BrentRoot(bracket.last, lowerLast ? bracket.upper : bracket.lower,
+                                         bracket.beyond, distance, stop);
   if (narrowed.stopped) {
     return stopped();
   }
