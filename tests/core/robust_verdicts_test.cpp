@@ -45,6 +45,18 @@ const cases::CaseParameters kGapAtFiveStations = Design({.Ain = 8.86,
                                                          .alpha = 1.02,
                                                          .rho = 0.925,
                                                          .Qin = 10.7});
+// A nearly straight cavity with a gap over four stations, on which the window's search
+// converges.
+const cases::CaseParameters kWindowConvergesInAGap = Design({.Ain = 8.65,
+                                                             .gamma = 0.0811,
+                                                             .Pein = 10.4,
+                                                             .Lin = 3.73,
+                                                             .Lend = 2.24,
+                                                             .W = 161,
+                                                             .H = 0.0605,
+                                                             .alpha = 1.65,
+                                                             .rho = 0.897,
+                                                             .Qin = 6.71});
 // A wide slot gap on a short die: the window's search converges onto negative pressures,
 // while a physical root exists.
 const cases::CaseParameters kNegativePressures = Design({.Ain = 8.25,
@@ -145,6 +157,25 @@ TEST(RobustVerdicts, RegimeGapNamesItsStationsAndTheSpreadOfTheTieBreaks) {
     SCOPED_TRACE("five stations");
     ExpectRegimeGap(kGapAtFiveStations, {19, 20, 21, 22, 23});
   }
+}
+
+// Where no exact fixed point exists, the window's lagging rheology settles on some
+// mixture of the regimes at the gap stations: its answer lies within the spread of the
+// tie-breaks.
+TEST(RobustVerdicts, WindowAnswerInARegimeGapLiesWithinTheSpreadOfTheTieBreaks) {
+  cases::StationTable window;
+  cases::SolverState windowState;
+  ASSERT_TRUE(SolveDieFlow(kWindowConvergesInAGap, window, windowState).converged);
+  ASSERT_TRUE(FindUnphysicalStations(window).empty());
+  cases::StationTable table;
+  cases::SolverState state;
+  const RobustOutcome outcome = SolveDieFlowRobust(kWindowConvergesInAGap, table, state);
+  ASSERT_EQ(outcome.verdict, RobustVerdict::RegimeGap);
+  EXPECT_EQ(outcome.stations, (std::vector<int>{24, 25, 26, 27}));
+  // Farther apart than the window's tolerance, closer than the tie-breaks.
+  EXPECT_GT(std::abs(window.P[1] / table.P[1] - 1), 2e-5);
+  EXPECT_LT(std::abs(window.P[1] - table.P[1]), outcome.spread.entrancePressure);
+  EXPECT_LT(std::abs(window.Uniformity - table.Uniformity), outcome.spread.uniformity);
 }
 
 TEST(RobustVerdicts, NoPhysicalSolutionSaysWhichSideAndWhere) {
