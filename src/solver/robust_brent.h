@@ -1,8 +1,12 @@
 // Brent's method: inverse quadratic interpolation and secant steps inside a bracket that
 // always keeps a change of sign, falling back to bisection where they do not shrink it.
+// Interpolation prefers the points where the function is smooth: a kink or jump between
+// them and the bracket's far end would only mislead it.
 #pragma once
 
+#include <array>
 #include <limits>
+#include <optional>
 
 #include "base/checked_real.h"
 #include "solver/robust_root_bracket.h"
@@ -13,16 +17,67 @@ namespace fluxeta::solver {
 // precision at its best end.
 inline constexpr double kBracketWidthInEpsilons = 4.0;
 
+// An interpolated step is taken only while it is shorter than this share of the step
+// before the last one, so that the bracket keeps shrinking fast.
+inline constexpr double kInterpolatedStepShrink = 0.5;
+
+namespace brent_detail {
+
+// The last three points evaluated where the function is smooth, newest first.
+class SmoothPoints {
+ public:
+  void Remember(const SignedPoint& point) {
+    if (!point.smooth) {
+      return;
+    }
+    points_ = {point, points_[0], points_[1]};
+    count_ = count_ < 3 ? count_ + 1 : 3;
+  }
+
+  bool NewestIs(const SignedPoint& point) const { return count_ > 0 && points_[0].at == point.at; }
+
+  // Where the inverse interpolation through the smooth points meets zero: quadratic through
+  // three, a secant through two; none when values coincide.
+  std::optional<cases::Real> Zero() const {
+    using cases::Real;
+    const SignedPoint& p0 = points_[0];
+    const SignedPoint& p1 = points_[1];
+    const SignedPoint& p2 = points_[2];
+    if (count_ < 2 || p0.value == p1.value) {
+      return std::nullopt;
+    }
+    if (count_ < 3 || p2.value == p0.value || p2.value == p1.value) {
+      return Real(p0.at) - Real(p0.value) * (Real(p0.at) - p1.at) / (Real(p0.value) - p1.value);
+    }
+    const auto term = [](const SignedPoint& at, const SignedPoint& u, const SignedPoint& v) {
+      return Real(at.at) * u.value * v.value /
+             ((Real(at.value) - u.value) * (Real(at.value) - v.value));
+    };
+    return term(p0, p1, p2) + term(p1, p0, p2) + term(p2, p0, p1);
+  }
+
+ private:
+  std::array<SignedPoint, 3> points_{};
+  int count_ = 0;
+};
+
+}  // namespace brent_detail
+
 struct BrentResult {
   bool stopped = false;  // the caller's stop test held at `best`
   SignedPoint best;      // the end whose value is the smaller in magnitude
   SignedPoint other;     // the other end of the last bracket
 };
 
-// Narrows the bracket [lower, upper] (values of opposite sign) until the stop test holds
-// at an evaluation or the bracket is a few ulp wide.
+// Narrows the bracket of `latest` and `contrapoint` (values of opposite sign) until the
+// stop test holds at an evaluation or the bracket is a few ulp wide. An `earlier` point
+// beyond the contrapoint lets the first step interpolate through three points. Where the
+// newest point is smooth, the zero of the interpolation through the last smooth points is
+// tried first; Brent's own step follows when it falls outside the bracket or shrinks it
+// too little.
 template <typename Evaluate, typename Stop>
-BrentResult BrentRoot(SignedPoint lower, SignedPoint upper, Evaluate&& evaluate, Stop&& stop) {
+BrentResult BrentRoot(SignedPoint latest, SignedPoint contrapoint,
+                      std::optional<SignedPoint> earlier, Evaluate&& evaluate, Stop&& stop) {
   using cases::Abs;
   using cases::Real;
   constexpr double kEpsilon = std::numeric_limits<double>::epsilon();
@@ -30,11 +85,17 @@ BrentResult BrentRoot(SignedPoint lower, SignedPoint upper, Evaluate&& evaluate,
     return (x.value > 0) != (y.value > 0);
   };
 
-  SignedPoint a = lower;  // the previous best end
-  SignedPoint b = upper;  // the best end
-  SignedPoint c = a;      // the end that keeps the change of sign against b
-  Real step = Real(b.at) - a.at;
+  SignedPoint a = earlier.value_or(contrapoint);  // the previous best end
+  SignedPoint b = latest;                         // the best end
+  SignedPoint c = contrapoint;                    // the end that keeps the change of sign against b
+  Real step = Real(b.at) - c.at;
   Real previousStep = step;
+  brent_detail::SmoothPoints smooth;
+  if (earlier) {
+    smooth.Remember(*earlier);
+  }
+  smooth.Remember(contrapoint);
+  smooth.Remember(latest);
   for (;;) {
     if (!oppositeSigns(b, c)) {
       c = a;
@@ -51,7 +112,18 @@ BrentResult BrentRoot(SignedPoint lower, SignedPoint upper, Evaluate&& evaluate,
       return {.stopped = false, .best = b, .other = c};
     }
     bool interpolated = false;
-    if (Abs(previousStep) >= tolerance && Abs(a.value) > Abs(b.value)) {
+    if (smooth.NewestIs(b)) {
+      const std::optional<Real> zero = smooth.Zero();
+      const Real lowEnd = Real(b.at < c.at ? b.at : c.at) + tolerance;
+      const Real highEnd = Real(b.at < c.at ? c.at : b.at) - tolerance;
+      if (zero && *zero > lowEnd && *zero < highEnd &&
+          Abs(*zero - b.at) < Real(kInterpolatedStepShrink) * Abs(previousStep)) {
+        previousStep = step;
+        step = *zero - b.at;
+        interpolated = true;
+      }
+    }
+    if (!interpolated && Abs(previousStep) >= tolerance && Abs(a.value) > Abs(b.value)) {
       // Inverse quadratic interpolation through a, b and c, or the secant through a and b.
       const Real s = Real(b.value) / a.value;
       Real p = 0.0;
@@ -86,6 +158,7 @@ BrentResult BrentRoot(SignedPoint lower, SignedPoint upper, Evaluate&& evaluate,
     a = b;
     const Real move = Abs(step) > tolerance ? step : (halfWidth > 0.0 ? tolerance : -tolerance);
     b = evaluate((Real(b.at) + move).value());
+    smooth.Remember(b);
     if (stop(b)) {
       return {.stopped = true, .best = b, .other = c};
     }

@@ -4,22 +4,25 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "base/checked_real.h"
 
 namespace fluxeta::solver {
 
-// One evaluation: the argument and the function's value there.
+// One evaluation: the argument and the function's value there, and whether the function
+// is smooth about it, so that interpolation through it can be trusted.
 struct SignedPoint {
   double at = 0;
   double value = 0;
+  bool smooth = true;
 };
 
 inline constexpr double kFirstLogStep = 0.1;    // ln P
 inline constexpr double kLargestLogStep = 1.0;  // ln P
 inline constexpr double kLogReach = 12.0;       // ln P either way from the first guess
 // A secant estimate of the root is overstepped by this factor, so that it brackets.
-inline constexpr double kSecantOverstep = 1.25;
+inline constexpr double kSecantOverstep = 1.0;
 
 enum class BracketEnd {
   Bracketed,   // `lower` and `upper` hold values of opposite sign
@@ -31,7 +34,10 @@ struct RootBracket {
   BracketEnd end = BracketEnd::OutOfReach;
   SignedPoint lower;  // value > 0
   SignedPoint upper;  // value ≤ 0
-  SignedPoint last;
+  SignedPoint last;   // the end evaluated last, when bracketed
+  // The point evaluated before the end evaluated first, outside the bracket, when there
+  // was one: a third point for interpolation.
+  std::optional<SignedPoint> beyond;
 };
 
 namespace bracket_detail {
@@ -66,7 +72,7 @@ RootBracket BracketRoot(double firstGuess, Evaluate&& evaluate, Stop&& stop) {
   Real logAt = origin;
   SignedPoint current = evaluate(firstGuess);
   if (stop(current)) {
-    return {BracketEnd::Stopped, {}, {}, current};
+    return {BracketEnd::Stopped, {}, {}, current, std::nullopt};
   }
   Real previousLog = logAt;
   SignedPoint previous = current;
@@ -86,16 +92,18 @@ RootBracket BracketRoot(double firstGuess, Evaluate&& evaluate, Stop&& stop) {
     }
     const Real reachLeft = Real(kLogReach) - cases::Abs(logAt - origin);
     if (reachLeft <= 0.0) {
-      return {BracketEnd::OutOfReach, {}, {}, current};
+      return {BracketEnd::OutOfReach, {}, {}, current, std::nullopt};
     }
     const Real nextLog = logAt + direction * std::min(length, reachLeft);
     const SignedPoint next = evaluate(bracket_detail::Exp(nextLog).value());
     if (stop(next)) {
-      return {BracketEnd::Stopped, {}, {}, next};
+      return {BracketEnd::Stopped, {}, {}, next, std::nullopt};
     }
     if (RaiseSide(next.value) != raise) {
-      return raise ? RootBracket{BracketEnd::Bracketed, current, next, next}
-                   : RootBracket{BracketEnd::Bracketed, next, current, next};
+      const std::optional<SignedPoint> beyond =
+          havePrevious ? std::optional<SignedPoint>(previous) : std::nullopt;
+      return raise ? RootBracket{BracketEnd::Bracketed, current, next, next, beyond}
+                   : RootBracket{BracketEnd::Bracketed, next, current, next, beyond};
     }
     previous = current;
     previousLog = logAt;

@@ -1,6 +1,8 @@
 #include "solver/robust_search.h"
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 #include "base/checked_real.h"
 #include "solver/distribution_results.h"
@@ -38,7 +40,27 @@ class SignedDistance {
   SignedPoint operator()(double entrancePressure) {
     ++sweeps_;
     last_ = sweep_(entrancePressure);
-    return {entrancePressure, last_.distance};
+    recent_[sweeps_ % kRecentSweeps] = {entrancePressure, last_};
+    lastPressure_ = entrancePressure;
+    // Off the branch the distance counts stations, which bends where the branch ends.
+    return {entrancePressure, last_.distance, last_.exit == BranchExit::None};
+  }
+
+  // The sweep from `entrancePressure`, one of the last few made, or made again. With
+  // `inTable` the table is left holding it.
+  RobustSweepResult SweepFrom(double entrancePressure, bool inTable) {
+    if (inTable && entrancePressure == lastPressure_) {
+      return last_;
+    }
+    if (!inTable) {
+      for (const auto& [pressure, result] : recent_) {
+        if (pressure == entrancePressure) {
+          return result;
+        }
+      }
+    }
+    (*this)(entrancePressure);
+    return last_;
   }
 
   // For the sweep just made: a root, or the budget spent.
@@ -53,10 +75,15 @@ class SignedDistance {
   int sweeps() const { return sweeps_; }
 
  private:
+  // Sweeps Brent's method may still hold as the ends of its bracket.
+  static constexpr int kRecentSweeps = 4;
+
   cases::StationTable& table_;
   RobustSweep sweep_;
   double largestRootMiss_;  // cm3/s
   RobustSweepResult last_;
+  double lastPressure_ = 0;  // Pa
+  std::array<std::pair<double, RobustSweepResult>, kRecentSweeps> recent_{};
   int sweeps_ = 0;
 };
 
@@ -113,16 +140,16 @@ RootSearch SearchRoot(const cases::CaseParameters& parameters, cases::StationTab
                                          : OffBranch(none, distance.last()));
   }
 
-  const BrentResult narrowed = BrentRoot(bracket.lower, bracket.upper, distance, stop);
+  const bool lowerLast = bracket.last.at == bracket.lower.at;
+  const BrentResult narrowed = BrentRoot(bracket.last, lowerLast ? bracket.upper : bracket.lower,
+                                         bracket.beyond, distance, stop);
   if (narrowed.stopped) {
     return stopped();
   }
-  // A few ulp apart the sign still changes: learn how both ends' sweeps went, the best
-  // end last so that the table holds it.
-  distance(narrowed.other.at);
-  const RobustSweepResult other = distance.last();
-  distance(narrowed.best.at);
-  const RobustSweepResult best = distance.last();
+  // A few ulp apart the sign still changes: how did both ends' sweeps go? The table is
+  // to hold the best end.
+  const RobustSweepResult other = distance.SweepFrom(narrowed.other.at, false);
+  const RobustSweepResult best = distance.SweepFrom(narrowed.best.at, true);
   if (best.exit == BranchExit::None && other.exit == BranchExit::None) {
     // Both on the branch: the miss is as small as rounding lets it be, or it jumps where
     // a gap station changes its tie-break.

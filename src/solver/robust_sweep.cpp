@@ -12,8 +12,10 @@ using cases::Real;
 
 namespace {
 
-constexpr int kCavityEquationCount = 2;             // Q and P
-constexpr double kFarEndPosition = cases::kFarEnd;  // the far end x = W as station 51
+constexpr int kCavityEquationCount = 2;  // Q and P
+// Pressures and flows are judged at stations 2 … 50; the far end x = W is station 51.
+constexpr double kLastJudgedStation = cases::StationCount;
+constexpr double kFarEndPosition = cases::kFarEnd;
 
 // The fraction of an interval at which a quantity falling from `start` (> 0) to `end`
 // (≤ 0) crosses zero, on the straight line between them.
@@ -158,18 +160,20 @@ RobustSweepResult RobustSweep::operator()(double entrancePressure) {
     if (crossing.exit == BranchExit::None) {
       continue;
     }
-    // The state as it crossed, in stations from the fed end (station 1 at 1).
+    // The state as it crossed, in stations from the fed end (station 1 at 1). Running out
+    // of pressure at the last judged station meets the miss of a sweep that just keeps its
+    // pressure there, the flow left in even shares; emptying at the far end meets a miss
+    // of zero.
     const Real position = Real(i) + crossing.fraction;
-    const Real stationsLeft = Real(kFarEndPosition) - position;
     result.exit = crossing.exit;
     result.exitStation = i + 1;
     if (crossing.exit == BranchExit::PressureRunsOut) {
       const Real flowLeft =
           Real(table_.Q[i]) + crossing.fraction * (Real(table_.Q[i + 1]) - table_.Q[i]);
       const Real flowShares = flowLeft > 0.0 ? flowLeft / evenShare_ : Real(0.0);
-      result.distance = (stationsLeft + flowShares).value();
+      result.distance = (Real(kLastJudgedStation) - position + flowShares).value();
     } else {
-      result.distance = (-stationsLeft).value();
+      result.distance = (position - kFarEndPosition).value();
     }
     return result;
   }

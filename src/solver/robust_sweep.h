@@ -34,7 +34,7 @@ using StationSet = std::uint64_t;
 struct RobustSweepResult {
   // Signed distance from the far-end root in stations: positive asks for a higher P_1.
   // A sweep that reached the far end gives Q_51 in even shares Qin/50; one that ran out
-  // of pressure at the fractional station c gives (51 − c) plus the flow left there in
+  // of pressure at the fractional station c gives (50 − c) plus the flow left there in
   // even shares; one whose cavity emptied at c gives −(51 − c).
   double distance = 0;
   BranchExit exit = BranchExit::None;

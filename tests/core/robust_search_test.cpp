@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "../support/expect_fault.h"
 #include "robust_test_support.h"
 #include "solver/physical_check.h"
 #include "solver/solve_die_flow.h"
@@ -118,6 +119,18 @@ TEST(RobustSearch, TwoSolvesOfOneCaseGiveTheSameAnswerWhateverTheTableHeld) {
   EXPECT_EQ(first.Q, second.Q);
   EXPECT_EQ(first.SlotNewtonian, second.SlotNewtonian);
   EXPECT_EQ(first.Uniformity, second.Uniformity);
+}
+
+// Without a feed the first guess is zero, and no step in ln P_1 can leave it.
+TEST(RobustSearch, NoFeedFaultsAtTheLogarithmOfTheFirstGuess) {
+  const cases::CaseParameters parameters =
+      DefaultCaseWith([](cases::CaseParameters& p) { p.Qin = 0.0; });
+  cases::StationTable table;
+  cases::SolverState state;
+  fluxeta::testing::ExpectFault([&] { SolveDieFlowRobust(parameters, table, state); },
+                                cases::FloatingPointFault::DivisionByZero,
+                                "0 による浮動小数点数除算");
+  EXPECT_EQ(state.InitialEntrancePressure, 0.0);
 }
 
 TEST(RobustOutcomeText, CodesAndDescriptionsName) {

@@ -45,7 +45,20 @@ const cases::CaseParameters kGapAtFiveStations = Design({.Ain = 8.86,
                                                          .alpha = 1.02,
                                                          .rho = 0.925,
                                                          .Qin = 10.7});
-// A wide slot gap on a short die: the window's search converges onto negative pressures.
+// A nearly straight cavity with a gap over four stations, on which the window's search
+// converges.
+const cases::CaseParameters kWindowConvergesInAGap = Design({.Ain = 8.65,
+                                                             .gamma = 0.0811,
+                                                             .Pein = 10.4,
+                                                             .Lin = 3.73,
+                                                             .Lend = 2.24,
+                                                             .W = 161,
+                                                             .H = 0.0605,
+                                                             .alpha = 1.65,
+                                                             .rho = 0.897,
+                                                             .Qin = 6.71});
+// A wide slot gap on a short die: the window's search converges onto negative pressures,
+// while a physical root exists.
 const cases::CaseParameters kNegativePressures = Design({.Ain = 8.25,
                                                          .gamma = 1.47,
                                                          .Pein = 10.2,
@@ -56,6 +69,17 @@ const cases::CaseParameters kNegativePressures = Design({.Ain = 8.25,
                                                          .alpha = 1.61,
                                                          .rho = 1.15,
                                                          .Qin = 71.8});
+// A wide, deep cavity tapering to nothing, whose pressure cannot last to the far end.
+const cases::CaseParameters kPressureRunsOut = Design({.Ain = 7.42,
+                                                       .gamma = 1.44,
+                                                       .Pein = 9.66,
+                                                       .Lin = 1.32,
+                                                       .Lend = 0.564,
+                                                       .W = 149,
+                                                       .H = 0.045,
+                                                       .alpha = 0.942,
+                                                       .rho = 1.37,
+                                                       .Qin = 20.3});
 // A long die with a narrow, tapered cavity empties before its far end.
 const cases::CaseParameters kEmptiesEarly = Design({.Ain = 1.8,
                                                     .gamma = 1.49,
@@ -135,14 +159,33 @@ TEST(RobustVerdicts, RegimeGapNamesItsStationsAndTheSpreadOfTheTieBreaks) {
   }
 }
 
+// Where no exact fixed point exists, the window's lagging rheology settles on some
+// mixture of the regimes at the gap stations: its answer lies within the spread of the
+// tie-breaks.
+TEST(RobustVerdicts, WindowAnswerInARegimeGapLiesWithinTheSpreadOfTheTieBreaks) {
+  cases::StationTable window;
+  solver::SolverState windowState;
+  ASSERT_TRUE(SolveDieFlow(kWindowConvergesInAGap, window, windowState).converged);
+  ASSERT_TRUE(FindUnphysicalStations(window).empty());
+  cases::StationTable table;
+  solver::SolverState state;
+  const RobustOutcome outcome = SolveDieFlowRobust(kWindowConvergesInAGap, table, state);
+  ASSERT_EQ(outcome.verdict, RobustVerdict::RegimeGap);
+  EXPECT_EQ(outcome.stations, (std::vector<int>{24, 25, 26, 27}));
+  // Farther apart than the window's tolerance, closer than the tie-breaks.
+  EXPECT_GT(std::abs(window.P[1] / table.P[1] - 1), 2e-5);
+  EXPECT_LT(std::abs(window.P[1] - table.P[1]), outcome.spread.entrancePressure);
+  EXPECT_LT(std::abs(window.Uniformity - table.Uniformity), outcome.spread.uniformity);
+}
+
 TEST(RobustVerdicts, NoPhysicalSolutionSaysWhichSideAndWhere) {
   struct Expected {
     const cases::CaseParameters& parameters;
     MissingBranch reason;
     int station;
   };
-  for (const Expected& expected : {Expected{kNegativePressures, MissingBranch::NegativeOutflow, 50},
-                                   Expected{kEmptiesEarly, MissingBranch::EmptyCavity, 49}}) {
+  for (const Expected& expected : {Expected{kPressureRunsOut, MissingBranch::NegativeOutflow, 50},
+                                   Expected{kEmptiesEarly, MissingBranch::EmptyCavity, 48}}) {
     SCOPED_TRACE(MissingBranchText(expected.reason));
     cases::StationTable table;
     table.Uniformity = 0.75;
@@ -157,15 +200,22 @@ TEST(RobustVerdicts, NoPhysicalSolutionSaysWhichSideAndWhere) {
   }
 }
 
-TEST(RobustVerdicts, PhysicalCheckFlagsTheWindowsNegativePressures) {
-  cases::StationTable table;
-  solver::SolverState state;
-  ASSERT_TRUE(SolveDieFlow(kNegativePressures, table, state).converged);
-  const UnphysicalStations found = FindUnphysicalStations(table);
-  EXPECT_EQ(UnphysicalStationsWarning(found),
+TEST(RobustVerdicts, PhysicalCheckFlagsTheWindowsNegativePressuresAndTheRobustRootIsPhysical) {
+  cases::StationTable window;
+  solver::SolverState windowState;
+  ASSERT_TRUE(SolveDieFlow(kNegativePressures, window, windowState).converged);
+  EXPECT_EQ(UnphysicalStationsWarning(FindUnphysicalStations(window)),
             "Warning: cavity pressure P <= 0 at stations 35-50; slot flow DelQ <= 0 at stations "
             "34-36");
-  EXPECT_LT(table.Uniformity, 0.0);
+  EXPECT_LT(window.Uniformity, 0.0);
+
+  cases::StationTable table;
+  solver::SolverState state;
+  const RobustOutcome outcome = SolveDieFlowRobust(kNegativePressures, table, state);
+  EXPECT_EQ(outcome.verdict, RobustVerdict::Converged) << DescribeOutcome(outcome);
+  EXPECT_TRUE(FindUnphysicalStations(table).empty());
+  EXPECT_GT(table.Uniformity, 0.0);
+  EXPECT_GT(table.P[1], window.P[1]);
 }
 
 // The window stops at a miss of 1e-6·Qin with the rheology of the sweep before; carried
