@@ -59,6 +59,13 @@ std::size_t InputOfName(std::string_view name, UnknownName refusal) {
   throw py::value_error(message);
 }
 
+std::size_t InputOfKey(py::handle key, UnknownName refusal) {
+  if (!py::isinstance<py::str>(key)) {
+    throw py::type_error("an input is named by a str, not by " + std::string(py::repr(key)));
+  }
+  return InputOfName(key.cast<std::string_view>(), refusal);
+}
+
 InputCell ReadInputCell(std::size_t input, py::handle value) {
   InputCell cell;
   if (py::isinstance<py::str>(value)) {
@@ -81,7 +88,7 @@ InputCell ReadInputCell(std::size_t input, py::handle value) {
 GivenInputs ReadGivenInputs(py::handle nameToValue, UnknownName refusal) {
   GivenInputs given;
   for (const auto [name, value] : py::reinterpret_borrow<py::dict>(nameToValue)) {
-    const std::size_t input = InputOfName(name.cast<std::string_view>(), refusal);
+    const std::size_t input = InputOfKey(name, refusal);
     given[input] = ReadInputCell(input, value);
   }
   return given;

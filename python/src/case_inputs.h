@@ -31,6 +31,9 @@ enum class UnknownName { AsKeyword, AsKey };
 // The input of that short name; raises naming it, and the input it may mean.
 std::size_t InputOfName(std::string_view name, UnknownName refusal);
 
+// The input named by a key of a dict; raises TypeError for a key that is not a str.
+std::size_t InputOfKey(pybind11::handle key, UnknownName refusal);
+
 // Reads one value: a str is a text, any other object is taken by float() (bool refused).
 // Raises TypeError naming the input.
 InputCell ReadInputCell(std::size_t input, pybind11::handle value);

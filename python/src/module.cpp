@@ -12,10 +12,15 @@ PYBIND11_MODULE(_fluxeta, module) {
   fluxeta::python::RegisterErrors(module);
   fluxeta::python::RegisterSolve(module);
   fluxeta::python::RegisterStudy(module);
-  module.def("inputs", &fluxeta::python::InputTable, R"doc(
-The fifteen case inputs in input order, a list of dicts with the keys name (the short name
+  module.def(
+      "inputs", &fluxeta::python::InputTable,
+      R"doc(The fifteen case inputs in input order, a list of dicts with the keys name (the short name
 that solve() and study() take), unit, label (the window's label), default (the value of
 the default case), fixed_in_window (the window keeps the default) and plausible_range
 (low, high), a range a die designer would study.
 )doc");
+  // The package re-exports the functions; help() and tracebacks name them by it.
+  for (const char* function : {"solve", "study", "inputs"}) {
+    module.attr(function).attr("__module__") = "fluxeta";
+  }
 }

@@ -104,8 +104,11 @@ void RegisterErrors(py::module_& module) {
     } else {
       bases = py::reinterpret_borrow<py::object>(ClassOf(spec.parent));
     }
+    // The code is set on each raised error; the class itself has none.
     py::dict attributes;
-    attributes["code"] = py::none();
+    if (spec.kind == ErrorClass::Base) {
+      attributes["code"] = py::none();
+    }
     PyObject* type = PyErr_NewExceptionWithDoc(spec.name, spec.doc, bases.ptr(), attributes.ptr());
     if (type == nullptr) {
       throw py::error_already_set();

@@ -96,8 +96,8 @@ std::string Repr(const SolveResult& result) {
 }  // namespace
 
 void RegisterSolve(py::module_& module) {
-  py::class_<SolveResult> result(module, "SolveResult", R"doc(
-The solution of one case, as fluxeta.solve() returns it.
+  py::class_<SolveResult> result(module, "SolveResult",
+                                 R"doc(The solution of one case, as fluxeta.solve() returns it.
 
 The scalar figures are those of a study row: NaN where the case did not converge. The
 station columns (P, Q, DelQ, Q_DIFF, APP_SR_C, SR_S, APP_VIS_C, VIS_S, A, Dh, H, L, RTime
@@ -128,12 +128,14 @@ Q_DIFF and RTime zero.
           "converged.")
       .def_property_readonly("inputs", &InputsOf,
                              "The fifteen inputs the case was solved with, {short name: value}.")
-      .def("result_file_text", &ResultFileText, R"doc(
-The result file of the case, byte for byte as fluxeta-batch writes it with a point as the
+      .def(
+          "result_file_text", &ResultFileText,
+          R"doc(The result file of the case, byte for byte as fluxeta-batch writes it with a point as the
 decimal separator: code page 932 text with CR LF line ends (bytes).
 )doc")
-      .def("table", &TableOf, R"doc(
-The station columns in the order the outputs list them, {name: array}, for instance for
+      .def(
+          "table", &TableOf,
+          R"doc(The station columns in the order the outputs list them, {name: array}, for instance for
 pandas.DataFrame(result.table()).
 )doc")
       .def("__repr__", &Repr);
@@ -148,8 +150,8 @@ pandas.DataFrame(result.table()).
         ColumnDoc(column).c_str());
   }
 
-  module.def("solve", &Solve, py::arg("search") = "window", R"doc(
-Solves one case and returns its fluxeta.SolveResult.
+  module.def("solve", &Solve, py::arg("search") = "window",
+             R"doc(Solves one case and returns its fluxeta.SolveResult.
 
 The inputs are keyword arguments by their short names (see fluxeta.inputs()): Ain, gamma,
 Pein, Lin, Lend, W, H, lambda, alpha, eta0, gamma0, n, gammacr, rho, Qin. Those not given

@@ -4,10 +4,12 @@
 #include <limits>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <pybind11/numpy.h>
+#include <pybind11/stl.h>
 
 #include "base/outcome.h"
 #include "case_inputs.h"
@@ -27,15 +29,18 @@ constexpr double kNotAFigure = std::numeric_limits<double>::quiet_NaN();
 
 using study::CaseResult;
 
-unsigned ThreadsOfJobs(const py::object& jobs) {
-  if (jobs.is_none()) {
+// A thread count the platform cannot give is surely a slip.
+constexpr long kMaxJobs = 4096;
+
+unsigned ThreadsOfJobs(std::optional<long> jobs) {
+  if (!jobs) {
     return study::ThreadCount(0);
   }
-  const long count = jobs.cast<long>();
-  if (count < 1) {
-    throw py::value_error("jobs must be at least 1, or None for every core");
+  if (*jobs < 1 || *jobs > kMaxJobs) {
+    throw py::value_error("jobs must be from 1 to " + std::to_string(kMaxJobs) +
+                          ", or None for every core");
   }
-  return study::ThreadCount(static_cast<unsigned>(count));
+  return study::ThreadCount(static_cast<unsigned>(*jobs));
 }
 
 std::vector<CaseResult> SolveCases(const StudyCases& cases, const GivenInputs& base,
@@ -155,7 +160,7 @@ py::dict StudyRows(const StudyCases& cases, const std::vector<CaseResult>& resul
   return rows;
 }
 
-py::dict Study(const py::object& gridOrCases, const std::string& search, const py::object& jobs,
+py::dict Study(const py::object& gridOrCases, const std::string& search, std::optional<long> jobs,
                const py::kwargs& base) {
   // Every search known today is the window's, which a study's case evaluation uses.
   ParseSearchMethod(search);
@@ -175,9 +180,9 @@ py::dict Study(const py::object& gridOrCases, const std::string& search, const p
 }  // namespace
 
 void RegisterStudy(py::module_& module) {
-  module.def("study", &Study, py::arg("cases"), py::arg("search") = "window",
-             py::arg("jobs") = py::none(), R"doc(
-Solves many cases in parallel and returns the rows of fluxeta-batch's study CSV as a dict
+  module.def(
+      "study", &Study, py::arg("cases"), py::arg("search") = "window", py::arg("jobs") = py::none(),
+      R"doc(Solves many cases in parallel and returns the rows of fluxeta-batch's study CSV as a dict
 of NumPy arrays, one entry per column, so that pandas.DataFrame(fluxeta.study(...)) works.
 
 cases is either a grid, a dict {name: sequence of values} whose first name is the

@@ -19,16 +19,16 @@ StudyCases StudyCases::Read(py::handle gridOrCases) {
   StudyCases study;
   if (py::isinstance<py::dict>(gridOrCases)) {
     for (const auto [name, values] : py::reinterpret_borrow<py::dict>(gridOrCases)) {
-      const std::size_t input = InputOfName(name.cast<std::string_view>(), UnknownName::AsKey);
+      const std::size_t input = InputOfKey(name, UnknownName::AsKey);
       if (py::isinstance<py::str>(values) || !py::isinstance<py::sequence>(values)) {
         throw py::type_error("the values of input '" + NameOfInput(input) +
                              "' must be a sequence of numbers or texts");
       }
       Dimension dimension;
       dimension.width = 1;
-      for (const py::handle value : py::reinterpret_borrow<py::sequence>(values)) {
+      for (const py::object value : py::reinterpret_borrow<py::sequence>(values)) {
         dimension.cells.push_back(ReadInputCell(input, value));
-        dimension.objects.push_back(py::reinterpret_borrow<py::object>(value));
+        dimension.objects.push_back(value);
       }
       dimension.points = dimension.cells.size();
       study.AddDimension(std::move(dimension), {input});
@@ -41,14 +41,14 @@ StudyCases StudyCases::Read(py::handle gridOrCases) {
   }
   Dimension rows;
   std::vector<std::size_t> inputs;
-  for (const py::handle row : py::reinterpret_borrow<py::sequence>(gridOrCases)) {
+  for (const py::object row : py::reinterpret_borrow<py::sequence>(gridOrCases)) {
     if (!py::isinstance<py::dict>(row)) {
       throw py::type_error("every case of a study is a dict {name: value}");
     }
     const auto caseInputs = py::reinterpret_borrow<py::dict>(row);
     if (rows.points == 0) {
       for (const auto [name, value] : caseInputs) {
-        inputs.push_back(InputOfName(name.cast<std::string_view>(), UnknownName::AsKey));
+        inputs.push_back(InputOfKey(name, UnknownName::AsKey));
       }
       rows.width = inputs.size();
     }

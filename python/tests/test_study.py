@@ -1,5 +1,6 @@
 """fluxeta.study(): the rows of fluxeta-batch's study CSV, as NumPy arrays."""
 import csv
+import gc
 import io
 import math
 
@@ -95,6 +96,16 @@ class TestCases:
             for name, column in fluxeta.study(grid, jobs=jobs).items():
                 numpy.testing.assert_array_equal(column, one[name])
 
+    def test_numpy_arrays_are_taken_as_sequences_of_values(self):
+        # Each element of an array is a new object: the study keeps its own references.
+        for count in (3, 5, 9):
+            rows = fluxeta.study({"gamma": numpy.linspace(0, 1, count),
+                                  "Lend": numpy.array([2.0, 3.0], dtype=numpy.float32)})
+            gc.collect()
+            assert rows["gamma"].tolist() == numpy.repeat(numpy.linspace(0, 1, count), 2).tolist()
+        rows = fluxeta.study(tuple({"W": width} for width in numpy.arange(40, 80, 10)))
+        assert rows["W"].tolist() == [40.0, 50.0, 60.0, 70.0]
+
     def test_an_empty_list_is_a_study_of_no_case(self):
         rows = fluxeta.study([])
         assert list(rows) == RESULT_COLUMNS
@@ -105,6 +116,10 @@ class TestRefusedStudies:
     def test_an_unknown_input_is_named(self):
         with pytest.raises(ValueError, match="'Qout'"):
             fluxeta.study({"Qout": [1.0]})
+
+    def test_a_name_that_is_not_a_text_is_refused(self):
+        with pytest.raises(TypeError, match="str"):
+            fluxeta.study({1: [0.1]})
 
     def test_cases_that_name_other_inputs_are_refused(self):
         with pytest.raises(ValueError, match="case 1"):
