@@ -1,4 +1,5 @@
 """fluxeta.solve(): the figures, the station columns and the result file of one case."""
+import concurrent.futures
 import gc
 import json
 import math
@@ -101,6 +102,14 @@ class TestStationColumns:
         positions = fluxeta.solve(W=50.0).X
         assert positions[0] == 0.0
         assert positions[1] == 1.0
+
+
+def test_solves_on_several_threads_at_once_give_the_figures_of_one_at_a_time():
+    cases = [{"gamma": 0.05 * k, "Qin": 20 + k} for k in range(12)]
+    expected = [fluxeta.solve(**case).result_file_text() for case in cases]
+    with concurrent.futures.ThreadPoolExecutor(max_workers=4) as pool:
+        texts = list(pool.map(lambda case: fluxeta.solve(**case).result_file_text(), cases))
+    assert texts == expected
 
 
 class TestRefusedArguments:
