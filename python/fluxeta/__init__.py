@@ -11,7 +11,7 @@ along the width and its uniformity.
     result = fluxeta.solve(gamma=0.2, Lend=2.8)    # one case; the rest is the default case
     result.status, result.uniformity, result.entrance_pressure_Pa
     result.Q_DIFF                                  # the station columns, NumPy arrays of 50
-    open("Result.txt", "wb").write(result.result_file_text())
+    result.write_result_file("Result.txt")        # the result file, as fluxeta-batch writes it
 
     rows = fluxeta.study({"gamma": [0.0, 0.5, 1.0], "Lend": [2.0, 2.5, 3.0]})
     rows["uniformity"]                             # one NumPy array per column of the study

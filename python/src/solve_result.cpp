@@ -1,19 +1,28 @@
 #include "solve_result.h"
 
-#include <cmath>
+#include <cstdio>
+#include <filesystem>
 #include <limits>
 #include <memory>
 #include <string>
 
-#include <pybind11/numpy.h>
+#include <unistd.h>
 
+#include <pybind11/numpy.h>
+#include <pybind11/stl/filesystem.h>
+
+#include "base/errors.h"
+#include "base/io_error_code.h"
+#include "base/messages.h"
 #include "base/outcome.h"
 #include "case/input_table.h"
 #include "case/number_text.h"
 #include "case/station_columns.h"
 #include "case_inputs.h"
+#include "python_errors.h"
 #include "run/calculation_run.h"
 #include "run/result_file.h"
+#include "run/text_file_writer.h"
 #include "search_method.h"
 
 namespace py = pybind11;
@@ -56,9 +65,37 @@ std::unique_ptr<SolveResult> Solve(const std::string& search, const py::kwargs& 
   return result;
 }
 
+std::string ResultFileBytes(const SolveResult& result) {
+  return cases::InputSectionText(result.parameters, cases::kPointSeparator) +
+         cases::ResultSectionText(result.table, cases::kPointSeparator);
+}
+
 py::bytes ResultFileText(const SolveResult& result) {
-  return py::bytes(cases::InputSectionText(result.parameters, cases::kPointSeparator) +
-                   cases::ResultSectionText(result.table, cases::kPointSeparator));
+  return py::bytes(ResultFileBytes(result));
+}
+
+// Writes the result file whole under a temporary name beside `path`, then renames it into
+// place, so that `path` holds either its old bytes or the whole new file.
+void WriteResultFile(const SolveResult& result, const std::filesystem::path& path) {
+  const std::string bytes = ResultFileBytes(result);
+  std::filesystem::path temporary = path;
+  temporary += "." + std::to_string(getpid()) + ".tmp";
+  bool opened = false;
+  {
+    py::gil_scoped_release release;
+    try {
+      opened = cases::WriteToFile(temporary.string(), cases::WriteMode::CreateOrTruncate, bytes);
+      if (opened && std::rename(temporary.c_str(), path.c_str()) != 0) {
+        throw cases::InputOutputError(cases::InputOutputErrorCode(errno));
+      }
+    } catch (const cases::InputOutputError&) {
+      std::remove(temporary.c_str());
+      throw;
+    }
+  }
+  if (!opened) {
+    RaiseOutcome(cases::Outcome::FileCannotOpen, cases::messages::kFileCanNotOpen);
+  }
 }
 
 py::dict InputsOf(const SolveResult& result) {
@@ -132,6 +169,12 @@ Q_DIFF and RTime zero.
           "result_file_text", &ResultFileText,
           R"doc(The result file of the case, byte for byte as fluxeta-batch writes it with a point as the
 decimal separator: code page 932 text with CR LF line ends (bytes).
+)doc")
+      .def("write_result_file", &WriteResultFile, py::arg("path"),
+           R"doc(Writes result_file_text() to the file `path` (a str or os.PathLike) whole: under a
+temporary name beside it that is then renamed into place, so that the file holds either its
+old bytes or the whole result. A file that cannot be opened raises fluxeta.InputOutputError
+with code "file_cannot_open", a failed write or rename one with code "io_error".
 )doc")
       .def(
           "table", &TableOf,

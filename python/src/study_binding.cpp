@@ -1,6 +1,5 @@
 #include "study_binding.h"
 
-#include <cmath>
 #include <limits>
 #include <map>
 #include <memory>
@@ -29,7 +28,7 @@ constexpr double kNotAFigure = std::numeric_limits<double>::quiet_NaN();
 
 using study::CaseResult;
 
-// A thread count the platform cannot give is surely a slip.
+// The range of fluxeta-batch -j: more threads than that are surely a slip.
 constexpr long kMaxJobs = 4096;
 
 unsigned ThreadsOfJobs(std::optional<long> jobs) {

@@ -130,3 +130,26 @@ class TestRefusedArguments:
     def test_an_unknown_search_is_refused(self):
         with pytest.raises(ValueError, match="'robust'.*'window'"):
             fluxeta.solve(search="robust")
+
+
+class TestResultFileWriting:
+    def test_the_file_holds_the_result_file_text_and_no_temporary_is_left(self, tmp_path):
+        result = fluxeta.solve(gamma=0.4)
+        target = tmp_path / "Result.txt"
+        target.write_bytes(b"an older result")
+        result.write_result_file(target)
+        assert target.read_bytes() == result.result_file_text()
+        assert [path.name for path in tmp_path.iterdir()] == ["Result.txt"]
+
+    def test_a_file_that_cannot_be_opened_raises_an_input_output_error(self, tmp_path):
+        with pytest.raises(fluxeta.InputOutputError) as raised:
+            fluxeta.solve().write_result_file(str(tmp_path / "missing" / "Result.txt"))
+        assert raised.value.code == "file_cannot_open"
+        assert str(raised.value) == "File can not open!"
+
+    def test_a_failed_rename_raises_with_the_runtime_s_code_and_leaves_no_temporary(self, tmp_path):
+        (tmp_path / "Result.txt").mkdir()  # a directory cannot be replaced by a file
+        with pytest.raises(fluxeta.InputOutputError) as raised:
+            fluxeta.solve().write_result_file(tmp_path / "Result.txt")
+        assert raised.value.code == "io_error"
+        assert [path.name for path in tmp_path.iterdir()] == ["Result.txt"]
