@@ -109,14 +109,14 @@ double StoredInput(const GivenInputs& given, std::size_t input) {
 py::list InputTable() {
   py::list table;
   for (std::size_t input = 0; input < cases::kInputCount; ++input) {
-    const cases::InputSpec& spec = cases::kInputs[input];
+    const cases::InputSpec& definition = cases::kInputs[input];
     py::dict row;
-    row["name"] = std::string(spec.name);
-    row["unit"] = std::string(spec.unit);
-    row["label"] = std::string(spec.windowLabel);
+    row["name"] = std::string(definition.name);
+    row["unit"] = std::string(definition.unit);
+    row["label"] = std::string(definition.windowLabel);
     row["default"] = DefaultValues()[input];
-    row["fixed_in_window"] = spec.fixedInWindow;
-    row["plausible_range"] = py::make_tuple(spec.plausibleLow, spec.plausibleHigh);
+    row["fixed_in_window"] = definition.fixedInWindow;
+    row["plausible_range"] = py::make_tuple(definition.plausibleLow, definition.plausibleHigh);
     table.append(std::move(row));
   }
   return table;

@@ -23,7 +23,7 @@ enum class ErrorClass {
   Count
 };
 
-struct ErrorClassSpec {
+struct ErrorClassDefinition {
   ErrorClass kind;
   const char* name;  // qualified, so that tracebacks and help() show fluxeta.Name
   ErrorClass parent;
@@ -72,49 +72,53 @@ void RaiseOutcome(cases::Outcome outcome, std::string_view message) {
 }
 
 void RegisterErrors(py::module_& module) {
-  const std::array<ErrorClassSpec, static_cast<std::size_t>(ErrorClass::Count)> specs = {{
-      {ErrorClass::Base, "fluxeta.FluxetaError", ErrorClass::Base, nullptr,
-       "A case that cannot be solved or written.\n\n"
-       "str(error) is the system's message, as its error box shows it; error.code is the\n"
-       "outcome code (\"division_by_zero\", \"invalid_operation\", \"overflow\",\n"
-       "\"not_a_number\", \"io_error\", \"file_cannot_open\")."},
-      {ErrorClass::FloatingPointFault, "fluxeta.FloatingPointFault", ErrorClass::Base,
-       PyExc_ArithmeticError,
-       "A floating-point division by zero, invalid operation or overflow in the solve."},
-      {ErrorClass::DivisionByZero, "fluxeta.DivisionByZero", ErrorClass::FloatingPointFault,
-       nullptr, "A floating-point division by zero (code \"division_by_zero\")."},
-      {ErrorClass::InvalidOperation, "fluxeta.InvalidOperation", ErrorClass::FloatingPointFault,
-       nullptr,
-       "An invalid floating-point operation, such as 0/0 or the root of a negative number\n"
-       "(code \"invalid_operation\")."},
-      {ErrorClass::Overflow, "fluxeta.Overflow", ErrorClass::FloatingPointFault, nullptr,
-       "A floating-point result beyond the double range (code \"overflow\")."},
-      {ErrorClass::NotANumber, "fluxeta.NotANumber", ErrorClass::Base, PyExc_ValueError,
-       "An input text that is not a number (code \"not_a_number\")."},
-      {ErrorClass::InputOutputError, "fluxeta.InputOutputError", ErrorClass::Base, nullptr,
-       "A file that could not be opened or written (codes \"file_cannot_open\", \"io_error\")."},
-  }};
+  const std::array<ErrorClassDefinition, static_cast<std::size_t>(ErrorClass::Count)> definitions =
+      {{
+          {ErrorClass::Base, "fluxeta.FluxetaError", ErrorClass::Base, nullptr,
+           "A case that cannot be solved or written.\n\n"
+           "str(error) is the system's message, as its error box shows it; error.code is the\n"
+           "outcome code (\"division_by_zero\", \"invalid_operation\", \"overflow\",\n"
+           "\"not_a_number\", \"io_error\", \"file_cannot_open\")."},
+          {ErrorClass::FloatingPointFault, "fluxeta.FloatingPointFault", ErrorClass::Base,
+           PyExc_ArithmeticError,
+           "A floating-point division by zero, invalid operation or overflow in the solve."},
+          {ErrorClass::DivisionByZero, "fluxeta.DivisionByZero", ErrorClass::FloatingPointFault,
+           nullptr, "A floating-point division by zero (code \"division_by_zero\")."},
+          {ErrorClass::InvalidOperation, "fluxeta.InvalidOperation", ErrorClass::FloatingPointFault,
+           nullptr,
+           "An invalid floating-point operation, such as 0/0 or the root of a negative number\n"
+           "(code \"invalid_operation\")."},
+          {ErrorClass::Overflow, "fluxeta.Overflow", ErrorClass::FloatingPointFault, nullptr,
+           "A floating-point result beyond the double range (code \"overflow\")."},
+          {ErrorClass::NotANumber, "fluxeta.NotANumber", ErrorClass::Base, PyExc_ValueError,
+           "An input text that is not a number (code \"not_a_number\")."},
+          {ErrorClass::InputOutputError, "fluxeta.InputOutputError", ErrorClass::Base, nullptr,
+           "A file that could not be opened or written (codes \"file_cannot_open\", "
+           "\"io_error\")."},
+      }};
 
-  for (const ErrorClassSpec& spec : specs) {
+  for (const ErrorClassDefinition& definition : definitions) {
     py::object bases;
-    if (spec.kind == ErrorClass::Base) {
+    if (definition.kind == ErrorClass::Base) {
       bases = py::reinterpret_borrow<py::object>(PyExc_Exception);
-    } else if (spec.builtinBase != nullptr) {
-      bases = py::make_tuple(py::handle(ClassOf(spec.parent)), py::handle(spec.builtinBase));
+    } else if (definition.builtinBase != nullptr) {
+      bases = py::make_tuple(py::handle(ClassOf(definition.parent)),
+                             py::handle(definition.builtinBase));
     } else {
-      bases = py::reinterpret_borrow<py::object>(ClassOf(spec.parent));
+      bases = py::reinterpret_borrow<py::object>(ClassOf(definition.parent));
     }
     // The code is set on each raised error; the class itself has none.
     py::dict attributes;
-    if (spec.kind == ErrorClass::Base) {
+    if (definition.kind == ErrorClass::Base) {
       attributes["code"] = py::none();
     }
-    PyObject* type = PyErr_NewExceptionWithDoc(spec.name, spec.doc, bases.ptr(), attributes.ptr());
+    PyObject* type =
+        PyErr_NewExceptionWithDoc(definition.name, definition.doc, bases.ptr(), attributes.ptr());
     if (type == nullptr) {
       throw py::error_already_set();
     }
-    ClassOf(spec.kind) = type;
-    const std::string_view qualified(spec.name);
+    ClassOf(definition.kind) = type;
+    const std::string_view qualified(definition.name);
     module.add_object(std::string(qualified.substr(qualified.find('.') + 1)).c_str(),
                       py::handle(type));
   }
