@@ -15,18 +15,6 @@ namespace {
 // derived before density and flow rate are read.
 constexpr std::size_t kInputsBeforeCriticalViscosity = 13;
 
-// A value that reaches the record from a number rather than a text: one that no text
-// could give is refused as a text beyond the double range would be.
-double StoredValue(double value) {
-  if (std::isnan(value)) {
-    RaiseFloatingPointFault(FloatingPointFault::InvalidOperation);
-  }
-  if (std::isinf(value)) {
-    RaiseFloatingPointFault(FloatingPointFault::Overflow);
-  }
-  return value;
-}
-
 // The power-law viscosity at the critical shear rate (Pa.s). The consistency K keeps the
 // wide significand; only the viscosity is rounded to double.
 double CriticalViscosity(const CaseParameters& parameters) {
@@ -43,6 +31,16 @@ double TaperAngle(const CaseParameters& parameters) {
 }
 
 }  // namespace
+
+double StoredInputValue(double value) {
+  if (std::isnan(value)) {
+    RaiseFloatingPointFault(FloatingPointFault::InvalidOperation);
+  }
+  if (std::isinf(value)) {
+    RaiseFloatingPointFault(FloatingPointFault::Overflow);
+  }
+  return value;
+}
 
 void StoreInputs(CaseParameters& parameters,
                  const std::function<double(std::size_t input)>& storedInput) {
@@ -66,7 +64,7 @@ void ReadCaseFromForm(const BoxTexts& boxes, char separator, CaseParameters& par
 
 CaseParameters MakeCase(const CaseValues& values, std::string resultFileName) {
   CaseParameters parameters;
-  StoreInputs(parameters, [&](std::size_t input) { return StoredValue(values[input]); });
+  StoreInputs(parameters, [&](std::size_t input) { return StoredInputValue(values[input]); });
   parameters.ResultFileName = std::move(resultFileName);
   return parameters;
 }

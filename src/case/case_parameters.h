@@ -60,6 +60,11 @@ void ReadCaseFromForm(const BoxTexts& boxes, char separator, CaseParameters& par
 CaseParameters MakeCase(const CaseValues& values,
                         std::string resultFileName = kDefaultResultFileName);
 
+// An input value that reaches the record from a number rather than a text, as MakeCase
+// stores it: one that no text could give is refused as a text beyond the double range would
+// be (overflow; invalid operation for not-a-number).
+double StoredInputValue(double value);
+
 // Stores the inputs that `storedInput(k)` gives for k = 0 … 14, one at a time in input
 // order, deriving ηcr after the critical shear rate and θ after the flow rate: the order
 // of every way a case is made, so that a failure (an exception of `storedInput` or a fault

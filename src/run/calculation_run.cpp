@@ -5,18 +5,12 @@
 
 namespace fluxeta::cases {
 
-namespace {
-
-// The figures only a converged solve works out. A run whose search gave up prints zeros
-// for them rather than the figures of some earlier case.
 void ClearConvergedResults(StationTable& table) {
   table.Q_DIFF.fill(0);
   table.RTime.fill(0);
   table.DelQRms = 0;
   table.Uniformity = 0;
 }
-
-}  // namespace
 
 RunReport CalculationRun(RunFrontEnd& frontEnd, CaseParameters& parameters, StationTable& table,
                          solver::SolverState& state) {

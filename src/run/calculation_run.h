@@ -38,6 +38,11 @@ struct RunReport {
   solver::SolveOutcome solve;  // meaningful once the solve has run
 };
 
+// Zeroes the figures only a converged solve works out (Q_DIFF, RTime, DelQRms,
+// Uniformity): a run whose search gave up prints zeros for them rather than the figures
+// of some earlier case.
+void ClearConvergedResults(StationTable& table);
+
 // Reads the case from the boxes, writes the input section, solves, writes the result
 // section and shows the completion dialog. A conversion error, a floating-point fault or
 // an input/output error after a file was opened ends the run and propagates to the caller.

@@ -1,12 +1,7 @@
 #include "study/study_case_evaluator.h"
 
-#include <algorithm>
-
 #include "base/checked_real.h"
-#include "base/errors.h"
-#include "base/messages.h"
 #include "case/number_text.h"
-#include "solver/solve_die_flow.h"
 
 namespace fluxeta::study {
 
@@ -33,36 +28,7 @@ double CaseEvaluator::StoredInput(std::size_t input) const {
 void CaseEvaluator::Evaluate(std::uint64_t index, CaseResult& result) {
   grid_.CaseTexts(index, texts_);
   grid_.CaseValues(index, values_);
-
-  result = CaseResult{};
-  parameters_ = cases::CaseParameters{};
-  table_ = cases::StationTable{};
-  state_ = solver::SolverState{};
-  try {
-    cases::StoreInputs(parameters_, [this](std::size_t input) { return StoredInput(input); });
-    const solver::SolveOutcome solve = solver::SolveDieFlow(parameters_, table_, state_);
-    result.sweeps = solve.sweeps;
-    if (!solve.converged) {
-      result.status = cases::Outcome::NotConverged;
-      result.outcome = cases::messages::kDoesNotConverge;
-      return;
-    }
-  } catch (const cases::FluxetaError& error) {
-    result.status = error.outcome();
-    result.outcome = error.what();
-    return;
-  }
-
-  result.converged = true;
-  result.status = cases::Outcome::Converged;
-  result.entrancePressure = table_.P[1];
-  result.uniformity = table_.Uniformity;
-  result.delQRms = table_.DelQRms;
-  const auto firstStation = table_.Q_DIFF.begin() + 1;
-  const auto [smallest, largest] =
-      std::minmax_element(firstStation, firstStation + cases::StationCount);
-  result.qDiffMin = *smallest;
-  result.qDiffMax = *largest;
+  EvaluateCase([this](std::size_t input) { return StoredInput(input); }, records_, result);
 }
 
 }  // namespace fluxeta::study

@@ -9,8 +9,7 @@
 #include <vector>
 
 #include "case/case_parameters.h"
-#include "case/station_table.h"
-#include "solver/solver_state.h"
+#include "study/case_evaluation.h"
 #include "study/study_case_result.h"
 #include "study/study_grid.h"
 
@@ -37,11 +36,7 @@ class CaseEvaluator {
   std::array<std::optional<std::size_t>, cases::kInputCount> columnOfInput_{};
   std::vector<const std::string*> texts_;
   std::vector<const double*> values_;
-  // Every case starts from zeroed records, as in a fresh process, so that a row never
-  // depends on which cases the same thread solved before.
-  cases::CaseParameters parameters_;
-  cases::StationTable table_;
-  solver::SolverState state_;
+  CaseRecords records_;
 };
 
 }  // namespace fluxeta::study

@@ -1,0 +1,57 @@
+"""Flow distribution and entrance pressure of an end-fed slot coating die.
+
+A tapered cavity, fed at one end with the flow rate Qin, runs along the die width W and
+drains through a slot of gap H whose length falls linearly from Lin to Lend. For a
+power-law liquid, fluxeta solves the cavity flow over 50 stations across the width, as
+the desktop program and fluxeta-batch do, and gives the entrance pressure, the slot flow
+along the width and its uniformity.
+
+    import fluxeta
+
+    result = fluxeta.solve(gamma=0.2, Lend=2.8)    # one case; the rest is the default case
+    result.status, result.uniformity, result.entrance_pressure_Pa
+    result.Q_DIFF                                  # the station columns, NumPy arrays of 50
+    result.write_result_file("Result.txt")        # the result file, as fluxeta-batch writes it
+
+    rows = fluxeta.study({"gamma": [0.0, 0.5, 1.0], "Lend": [2.0, 2.5, 3.0]})
+    rows["uniformity"]                             # one NumPy array per column of the study
+
+    fluxeta.inputs()                               # names, units, defaults and ranges
+
+Units: lengths in cm, areas in cm2, flow rates in cm3/s, pressures in Pa, viscosities in
+Pa.s, shear rates in 1/s, density in g/cm3, times in s.
+
+Faults raise subclasses of fluxeta.FluxetaError carrying the system's message and the
+outcome code (.code): fluxeta.DivisionByZero, fluxeta.InvalidOperation and
+fluxeta.Overflow (all fluxeta.FloatingPointFault), fluxeta.NotANumber and
+fluxeta.InputOutputError.
+"""
+
+from ._fluxeta import (
+    DivisionByZero,
+    FloatingPointFault,
+    FluxetaError,
+    InputOutputError,
+    InvalidOperation,
+    NotANumber,
+    Overflow,
+    SolveResult,
+    __version__,
+    inputs,
+    solve,
+    study,
+)
+
+__all__ = [
+    "solve",
+    "study",
+    "inputs",
+    "SolveResult",
+    "FluxetaError",
+    "FloatingPointFault",
+    "DivisionByZero",
+    "InvalidOperation",
+    "Overflow",
+    "NotANumber",
+    "InputOutputError",
+]

@@ -1,0 +1,54 @@
+// The case inputs as a script gives them: by short name (Ain, gamma, … Qin), each a number
+// or a text written with a point.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <pybind11/pybind11.h>
+
+#include "case/input_table.h"
+
+namespace fluxeta::python {
+
+// One input value: a number, or a text that is read as the window reads its boxes, so
+// that a text that is not a number fails as it does there.
+struct InputCell {
+  double value = 0;
+  std::optional<std::string> text;
+};
+
+// The inputs a script named; the others take the default case.
+using GivenInputs = std::array<std::optional<InputCell>, cases::kInputCount>;
+
+// How a name that is not an input is refused: as an unexpected keyword argument
+// (TypeError) or as a bad key of the data (ValueError).
+enum class UnknownName { AsKeyword, AsKey };
+
+// The input of that short name; raises naming it, and the input it may mean.
+std::size_t InputOfName(std::string_view name, UnknownName refusal);
+
+// The input named by a key of a dict; raises TypeError for a key that is not a str.
+std::size_t InputOfKey(pybind11::handle key, UnknownName refusal);
+
+// Reads one value: a str is a text, any other object is taken by float() (bool refused).
+// Raises TypeError naming the input.
+InputCell ReadInputCell(std::size_t input, pybind11::handle value);
+
+// The inputs of keyword arguments or of a dict, by name.
+GivenInputs ReadGivenInputs(pybind11::handle nameToValue, UnknownName refusal);
+
+// The value the case record stores (checked as reading a box or MakeCase checks it):
+// raises ConversionError or FloatingPointError. Needs no Python.
+double StoredValue(const InputCell& cell);
+
+// The stored value of input `input`: the given one, else the default case's.
+double StoredInput(const GivenInputs& given, std::size_t input);
+
+// fluxeta.inputs(): the input table as a list of dicts.
+pybind11::list InputTable();
+
+}  // namespace fluxeta::python

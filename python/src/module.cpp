@@ -1,0 +1,26 @@
+// The compiled half of the Python package fluxeta; fluxeta/__init__.py re-exports it.
+#include <pybind11/pybind11.h>
+
+#include "case_inputs.h"
+#include "python_errors.h"
+#include "solve_result.h"
+#include "study_binding.h"
+
+PYBIND11_MODULE(_fluxeta, module) {
+  module.doc() = "The compiled core of the package fluxeta; import fluxeta instead.";
+  module.attr("__version__") = FLUXETA_VERSION;
+  fluxeta::python::RegisterErrors(module);
+  fluxeta::python::RegisterSolve(module);
+  fluxeta::python::RegisterStudy(module);
+  module.def(
+      "inputs", &fluxeta::python::InputTable,
+      R"doc(The fifteen case inputs in input order, a list of dicts with the keys name (the short name
+that solve() and study() take), unit, label (the window's label), default (the value of
+the default case), fixed_in_window (the window keeps the default) and plausible_range
+(low, high), a range a die designer would study.
+)doc");
+  // The package re-exports the functions; help() and tracebacks name them by it.
+  for (const char* function : {"solve", "study", "inputs"}) {
+    module.attr(function).attr("__module__") = "fluxeta";
+  }
+}

@@ -1,0 +1,217 @@
+#include "solve_result.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <limits>
+#include <memory>
+#include <string>
+
+#include <unistd.h>
+
+#include <pybind11/numpy.h>
+#include <pybind11/stl/filesystem.h>
+
+#include "base/errors.h"
+#include "base/io_error_code.h"
+#include "base/messages.h"
+#include "base/outcome.h"
+#include "case/input_table.h"
+#include "case/number_text.h"
+#include "case/station_columns.h"
+#include "case_inputs.h"
+#include "python_errors.h"
+#include "run/calculation_run.h"
+#include "run/result_file.h"
+#include "run/text_file_writer.h"
+#include "search_method.h"
+
+namespace py = pybind11;
+
+namespace fluxeta::python {
+
+namespace {
+
+constexpr double kNotAFigure = std::numeric_limits<double>::quiet_NaN();
+
+// A figure that only a converged solve works out; NaN otherwise, as a study leaves it empty.
+double ConvergedFigure(const SolveResult& result, double figure) {
+  return result.outcome.converged ? figure : kNotAFigure;
+}
+
+// Stations 1 … 50 of a column, a read-only view that keeps the result alive.
+py::array StationView(py::handle owner, const cases::StationValues& values) {
+  py::array_t<double> view({cases::StationCount}, {sizeof(double)}, values.data() + 1, owner);
+  py::detail::array_proxy(view.ptr())->flags &= ~py::detail::npy_api::NPY_ARRAY_WRITEABLE_;
+  return view;
+}
+
+std::string ColumnDoc(const cases::StationColumn& column) {
+  return "Station column " + std::string(column.name) + " (" + std::string(column.unit) +
+         ") at stations 1 to 50: a read-only float64 array of length 50.";
+}
+
+std::unique_ptr<SolveResult> Solve(const std::string& search, const py::kwargs& inputs) {
+  const SearchMethod method = ParseSearchMethod(search);
+  const GivenInputs given = ReadGivenInputs(inputs, UnknownName::AsKeyword);
+  auto result = std::make_unique<SolveResult>();
+  py::gil_scoped_release release;
+  cases::StoreInputs(result->parameters,
+                     [&given](std::size_t input) { return StoredInput(given, input); });
+  solver::SolverState state;
+  result->outcome = SolveWith(method, result->parameters, result->table, state);
+  if (!result->outcome.converged) {
+    cases::ClearConvergedResults(result->table);
+  }
+  return result;
+}
+
+std::string ResultFileBytes(const SolveResult& result) {
+  return cases::InputSectionText(result.parameters, cases::kPointSeparator) +
+         cases::ResultSectionText(result.table, cases::kPointSeparator);
+}
+
+py::bytes ResultFileText(const SolveResult& result) {
+  return py::bytes(ResultFileBytes(result));
+}
+
+// Writes the result file whole under a temporary name beside `path`, then renames it into
+// place, so that `path` holds either its old bytes or the whole new file.
+void WriteResultFile(const SolveResult& result, const std::filesystem::path& path) {
+  const std::string bytes = ResultFileBytes(result);
+  std::filesystem::path temporary = path;
+  temporary += "." + std::to_string(getpid()) + ".tmp";
+  bool opened = false;
+  {
+    py::gil_scoped_release release;
+    try {
+      opened = cases::WriteToFile(temporary.string(), cases::WriteMode::CreateOrTruncate, bytes);
+      if (opened && std::rename(temporary.c_str(), path.c_str()) != 0) {
+        throw cases::InputOutputError(cases::InputOutputErrorCode(errno));
+      }
+    } catch (const cases::InputOutputError&) {
+      std::remove(temporary.c_str());
+      throw;
+    }
+  }
+  if (!opened) {
+    RaiseOutcome(cases::Outcome::FileCannotOpen, cases::messages::kFileCanNotOpen);
+  }
+}
+
+py::dict InputsOf(const SolveResult& result) {
+  py::dict inputs;
+  for (const cases::InputSpec& input : cases::kInputs) {
+    inputs[py::str(std::string(input.name))] = result.parameters.*input.field;
+  }
+  return inputs;
+}
+
+py::dict TableOf(py::object self) {
+  const SolveResult& result = self.cast<const SolveResult&>();
+  py::dict table;
+  for (const cases::StationColumn& column : cases::kStationColumns) {
+    table[py::str(std::string(column.name))] = StationView(self, result.table.*column.values);
+  }
+  return table;
+}
+
+std::string Status(const SolveResult& result) {
+  return std::string(cases::OutcomeCode(result.outcome.converged ? cases::Outcome::Converged
+                                                                 : cases::Outcome::NotConverged));
+}
+
+std::string Repr(const SolveResult& result) {
+  std::string text =
+      "<fluxeta.SolveResult " + Status(result) + " sweeps=" + std::to_string(result.outcome.sweeps);
+  if (result.outcome.converged) {
+    text += " entrance_pressure_Pa=" + cases::ShortestText(result.table.P[1]) +
+            " uniformity=" + cases::ShortestText(result.table.Uniformity);
+  }
+  return text + ">";
+}
+
+}  // namespace
+
+void RegisterSolve(py::module_& module) {
+  py::class_<SolveResult> result(module, "SolveResult",
+                                 R"doc(The solution of one case, as fluxeta.solve() returns it.
+
+The scalar figures are those of a study row: NaN where the case did not converge. The
+station columns (P, Q, DelQ, Q_DIFF, APP_SR_C, SR_S, APP_VIS_C, VIS_S, A, Dh, H, L, RTime
+and the station position X) are read-only float64 arrays of the 50 stations, as the result
+file prints them: for a case that did not converge, the last sweep of the search with
+Q_DIFF and RTime zero.
+)doc");
+  result.attr("__module__") = "fluxeta";
+  result
+      .def_property_readonly("status", &Status,
+                             "The outcome code: \"converged\" or \"not_converged\".")
+      .def_property_readonly(
+          "converged", [](const SolveResult& r) { return r.outcome.converged; },
+          "True when the entrance-pressure search converged.")
+      .def_property_readonly(
+          "sweeps", [](const SolveResult& r) { return r.outcome.sweeps; },
+          "The integration sweeps the search made (at most 50).")
+      .def_property_readonly(
+          "entrance_pressure_Pa",
+          [](const SolveResult& r) { return ConvergedFigure(r, r.table.P[1]); },
+          "The cavity pressure at the fed end, P at station 1 (Pa); NaN if not converged.")
+      .def_property_readonly(
+          "uniformity", [](const SolveResult& r) { return ConvergedFigure(r, r.table.Uniformity); },
+          "1 - DelQRms / mean DelQ (-); NaN if not converged.")
+      .def_property_readonly(
+          "DelQRms", [](const SolveResult& r) { return ConvergedFigure(r, r.table.DelQRms); },
+          "The RMS deviation of the slot flow DelQ from its mean (cm3/s); NaN if not "
+          "converged.")
+      .def_property_readonly("inputs", &InputsOf,
+                             "The fifteen inputs the case was solved with, {short name: value}.")
+      .def(
+          "result_file_text", &ResultFileText,
+          R"doc(The result file of the case, byte for byte as fluxeta-batch writes it with a point as the
+decimal separator: code page 932 text with CR LF line ends (bytes).
+)doc")
+      .def("write_result_file", &WriteResultFile, py::arg("path"),
+           R"doc(Writes result_file_text() to the file `path` (a str or os.PathLike) whole: under a
+temporary name beside it that is then renamed into place, so that the file holds either its
+old bytes or the whole result. A file that cannot be opened raises fluxeta.InputOutputError
+with code "file_cannot_open", a failed write or rename one with code "io_error".
+)doc")
+      .def(
+          "table", &TableOf,
+          R"doc(The station columns in the order the outputs list them, {name: array}, for instance for
+pandas.DataFrame(result.table()).
+)doc")
+      .def("__repr__", &Repr);
+
+  for (const cases::StationColumn& column : cases::kStationColumns) {
+    const cases::StationValues cases::StationTable::*values = column.values;
+    result.def_property_readonly(
+        std::string(column.name).c_str(),
+        [values](py::object self) {
+          return StationView(self, self.cast<const SolveResult&>().table.*values);
+        },
+        ColumnDoc(column).c_str());
+  }
+
+  module.def("solve", &Solve, py::arg("search") = "window",
+             R"doc(Solves one case and returns its fluxeta.SolveResult.
+
+The inputs are keyword arguments by their short names (see fluxeta.inputs()): Ain, gamma,
+Pein, Lin, Lend, W, H, lambda, alpha, eta0, gamma0, n, gammacr, rho, Qin. Those not given
+take the default case. A value is a number, or a text written with a point that is read
+as the window reads its boxes.
+
+search names the entrance-pressure search: "window", the search of the window's OK
+button.
+
+A case whose search gives up is returned with status "not_converged". A floating-point
+fault raises fluxeta.DivisionByZero, fluxeta.InvalidOperation or fluxeta.Overflow, a text
+that is not a number fluxeta.NotANumber; an unknown input name raises TypeError. The
+solve runs with the GIL released.
+
+    >>> result = fluxeta.solve(gamma=0.2, Lend=2.8)
+    >>> result.uniformity, result.Q_DIFF.max()
+)doc");
+}
+
+}  // namespace fluxeta::python

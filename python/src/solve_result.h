@@ -1,0 +1,24 @@
+// fluxeta.solve() and the result it returns: the case, its station table and the outcome
+// of the search, held in C++ and shown to Python as read-only NumPy views.
+#pragma once
+
+#include <pybind11/pybind11.h>
+
+#include "case/case_parameters.h"
+#include "case/station_table.h"
+#include "solver/solve_die_flow.h"
+
+namespace fluxeta::python {
+
+struct SolveResult {
+  cases::CaseParameters parameters;
+  // As the result file prints it: a case that did not converge has its last sweep with
+  // zero Q_DIFF, RTime, DelQRms and uniformity.
+  cases::StationTable table;
+  solver::SolveOutcome outcome;
+};
+
+// Defines fluxeta.SolveResult and fluxeta.solve.
+void RegisterSolve(pybind11::module_& module);
+
+}  // namespace fluxeta::python

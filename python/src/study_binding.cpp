@@ -1,0 +1,209 @@
+#include "study_binding.h"
+
+#include <limits>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <pybind11/numpy.h>
+#include <pybind11/stl.h>
+
+#include "base/outcome.h"
+#include "case_inputs.h"
+#include "search_method.h"
+#include "study/case_evaluation.h"
+#include "study/study_case_result.h"
+#include "study/study_parallel.h"
+#include "study_cases.h"
+
+namespace py = pybind11;
+
+namespace fluxeta::python {
+
+namespace {
+
+constexpr double kNotAFigure = std::numeric_limits<double>::quiet_NaN();
+
+using study::CaseResult;
+
+// The range of fluxeta-batch -j: more threads than that are surely a slip.
+constexpr long kMaxJobs = 4096;
+
+unsigned ThreadsOfJobs(std::optional<long> jobs) {
+  if (!jobs) {
+    return study::ThreadCount(0);
+  }
+  if (*jobs < 1 || *jobs > kMaxJobs) {
+    throw py::value_error("jobs must be from 1 to " + std::to_string(kMaxJobs) +
+                          ", or None for every core");
+  }
+  return study::ThreadCount(static_cast<unsigned>(*jobs));
+}
+
+std::vector<CaseResult> SolveCases(const StudyCases& cases, const GivenInputs& base,
+                                   unsigned threads) {
+  std::vector<std::optional<std::size_t>> columnOfInput(cases::kInputCount);
+  for (std::size_t column = 0; column < cases.Columns().size(); ++column) {
+    columnOfInput[cases.Columns()[column]] = column;
+  }
+  std::vector<CaseResult> results(cases.CaseCount());
+  const auto workers = static_cast<unsigned>(
+      std::max<std::uint64_t>(1, std::min<std::uint64_t>(threads, cases.CaseCount())));
+  std::vector<std::unique_ptr<study::CaseRecords>> records;
+  for (unsigned worker = 0; worker < workers; ++worker) {
+    records.push_back(std::make_unique<study::CaseRecords>());
+  }
+
+  py::gil_scoped_release release;
+  study::ForEachIndexInParallel(
+      cases.CaseCount(), workers, [&](unsigned worker, std::uint64_t index) {
+        study::EvaluateCase(
+            [&](std::size_t input) {
+              const auto column = columnOfInput[input];
+              return column ? StoredValue(cases.Cell(index, *column)) : StoredInput(base, input);
+            },
+            *records[worker], results[index]);
+      });
+  return results;
+}
+
+// One Python str per distinct text, shared by every row that holds it.
+class TextObjects {
+ public:
+  py::object Of(std::string_view text) {
+    auto known = objects_.find(text);
+    if (known == objects_.end()) {
+      known = objects_.emplace(std::string(text), py::str(std::string(text))).first;
+    }
+    return known->second;
+  }
+
+ private:
+  std::map<std::string, py::object, std::less<>> objects_;
+};
+
+py::array InputColumn(const StudyCases& cases, std::size_t column) {
+  const std::uint64_t count = cases.CaseCount();
+  bool numbers = true;
+  for (std::uint64_t index = 0; index < count && numbers; ++index) {
+    numbers = !cases.Cell(index, column).text;
+  }
+  if (numbers) {
+    py::array_t<double> values(static_cast<py::ssize_t>(count));
+    double* out = values.mutable_data();
+    for (std::uint64_t index = 0; index < count; ++index) {
+      out[index] = cases.Cell(index, column).value;
+    }
+    return values;
+  }
+  py::array objects(py::dtype("O"), {static_cast<py::ssize_t>(count)}, {});
+  auto* out = static_cast<PyObject**>(objects.mutable_data());
+  for (std::uint64_t index = 0; index < count; ++index) {
+    Py_XDECREF(out[index]);
+    out[index] = cases.CellObject(index, column).inc_ref().ptr();
+  }
+  return objects;
+}
+
+template <typename T, typename Field>
+py::array ResultColumn(const std::vector<CaseResult>& results, Field field) {
+  py::array_t<T> column(static_cast<py::ssize_t>(results.size()));
+  T* out = column.mutable_data();
+  for (std::size_t index = 0; index < results.size(); ++index) {
+    out[index] = field(results[index]);
+  }
+  return column;
+}
+
+template <typename Text>
+py::array TextColumn(const std::vector<CaseResult>& results, TextObjects& texts, Text text) {
+  py::array column(py::dtype("O"), {static_cast<py::ssize_t>(results.size())}, {});
+  auto* out = static_cast<PyObject**>(column.mutable_data());
+  for (std::size_t index = 0; index < results.size(); ++index) {
+    Py_XDECREF(out[index]);
+    out[index] = texts.Of(text(results[index])).release().ptr();
+  }
+  return column;
+}
+
+// A figure of a converged case; NaN where the study CSV leaves the field empty.
+template <typename Figure>
+py::array FigureColumn(const std::vector<CaseResult>& results, Figure figure) {
+  return ResultColumn<double>(results, [&figure](const CaseResult& result) {
+    return result.converged ? figure(result) : kNotAFigure;
+  });
+}
+
+py::dict StudyRows(const StudyCases& cases, const std::vector<CaseResult>& results) {
+  py::dict rows;
+  for (std::size_t column = 0; column < cases.Columns().size(); ++column) {
+    rows[py::str(std::string(cases::kInputs[cases.Columns()[column]].name))] =
+        InputColumn(cases, column);
+  }
+  TextObjects texts;
+  rows["converged"] = ResultColumn<bool>(results, [](const CaseResult& r) { return r.converged; });
+  rows["status"] =
+      TextColumn(results, texts, [](const CaseResult& r) { return cases::OutcomeCode(r.status); });
+  rows["sweeps"] =
+      ResultColumn<std::int64_t>(results, [](const CaseResult& r) { return r.sweeps; });
+  rows["outcome"] =
+      TextColumn(results, texts, [](const CaseResult& r) -> std::string_view { return r.outcome; });
+  rows["entrance_pressure_Pa"] =
+      FigureColumn(results, [](const CaseResult& r) { return r.entrancePressure; });
+  rows["uniformity"] = FigureColumn(results, [](const CaseResult& r) { return r.uniformity; });
+  rows["DelQRms"] = FigureColumn(results, [](const CaseResult& r) { return r.delQRms; });
+  rows["Q_DIFF_min"] = FigureColumn(results, [](const CaseResult& r) { return r.qDiffMin; });
+  rows["Q_DIFF_max"] = FigureColumn(results, [](const CaseResult& r) { return r.qDiffMax; });
+  return rows;
+}
+
+py::dict Study(const py::object& gridOrCases, const std::string& search, std::optional<long> jobs,
+               const py::kwargs& base) {
+  // Every search known today is the window's, which a study's case evaluation uses.
+  ParseSearchMethod(search);
+  const unsigned threads = ThreadsOfJobs(jobs);
+  const StudyCases cases = StudyCases::Read(gridOrCases);
+  const GivenInputs baseInputs = ReadGivenInputs(base, UnknownName::AsKeyword);
+  for (const std::size_t input : cases.Columns()) {
+    if (baseInputs[input]) {
+      throw py::value_error("input '" + std::string(cases::kInputs[input].name) +
+                            "' is both varied and given as a base value");
+    }
+  }
+  const std::vector<CaseResult> results = SolveCases(cases, baseInputs, threads);
+  return StudyRows(cases, results);
+}
+
+}  // namespace
+
+void RegisterStudy(py::module_& module) {
+  module.def(
+      "study", &Study, py::arg("cases"), py::arg("search") = "window", py::arg("jobs") = py::none(),
+      R"doc(Solves many cases in parallel and returns the rows of fluxeta-batch's study CSV as a dict
+of NumPy arrays, one entry per column, so that pandas.DataFrame(fluxeta.study(...)) works.
+
+cases is either a grid, a dict {name: sequence of values} whose first name is the
+outermost loop and last the innermost (like the order of --sweep options), or a list of
+cases, dicts {name: value} that all name the same inputs. Values are numbers, or texts
+written with a point that are read as the window reads its boxes. Further keyword
+arguments give the inputs that the study does not vary; the rest take the default case.
+
+search names the entrance-pressure search, "window" for now (the robust search will be
+the default once it is available). jobs is the number of threads; None uses every core.
+The rows are the same for any jobs. The cases are solved with the GIL released.
+
+The columns, in order: each varied input (float64, or object where a value is a text),
+converged (bool), status (the outcome code: "converged", "not_converged",
+"division_by_zero", ...), sweeps (int64, 0 where the solve did not run to its end),
+outcome (the message of a case that did not finish, "" when solved),
+entrance_pressure_Pa, uniformity, DelQRms, Q_DIFF_min and Q_DIFF_max (float64, NaN
+where the case did not converge). A failing case never stops the study.
+
+    >>> rows = fluxeta.study({"gamma": [0.0, 0.5, 1.0], "Lend": [2.0, 2.5, 3.0]})
+    >>> rows["uniformity"].reshape(3, 3)
+)doc");
+}
+
+}  // namespace fluxeta::python
