@@ -9,6 +9,7 @@
 
 #include "case/case_parameters.h"
 #include "case/default_case.h"
+#include "case/input_table.h"
 #include "case/station_table.h"
 #include "solver/robust_plausible_designs.h"
 #include "solver/robust_search.h"
@@ -23,19 +24,17 @@ constexpr int kStudyDesigns = 1000;
 constexpr double kMedian = 0.5;
 constexpr double kHighPercentile = 0.99;
 
-// The default case of the window, with the cavity taper factor γ given as a box text.
-CaseParameters DefaultCase(const char* cavityTaper) {
-  fluxeta::cases::BoxTexts boxes = fluxeta::cases::DefaultBoxTexts('.');
-  boxes.Edit(2) = cavityTaper;
-  CaseParameters parameters;
-  fluxeta::cases::ReadCaseFromForm(boxes, parameters);
-  return parameters;
+// The default case of the window with the cavity taper factor γ.
+CaseParameters DefaultCase(double cavityTaper) {
+  fluxeta::cases::CaseValues values = fluxeta::cases::DefaultCaseValues();
+  values[*fluxeta::cases::FindInput("gamma")] = cavityTaper;
+  return fluxeta::cases::MakeCase(values);
 }
 
-void SolveRobustly(benchmark::State& benchmarkState, const char* cavityTaper) {
+void SolveRobustly(benchmark::State& benchmarkState, double cavityTaper) {
   const CaseParameters parameters = DefaultCase(cavityTaper);
   fluxeta::cases::StationTable table;
-  fluxeta::cases::SolverState solverState;
+  fluxeta::solver::SolverState solverState;
   int sweeps = 0;
   for (auto _ : benchmarkState) {
     const fluxeta::solver::RobustOutcome outcome =
@@ -46,10 +45,10 @@ void SolveRobustly(benchmark::State& benchmarkState, const char* cavityTaper) {
   benchmarkState.counters["sweeps"] = sweeps;
 }
 
-void SolveAsTheWindowDoes(benchmark::State& benchmarkState, const char* cavityTaper) {
+void SolveAsTheWindowDoes(benchmark::State& benchmarkState, double cavityTaper) {
   const CaseParameters parameters = DefaultCase(cavityTaper);
   fluxeta::cases::StationTable table;
-  fluxeta::cases::SolverState solverState;
+  fluxeta::solver::SolverState solverState;
   int sweeps = 0;
   for (auto _ : benchmarkState) {
     sweeps = fluxeta::solver::SolveDieFlow(parameters, table, solverState).sweeps;
@@ -59,16 +58,16 @@ void SolveAsTheWindowDoes(benchmark::State& benchmarkState, const char* cavityTa
 }
 
 void BM_RobustSolveDefaultCase(benchmark::State& state) {
-  SolveRobustly(state, "0.1");
+  SolveRobustly(state, 0.1);
 }
 void BM_RobustSolveFullyTaperedCavity(benchmark::State& state) {
-  SolveRobustly(state, "1.0");
+  SolveRobustly(state, 1.0);
 }
 void BM_WindowSolveDefaultCase(benchmark::State& state) {
-  SolveAsTheWindowDoes(state, "0.1");
+  SolveAsTheWindowDoes(state, 0.1);
 }
 void BM_WindowSolveFullyTaperedCavity(benchmark::State& state) {
-  SolveAsTheWindowDoes(state, "1.0");
+  SolveAsTheWindowDoes(state, 1.0);
 }
 
 BENCHMARK(BM_RobustSolveDefaultCase)->Unit(benchmark::kMicrosecond);
@@ -87,7 +86,7 @@ void BM_RobustStudy1000Designs(benchmark::State& state) {
   const std::vector<CaseParameters> designs =
       fluxeta::solver::PlausibleDesigns(kStudySeed, kStudyDesigns);
   fluxeta::cases::StationTable table;
-  fluxeta::cases::SolverState solverState;
+  fluxeta::solver::SolverState solverState;
   std::vector<int> sweeps(designs.size());
   for (auto _ : state) {
     for (std::size_t k = 0; k < designs.size(); ++k) {

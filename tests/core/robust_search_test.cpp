@@ -126,7 +126,7 @@ TEST(RobustSearch, NoFeedFaultsAtTheLogarithmOfTheFirstGuess) {
   const cases::CaseParameters parameters =
       DefaultCaseWith([](cases::CaseParameters& p) { p.Qin = 0.0; });
   cases::StationTable table;
-  cases::SolverState state;
+  solver::SolverState state;
   fluxeta::testing::ExpectFault([&] { SolveDieFlowRobust(parameters, table, state); },
                                 cases::FloatingPointFault::DivisionByZero,
                                 "0 による浮動小数点数除算");
