@@ -6,4 +6,8 @@ void StreamFrontEnd::ShowMessage(std::string_view text) {
   messages_ << text << '\n' << std::flush;
 }
 
+void StreamFrontEnd::ShowWarning(const std::string& text) {
+  messages_ << text << '\n' << std::flush;
+}
+
 }  // namespace fluxeta::cli

@@ -17,6 +17,7 @@ class StreamFrontEnd : public cases::RunFrontEnd {
   void ShowMessage(std::string_view text) override;
   // Nothing to announce: the exit status tells a script how the run ended.
   void ShowCompletion() override {}
+  void ShowWarning(const std::string& text) override;
 
  private:
   cases::BoxTexts boxes_;

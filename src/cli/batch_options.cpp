@@ -28,6 +28,13 @@ void AddSingleRunOptions(CLI::App& app, SingleRunOptions& options) {
                  "Also write the station table and summary to standard output")
       ->transform(CLI::CheckedTransformer(tableFormats, CLI::ignore_case))
       ->option_text("csv|json");
+  const std::map<std::string, solver::Search> searches = {{"window", solver::Search::Window},
+                                                          {"robust", solver::Search::Robust}};
+  app.add_option("--search", options.search,
+                 "The entrance-pressure search: the window's (default), or the robust one, "
+                 "which gives a verdict for every design")
+      ->transform(CLI::CheckedTransformer(searches))
+      ->option_text("window|robust");
 }
 
 namespace {
@@ -86,6 +93,7 @@ std::variant<BatchOptions, int> ParseBatchOptions(int argc, const char* const* a
   }
   if (!study.sweeps.empty() || study.casesFile) {
     study.allInputs = options.run.allInputs;
+    study.search = options.run.search;
     // A study writes its CSV to standard output unless -o names a file for it.
     if (app.get_option("--output")->count() > 0) {
       study.outputPath = options.run.resultFile;

@@ -8,6 +8,7 @@
 
 #include "cli/design_options.h"
 #include "cli/study.h"
+#include "solver/search.h"
 
 namespace CLI {
 class App;
@@ -23,6 +24,7 @@ struct SingleRunOptions {
   std::string resultFile;               // the text of the result file name box
   bool allInputs = false;               // also apply the lines of the boxes the window fixes
   TableFormat table = TableFormat::None;
+  solver::Search search = solver::Search::Window;
 };
 
 struct BatchOptions {

@@ -78,7 +78,7 @@ int RunSingleCase(const SingleRunOptions& options, char separator, std::ostream&
   solver::SolverState state;
   cases::RunReport report;
   try {
-    report = cases::CalculationRun(frontEnd, parameters, table, state);
+    report = cases::CalculationRun(frontEnd, parameters, table, state, options.search);
   } catch (const cases::ConversionError& error) {
     return ErrorStatus(err, error, kRefusedInput);
   } catch (const cases::FloatingPointError& error) {

@@ -39,16 +39,17 @@ StudyGrid BuildGrid(const StudyOptions& options) {
 
 // Solves the grid block by block and writes each block's rows in grid order.
 void WriteStudy(const StudyGrid& grid, const cases::BoxTexts& base, char baseSeparator,
-                unsigned jobs, StudyProgress& progress, std::ostream& csv) {
+                unsigned jobs, solver::Search search, StudyProgress& progress, std::ostream& csv) {
+  const bool robust = search == solver::Search::Robust;
   std::string text;
-  study::AppendStudyHeader(text, grid);
+  study::AppendStudyHeader(text, grid, robust);
   csv << text;
 
   const unsigned threads =
       static_cast<unsigned>(std::min<std::uint64_t>(study::ThreadCount(jobs), grid.CaseCount()));
   std::vector<std::unique_ptr<CaseEvaluator>> evaluators;
   for (unsigned worker = 0; worker < std::max(threads, 1u); ++worker) {
-    evaluators.push_back(std::make_unique<CaseEvaluator>(grid, base, baseSeparator));
+    evaluators.push_back(std::make_unique<CaseEvaluator>(grid, base, baseSeparator, search));
   }
 
   std::vector<CaseResult> results;
@@ -65,7 +66,7 @@ void WriteStudy(const StudyGrid& grid, const cases::BoxTexts& base, char baseSep
     text.clear();
     for (std::uint64_t offset = 0; offset < blockSize; ++offset) {
       grid.CaseTexts(blockStart + offset, inputTexts);
-      study::AppendStudyRow(text, inputTexts, results[offset]);
+      study::AppendStudyRow(text, inputTexts, results[offset], robust);
     }
     csv << text;
   }
@@ -96,7 +97,7 @@ int RunStudy(const StudyOptions& options, const cases::BoxTexts& base, char base
   std::ostream& csv = options.outputPath ? file : out;
 
   StudyProgress progress(err, grid.CaseCount(), options.progress);
-  WriteStudy(grid, base, baseSeparator, options.jobs, progress, csv);
+  WriteStudy(grid, base, baseSeparator, options.jobs, options.search, progress, csv);
   if (options.outputPath) {
     file.close();
   }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "case/case_parameters.h"
+#include "solver/search.h"
 
 namespace fluxeta::cli {
 
@@ -18,6 +19,7 @@ struct StudyOptions {
   unsigned jobs = 0;                      // threads; 0 for every core
   std::optional<std::string> outputPath;  // the CSV goes to `out` when not given
   bool progress = false;                  // draw a progress bar on `err`
+  solver::Search search = solver::Search::Window;
 };
 
 // Runs the study over the case whose box texts are `base` and writes its CSV (see

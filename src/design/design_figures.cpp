@@ -4,14 +4,10 @@
 
 #include "base/errors.h"
 #include "case/station_table.h"
-#include "solver/solve_die_flow.h"
+#include "solver/search.h"
 #include "solver/solver_state.h"
 
 namespace fluxeta::design {
-
-std::string_view SearchName(Search search) {
-  return search == Search::Robust ? "robust" : "window";
-}
 
 DesignFigures EvaluateDesign(const cases::CaseValues& values, Search search) {
   DesignFigures figures;
@@ -19,9 +15,9 @@ DesignFigures EvaluateDesign(const cases::CaseValues& values, Search search) {
   solver::SolverState state;
   try {
     const cases::CaseParameters parameters = cases::MakeCase(values);
-    const solver::SolveOutcome outcome = solver::SolveDieFlow(parameters, table, state);
-    figures.sweeps = outcome.sweeps;
-    figures.status = outcome.converged ? cases::Outcome::Converged : cases::Outcome::NotConverged;
+    const solver::SearchOutcome outcome = solver::SolveWithSearch(search, parameters, table, state);
+    figures.sweeps = outcome.solve.sweeps;
+    figures.status = outcome.status;
   } catch (const cases::FluxetaError& error) {
     figures.status = error.outcome();
     return figures;

@@ -5,14 +5,12 @@
 
 #include "base/outcome.h"
 #include "case/case_parameters.h"
+#include "solver/search.h"
 
 namespace fluxeta::design {
 
 // The search that solves each candidate.
-enum class Search { Window, Robust };
-
-// "window" or "robust".
-std::string_view SearchName(Search search);
+using solver::Search;
 
 struct DesignFigures {
   cases::Outcome status = cases::Outcome::NotConverged;

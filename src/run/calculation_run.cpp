@@ -2,6 +2,8 @@
 
 #include "base/messages.h"
 #include "run/result_file.h"
+#include "solver/physical_check.h"
+#include "solver/robust_outcome.h"
 
 namespace fluxeta::cases {
 
@@ -13,7 +15,7 @@ void ClearConvergedResults(StationTable& table) {
 }
 
 RunReport CalculationRun(RunFrontEnd& frontEnd, CaseParameters& parameters, StationTable& table,
-                         solver::SolverState& state) {
+                         solver::SolverState& state, solver::Search search) {
   RunReport report;
   const char separator = frontEnd.DecimalSeparator();
   ReadCaseFromForm(frontEnd.Boxes(), separator, parameters);
@@ -26,10 +28,17 @@ RunReport CalculationRun(RunFrontEnd& frontEnd, CaseParameters& parameters, Stat
     return report;
   }
 
-  report.solve = solver::SolveDieFlow(parameters, table, state);
+  const solver::SearchOutcome solved = solver::SolveWithSearch(search, parameters, table, state);
+  report.solve = solved.solve;
+  report.status = solved.status;
   if (!report.solve.converged) {
     ClearConvergedResults(table);
-    frontEnd.ShowMessage(messages::kDoesNotConverge);
+    frontEnd.ShowMessage(solved.robust ? solver::DescribeOutcome(*solved.robust)
+                                       : std::string(messages::kDoesNotConverge));
+  } else if (solved.status == Outcome::RegimeGap) {
+    frontEnd.ShowWarning(solver::DescribeOutcome(*solved.robust));
+  } else if (const auto unphysical = solver::FindUnphysicalStations(table); !unphysical.empty()) {
+    frontEnd.ShowWarning(solver::UnphysicalStationsWarning(unphysical));
   }
 
   if (!WriteResultSection(parameters, table, separator)) {

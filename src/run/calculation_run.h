@@ -6,6 +6,7 @@
 
 #include "case/case_parameters.h"
 #include "case/station_table.h"
+#include "solver/search.h"
 #include "solver/solve_die_flow.h"
 
 namespace fluxeta::cases {
@@ -25,6 +26,9 @@ class RunFrontEnd {
   // The solution of a run that converged and wrote its result section, just before the
   // completion dialog; a front end without a view of it ignores it.
   virtual void ShowSolution(const solver::SolveOutcome& /*outcome*/) {}
+  // A warning about a solution that was written: stations off the physical branch, or a
+  // robust answer at a regime gap. A front end without a place for it ignores it.
+  virtual void ShowWarning(const std::string& /*text*/) {}
 };
 
 enum class RunOutcome {
@@ -36,6 +40,7 @@ enum class RunOutcome {
 struct RunReport {
   RunOutcome outcome = RunOutcome::Finished;
   solver::SolveOutcome solve;  // meaningful once the solve has run
+  Outcome status = Outcome::NotConverged;
 };
 
 // Zeroes the figures only a converged solve works out (Q_DIFF, RTime, DelQRms,
@@ -46,7 +51,9 @@ void ClearConvergedResults(StationTable& table);
 // Reads the case from the boxes, writes the input section, solves, writes the result
 // section and shows the completion dialog. A conversion error, a floating-point fault or
 // an input/output error after a file was opened ends the run and propagates to the caller.
+// `search` solves the case: the window's by default.
 RunReport CalculationRun(RunFrontEnd& frontEnd, CaseParameters& parameters, StationTable& table,
-                         solver::SolverState& state);
+                         solver::SolverState& state,
+                         solver::Search search = solver::Search::Window);
 
 }  // namespace fluxeta::cases

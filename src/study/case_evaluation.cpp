@@ -4,25 +4,35 @@
 
 #include "base/errors.h"
 #include "base/messages.h"
-#include "solver/solve_die_flow.h"
+#include "solver/robust_outcome.h"
 
 namespace fluxeta::study {
 
 void EvaluateCase(const std::function<double(std::size_t input)>& storedInput, CaseRecords& records,
-                  CaseResult& result) {
+                  CaseResult& result, solver::Search search) {
   result = CaseResult{};
   records.parameters = cases::CaseParameters{};
   records.table = cases::StationTable{};
   records.state = solver::SolverState{};
+  solver::SearchOutcome solve;
   try {
     cases::StoreInputs(records.parameters, storedInput);
-    const solver::SolveOutcome solve =
-        solver::SolveDieFlow(records.parameters, records.table, records.state);
-    result.sweeps = solve.sweeps;
-    if (!solve.converged) {
-      result.status = cases::Outcome::NotConverged;
-      result.outcome = cases::messages::kDoesNotConverge;
+    solve = solver::SolveWithSearch(search, records.parameters, records.table, records.state);
+    result.sweeps = solve.solve.sweeps;
+    result.status = solve.status;
+    if (solve.robust && solve.status != cases::Outcome::Converged) {
+      result.outcome = solver::DescribeOutcome(*solve.robust);
+    }
+    if (!solve.solve.converged) {
+      if (!solve.robust) {
+        result.outcome = cases::messages::kDoesNotConverge;
+      }
       return;
+    }
+    if (solve.status == cases::Outcome::RegimeGap) {
+      result.gapAnswer = true;
+      result.entrancePressureSpread = solve.robust->spread.entrancePressure;
+      result.uniformitySpread = solve.robust->spread.uniformity;
     }
   } catch (const cases::FluxetaError& error) {
     result.status = error.outcome();
@@ -31,8 +41,7 @@ void EvaluateCase(const std::function<double(std::size_t input)>& storedInput, C
   }
 
   const cases::StationTable& table = records.table;
-  result.converged = true;
-  result.status = cases::Outcome::Converged;
+  result.converged = solve.status == cases::Outcome::Converged;
   result.entrancePressure = table.P[1];
   result.uniformity = table.Uniformity;
   result.delQRms = table.DelQRms;

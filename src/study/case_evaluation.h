@@ -7,6 +7,7 @@
 
 #include "case/case_parameters.h"
 #include "case/station_table.h"
+#include "solver/search.h"
 #include "solver/solver_state.h"
 #include "study/study_case_result.h"
 
@@ -23,7 +24,8 @@ struct CaseRecords {
 // solved before in them; stores the inputs that `storedInput(k)` gives (StoreInputs) and
 // solves the case. A text that is not a number and a floating-point fault become the
 // result's outcome, like a search that gives up: a failing case never ends a study.
+// `search` solves it.
 void EvaluateCase(const std::function<double(std::size_t input)>& storedInput, CaseRecords& records,
-                  CaseResult& result);
+                  CaseResult& result, solver::Search search = solver::Search::Window);
 
 }  // namespace fluxeta::study

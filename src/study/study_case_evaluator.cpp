@@ -5,8 +5,9 @@
 
 namespace fluxeta::study {
 
-CaseEvaluator::CaseEvaluator(const StudyGrid& grid, const cases::BoxTexts& base, char baseSeparator)
-    : grid_(grid), base_(base), baseSeparator_(baseSeparator) {
+CaseEvaluator::CaseEvaluator(const StudyGrid& grid, const cases::BoxTexts& base, char baseSeparator,
+                             solver::Search search)
+    : grid_(grid), base_(base), baseSeparator_(baseSeparator), search_(search) {
   const auto& columns = grid_.Columns();
   for (std::size_t column = 0; column < columns.size(); ++column) {
     columnOfInput_[static_cast<std::size_t>(columns[column] - cases::kInputs.data())] = column;
@@ -28,7 +29,7 @@ double CaseEvaluator::StoredInput(std::size_t input) const {
 void CaseEvaluator::Evaluate(std::uint64_t index, CaseResult& result) {
   grid_.CaseTexts(index, texts_);
   grid_.CaseValues(index, values_);
-  EvaluateCase([this](std::size_t input) { return StoredInput(input); }, records_, result);
+  EvaluateCase([this](std::size_t input) { return StoredInput(input); }, records_, result, search_);
 }
 
 }  // namespace fluxeta::study

@@ -19,7 +19,8 @@ class CaseEvaluator {
  public:
   // `base` holds the box texts of the inputs the grid does not vary, numbers written with
   // `baseSeparator`; the grid's own texts are written with a point.
-  CaseEvaluator(const StudyGrid& grid, const cases::BoxTexts& base, char baseSeparator);
+  CaseEvaluator(const StudyGrid& grid, const cases::BoxTexts& base, char baseSeparator,
+                solver::Search search = solver::Search::Window);
 
   // Makes and solves case `index` of the grid. A text that is not a number and a
   // floating-point fault become the result's outcome, like a search that gives up:
@@ -36,6 +37,7 @@ class CaseEvaluator {
   std::array<std::optional<std::size_t>, cases::kInputCount> columnOfInput_{};
   std::vector<const std::string*> texts_;
   std::vector<const double*> values_;
+  solver::Search search_;
   CaseRecords records_;
 };
 

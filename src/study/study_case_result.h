@@ -18,6 +18,11 @@ struct CaseResult {
   double delQRms = 0;           // (cm3/s)
   double qDiffMin = 0;          // smallest Q_DIFF over the stations (%)
   double qDiffMax = 0;          // largest Q_DIFF over the stations (%)
+  // A robust regime gap: figures of the closer-regime answer, and how far the answers of
+  // the other tie-breaks lie from it.
+  bool gapAnswer = false;
+  double entrancePressureSpread = 0;  // Pa
+  double uniformitySpread = 0;        // (-)
 };
 
 }  // namespace fluxeta::study

@@ -34,7 +34,7 @@ void AppendCsvField(std::string& line, std::string_view field) {
   line += '"';
 }
 
-void AppendStudyHeader(std::string& text, const StudyGrid& grid) {
+void AppendStudyHeader(std::string& text, const StudyGrid& grid, bool robust) {
   for (const StudyInput* input : grid.Columns()) {
     text += input->name;
     text += ',';
@@ -43,11 +43,14 @@ void AppendStudyHeader(std::string& text, const StudyGrid& grid) {
     text += column == 0 ? "" : ",";
     text += kResultColumns[column];
   }
+  if (robust) {
+    text += ",entrance_pressure_spread_Pa,uniformity_spread";
+  }
   text += '\n';
 }
 
 void AppendStudyRow(std::string& text, const std::vector<const std::string*>& inputTexts,
-                    const CaseResult& result) {
+                    const CaseResult& result, bool robust) {
   for (const std::string* input : inputTexts) {
     AppendCsvField(text, *input);
     text += ',';
@@ -60,7 +63,7 @@ void AppendStudyRow(std::string& text, const std::vector<const std::string*>& in
   }
   text += ',';
   AppendCsvField(text, result.outcome);
-  if (result.converged) {
+  if (result.converged || result.gapAnswer) {
     for (const double figure : {result.entrancePressure, result.uniformity, result.delQRms,
                                 result.qDiffMin, result.qDiffMax}) {
       text += ',';
@@ -68,6 +71,16 @@ void AppendStudyRow(std::string& text, const std::vector<const std::string*>& in
     }
   } else {
     text += ",,,,,";
+  }
+  if (robust) {
+    text += ',';
+    if (result.gapAnswer) {
+      AppendNumber(text, result.entrancePressureSpread);
+      text += ',';
+      AppendNumber(text, result.uniformitySpread);
+    } else {
+      text += ',';
+    }
   }
   text += '\n';
 }

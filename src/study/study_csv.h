@@ -21,10 +21,11 @@ namespace fluxeta::study {
 // Appends a field, quoted when it holds a comma, a double quote, a CR or an LF.
 void AppendCsvField(std::string& line, std::string_view field);
 
-void AppendStudyHeader(std::string& text, const StudyGrid& grid);
+// A robust study ends each row with the spread of a regime gap's answers.
+void AppendStudyHeader(std::string& text, const StudyGrid& grid, bool robust = false);
 
 // `inputTexts` are the case's varied inputs in column order (StudyGrid::CaseTexts).
 void AppendStudyRow(std::string& text, const std::vector<const std::string*>& inputTexts,
-                    const CaseResult& result);
+                    const CaseResult& result, bool robust = false);
 
 }  // namespace fluxeta::study

@@ -157,6 +157,14 @@ void TForm1::ShowSolution(const solver::SolveOutcome& outcome) {
       QFileInfo(QFile::decodeName(parameters_.ResultFileName.c_str())).absoluteFilePath(),
       QDateTime::currentDateTime(), kWindowSearchName};
   TheWorkbench().ShowResults(run);
+  if (!pendingWarning_.isEmpty()) {
+    TheWorkbench().Result().ShowWarning(pendingWarning_);
+    pendingWarning_.clear();
+  }
+}
+
+void TForm1::ShowWarning(const std::string& text) {
+  pendingWarning_ = FromUtf8(text);
 }
 
 Workbench& TForm1::TheWorkbench() {

@@ -56,6 +56,8 @@ class TForm1 : public QWidget, public cases::RunFrontEnd {
   void ShowMessage(std::string_view text) override;
   void ShowCompletion() override;
   void ShowSolution(const solver::SolveOutcome& outcome) override;
+  // Kept until the solution is shown, which clears the workbench's warning.
+  void ShowWarning(const std::string& text) override;
 
   void BuildLayout();
   void ConnectHandlers();
@@ -80,6 +82,7 @@ class TForm1 : public QWidget, public cases::RunFrontEnd {
   const char separator_;
   // Made at the first finished run, or when the user opens it.
   Workbench* workbench_ = nullptr;
+  QString pendingWarning_;
 
   // The case and its solution, kept for the life of the program.
   cases::CaseParameters parameters_;

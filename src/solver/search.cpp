@@ -1,0 +1,55 @@
+#include "solver/search.h"
+
+#include "solver/robust_search.h"
+
+namespace fluxeta::solver {
+
+namespace {
+
+cases::Outcome OutcomeOfVerdict(RobustVerdict verdict) {
+  switch (verdict) {
+    case RobustVerdict::Converged:
+      return cases::Outcome::Converged;
+    case RobustVerdict::RegimeGap:
+      return cases::Outcome::RegimeGap;
+    case RobustVerdict::NoPhysicalSolution:
+      return cases::Outcome::NoPhysicalSolution;
+    case RobustVerdict::NotConverged:
+      break;
+  }
+  return cases::Outcome::NotConverged;
+}
+
+}  // namespace
+
+std::string_view SearchName(Search search) {
+  return search == Search::Robust ? "robust" : "window";
+}
+
+std::optional<Search> SearchOfName(std::string_view name) {
+  for (const Search search : {Search::Window, Search::Robust}) {
+    if (SearchName(search) == name) {
+      return search;
+    }
+  }
+  return std::nullopt;
+}
+
+SearchOutcome SolveWithSearch(Search search, const cases::CaseParameters& parameters,
+                              cases::StationTable& table, SolverState& state) {
+  SearchOutcome outcome;
+  if (search == Search::Window) {
+    outcome.solve = SolveDieFlow(parameters, table, state);
+    outcome.status =
+        outcome.solve.converged ? cases::Outcome::Converged : cases::Outcome::NotConverged;
+    return outcome;
+  }
+  outcome.robust = SolveDieFlowRobust(parameters, table, state);
+  outcome.status = OutcomeOfVerdict(outcome.robust->verdict);
+  outcome.solve.sweeps = outcome.robust->sweeps;
+  outcome.solve.converged =
+      outcome.status == cases::Outcome::Converged || outcome.status == cases::Outcome::RegimeGap;
+  return outcome;
+}
+
+}  // namespace fluxeta::solver
