@@ -11,8 +11,9 @@ namespace fluxeta::python {
 
 namespace {
 
-constexpr std::array<std::pair<SearchMethod, std::string_view>, 1> kSearchNames = {{
+constexpr std::array<std::pair<SearchMethod, std::string_view>, 2> kSearchNames = {{
     {SearchMethod::Window, "window"},
+    {SearchMethod::Robust, "robust"},
 }};
 
 }  // namespace
@@ -31,13 +32,13 @@ SearchMethod ParseSearchMethod(std::string_view name) {
                               known);
 }
 
-solver::SolveOutcome SolveWith(SearchMethod method, const cases::CaseParameters& parameters,
-                               cases::StationTable& table, solver::SolverState& state) {
-  switch (method) {
-    case SearchMethod::Window:
-      return solver::SolveDieFlow(parameters, table, state);
-  }
-  throw std::logic_error("a search method without a solve");
+solver::Search CoreSearch(SearchMethod method) {
+  return method == SearchMethod::Robust ? solver::Search::Robust : solver::Search::Window;
+}
+
+solver::SearchOutcome SolveWith(SearchMethod method, const cases::CaseParameters& parameters,
+                                cases::StationTable& table, solver::SolverState& state) {
+  return solver::SolveWithSearch(CoreSearch(method), parameters, table, state);
 }
 
 }  // namespace fluxeta::python

@@ -35,7 +35,7 @@ constexpr double kNotAFigure = std::numeric_limits<double>::quiet_NaN();
 
 // A figure that only a converged solve works out; NaN otherwise, as a study leaves it empty.
 double ConvergedFigure(const SolveResult& result, double figure) {
-  return result.outcome.converged ? figure : kNotAFigure;
+  return result.outcome.solve.converged ? figure : kNotAFigure;
 }
 
 // Stations 1 … 50 of a column, a read-only view that keeps the result alive.
@@ -59,7 +59,7 @@ std::unique_ptr<SolveResult> Solve(const std::string& search, const py::kwargs& 
                      [&given](std::size_t input) { return StoredInput(given, input); });
   solver::SolverState state;
   result->outcome = SolveWith(method, result->parameters, result->table, state);
-  if (!result->outcome.converged) {
+  if (!result->outcome.solve.converged) {
     cases::ClearConvergedResults(result->table);
   }
   return result;
@@ -116,14 +116,13 @@ py::dict TableOf(py::object self) {
 }
 
 std::string Status(const SolveResult& result) {
-  return std::string(cases::OutcomeCode(result.outcome.converged ? cases::Outcome::Converged
-                                                                 : cases::Outcome::NotConverged));
+  return std::string(cases::OutcomeCode(result.outcome.status));
 }
 
 std::string Repr(const SolveResult& result) {
-  std::string text =
-      "<fluxeta.SolveResult " + Status(result) + " sweeps=" + std::to_string(result.outcome.sweeps);
-  if (result.outcome.converged) {
+  std::string text = "<fluxeta.SolveResult " + Status(result) +
+                     " sweeps=" + std::to_string(result.outcome.solve.sweeps);
+  if (result.outcome.solve.converged) {
     text += " entrance_pressure_Pa=" + cases::ShortestText(result.table.P[1]) +
             " uniformity=" + cases::ShortestText(result.table.Uniformity);
   }
@@ -145,12 +144,13 @@ Q_DIFF and RTime zero.
   result.attr("__module__") = "fluxeta";
   result
       .def_property_readonly("status", &Status,
-                             "The outcome code: \"converged\" or \"not_converged\".")
+                             "The outcome code: \"converged\", \"not_converged\", and for the "
+                             "robust search \"regime_gap\" or \"no_physical_solution\".")
       .def_property_readonly(
-          "converged", [](const SolveResult& r) { return r.outcome.converged; },
+          "converged", [](const SolveResult& r) { return r.outcome.solve.converged; },
           "True when the entrance-pressure search converged.")
       .def_property_readonly(
-          "sweeps", [](const SolveResult& r) { return r.outcome.sweeps; },
+          "sweeps", [](const SolveResult& r) { return r.outcome.solve.sweeps; },
           "The integration sweeps the search made (at most 50).")
       .def_property_readonly(
           "entrance_pressure_Pa",
@@ -201,7 +201,7 @@ Pein, Lin, Lend, W, H, lambda, alpha, eta0, gamma0, n, gammacr, rho, Qin. Those 
 take the default case. A value is a number, or a text written with a point that is read
 as the window reads its boxes.
 
-search names the entrance-pressure search: "window", the search of the window's OK
+search names the entrance-pressure search: "robust" (a verdict for every design) or "window", the search of the window's OK
 button.
 
 A case whose search gives up is returned with status "not_converged". A floating-point

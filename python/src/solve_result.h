@@ -6,7 +6,7 @@
 
 #include "case/case_parameters.h"
 #include "case/station_table.h"
-#include "solver/solve_die_flow.h"
+#include "solver/search.h"
 
 namespace fluxeta::python {
 
@@ -15,7 +15,7 @@ struct SolveResult {
   // As the result file prints it: a case that did not converge has its last sweep with
   // zero Q_DIFF, RTime, DelQRms and uniformity.
   cases::StationTable table;
-  solver::SolveOutcome outcome;
+  solver::SearchOutcome outcome;
 };
 
 // Defines fluxeta.SolveResult and fluxeta.solve.

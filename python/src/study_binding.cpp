@@ -43,7 +43,7 @@ unsigned ThreadsOfJobs(std::optional<long> jobs) {
 }
 
 std::vector<CaseResult> SolveCases(const StudyCases& cases, const GivenInputs& base,
-                                   unsigned threads) {
+                                   unsigned threads, solver::Search search) {
   std::vector<std::optional<std::size_t>> columnOfInput(cases::kInputCount);
   for (std::size_t column = 0; column < cases.Columns().size(); ++column) {
     columnOfInput[cases.Columns()[column]] = column;
@@ -64,7 +64,7 @@ std::vector<CaseResult> SolveCases(const StudyCases& cases, const GivenInputs& b
               const auto column = columnOfInput[input];
               return column ? StoredValue(cases.Cell(index, *column)) : StoredInput(base, input);
             },
-            *records[worker], results[index]);
+            *records[worker], results[index], search);
       });
   return results;
 }
@@ -132,11 +132,11 @@ py::array TextColumn(const std::vector<CaseResult>& results, TextObjects& texts,
 template <typename Figure>
 py::array FigureColumn(const std::vector<CaseResult>& results, Figure figure) {
   return ResultColumn<double>(results, [&figure](const CaseResult& result) {
-    return result.converged ? figure(result) : kNotAFigure;
+    return result.converged || result.gapAnswer ? figure(result) : kNotAFigure;
   });
 }
 
-py::dict StudyRows(const StudyCases& cases, const std::vector<CaseResult>& results) {
+py::dict StudyRows(const StudyCases& cases, const std::vector<CaseResult>& results, bool robust) {
   py::dict rows;
   for (std::size_t column = 0; column < cases.Columns().size(); ++column) {
     rows[py::str(std::string(cases::kInputs[cases.Columns()[column]].name))] =
@@ -156,13 +156,20 @@ py::dict StudyRows(const StudyCases& cases, const std::vector<CaseResult>& resul
   rows["DelQRms"] = FigureColumn(results, [](const CaseResult& r) { return r.delQRms; });
   rows["Q_DIFF_min"] = FigureColumn(results, [](const CaseResult& r) { return r.qDiffMin; });
   rows["Q_DIFF_max"] = FigureColumn(results, [](const CaseResult& r) { return r.qDiffMax; });
+  if (robust) {
+    const auto spread = [&results](double CaseResult::*figure) {
+      return ResultColumn<double>(
+          results, [figure](const CaseResult& r) { return r.gapAnswer ? r.*figure : kNotAFigure; });
+    };
+    rows["entrance_pressure_spread_Pa"] = spread(&CaseResult::entrancePressureSpread);
+    rows["uniformity_spread"] = spread(&CaseResult::uniformitySpread);
+  }
   return rows;
 }
 
 py::dict Study(const py::object& gridOrCases, const std::string& search, std::optional<long> jobs,
                const py::kwargs& base) {
-  // Every search known today is the window's, which a study's case evaluation uses.
-  ParseSearchMethod(search);
+  const solver::Search method = CoreSearch(ParseSearchMethod(search));
   const unsigned threads = ThreadsOfJobs(jobs);
   const StudyCases cases = StudyCases::Read(gridOrCases);
   const GivenInputs baseInputs = ReadGivenInputs(base, UnknownName::AsKeyword);
@@ -172,15 +179,15 @@ py::dict Study(const py::object& gridOrCases, const std::string& search, std::op
                             "' is both varied and given as a base value");
     }
   }
-  const std::vector<CaseResult> results = SolveCases(cases, baseInputs, threads);
-  return StudyRows(cases, results);
+  const std::vector<CaseResult> results = SolveCases(cases, baseInputs, threads, method);
+  return StudyRows(cases, results, method == solver::Search::Robust);
 }
 
 }  // namespace
 
 void RegisterStudy(py::module_& module) {
   module.def(
-      "study", &Study, py::arg("cases"), py::arg("search") = "window", py::arg("jobs") = py::none(),
+      "study", &Study, py::arg("cases"), py::arg("search") = "robust", py::arg("jobs") = py::none(),
       R"doc(Solves many cases in parallel and returns the rows of fluxeta-batch's study CSV as a dict
 of NumPy arrays, one entry per column, so that pandas.DataFrame(fluxeta.study(...)) works.
 
@@ -190,8 +197,9 @@ cases, dicts {name: value} that all name the same inputs. Values are numbers, or
 written with a point that are read as the window reads its boxes. Further keyword
 arguments give the inputs that the study does not vary; the rest take the default case.
 
-search names the entrance-pressure search, "window" for now (the robust search will be
-the default once it is available). jobs is the number of threads; None uses every core.
+search names the entrance-pressure search: "robust" (the default; its study adds the
+columns entrance_pressure_spread_Pa and uniformity_spread, NaN but for regime gaps) or
+"window". jobs is the number of threads; None uses every core.
 The rows are the same for any jobs. The cases are solved with the GIL released.
 
 The columns, in order: each varied input (float64, or object where a value is a text),

@@ -128,8 +128,15 @@ class TestRefusedArguments:
             fluxeta.solve(Qin=True)
 
     def test_an_unknown_search_is_refused(self):
-        with pytest.raises(ValueError, match="'robust'.*'window'"):
-            fluxeta.solve(search="robust")
+        with pytest.raises(ValueError, match="'window', 'robust'"):
+            fluxeta.solve(search="shooting")
+
+    def test_the_robust_search_gives_a_verdict_and_the_fixed_point(self):
+        window = fluxeta.solve()
+        robust = fluxeta.solve(search="robust")
+        assert robust.status == "converged"
+        assert abs(robust.uniformity - window.uniformity) < 2e-5
+        assert abs(robust.entrance_pressure_Pa / window.entrance_pressure_Pa - 1) < 2e-5
 
 
 class TestResultFileWriting:

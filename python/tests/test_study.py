@@ -49,13 +49,13 @@ def assert_rows_equal(rows, header, expected_rows, text_inputs=()):
 class TestRowsOfFluxetaBatch:
     def test_a_grid_gives_the_rows_of_its_sweeps(self, batch):
         header, expected = batch_rows(batch, "--sweep", "gamma=0:1:5", "--sweep", "Lend=2.0:3.0:3")
-        rows = fluxeta.study({"gamma": [0, 0.25, 0.5, 0.75, 1.0], "Lend": [2.0, 2.5, 3.0]})
+        rows = fluxeta.study({"gamma": [0, 0.25, 0.5, 0.75, 1.0], "Lend": [2.0, 2.5, 3.0]}, search="window")
         assert_rows_equal(rows, header, expected)
 
     def test_failing_cases_fill_their_rows_as_the_batch_does(self, batch):
         # W = 0 faults, Qin = 0 does not converge.
         header, expected = batch_rows(batch, "--sweep", "W=0:66:3", "--sweep", "Qin=0:33:2")
-        rows = fluxeta.study({"W": numpy.linspace(0, 66, 3), "Qin": [0, 33]})
+        rows = fluxeta.study({"W": numpy.linspace(0, 66, 3), "Qin": [0, 33]}, search="window")
         assert set(rows["status"]) == {"division_by_zero", "not_converged", "converged"}
         assert_rows_equal(rows, header, expected)
 
@@ -65,22 +65,22 @@ class TestRowsOfFluxetaBatch:
         (tmp_path / "cases.csv").write_text(
             "gamma,Qin\n" + "".join(f"{c['gamma']},{c['Qin']}\n" for c in cases))
         header, expected = batch_rows(batch, "--cases", "cases.csv", cwd=tmp_path)
-        rows = fluxeta.study(cases)
+        rows = fluxeta.study(cases, search="window")
         assert rows["status"][1] == "not_a_number"
         assert_rows_equal(rows, header, expected, text_inputs=("gamma", "Qin"))
 
 
 class TestCases:
     def test_a_list_of_cases_gives_the_rows_of_the_same_grid(self):
-        grid = fluxeta.study({"gamma": [0.1, 0.9], "Lend": [2.0, 2.5, 3.0]})
+        grid = fluxeta.study({"gamma": [0.1, 0.9], "Lend": [2.0, 2.5, 3.0]}, search="window")
         cases = fluxeta.study([{"Lend": lend, "gamma": gamma}
-                               for gamma in (0.1, 0.9) for lend in (2.0, 2.5, 3.0)])
+                               for gamma in (0.1, 0.9) for lend in (2.0, 2.5, 3.0)], search="window")
         assert list(cases)[:2] == ["Lend", "gamma"]
         for name in grid:
             numpy.testing.assert_array_equal(cases[name], grid[name])
 
     def test_a_row_has_the_figures_of_solve(self):
-        rows = fluxeta.study({"gamma": [0.3]}, Qin=41.5, W=70)
+        rows = fluxeta.study({"gamma": [0.3]}, Qin=41.5, W=70, search="window")
         result = fluxeta.solve(gamma=0.3, Qin=41.5, W=70)
         assert rows["uniformity"][0] == result.uniformity
         assert rows["entrance_pressure_Pa"][0] == result.entrance_pressure_Pa
@@ -103,11 +103,11 @@ class TestCases:
                                   "Lend": numpy.array([2.0, 3.0], dtype=numpy.float32)})
             gc.collect()
             assert rows["gamma"].tolist() == numpy.repeat(numpy.linspace(0, 1, count), 2).tolist()
-        rows = fluxeta.study(tuple({"W": width} for width in numpy.arange(40, 80, 10)))
+        rows = fluxeta.study(tuple({"W": width} for width in numpy.arange(40, 80, 10)), search="window")
         assert rows["W"].tolist() == [40.0, 50.0, 60.0, 70.0]
 
     def test_an_empty_list_is_a_study_of_no_case(self):
-        rows = fluxeta.study([])
+        rows = fluxeta.study([], search="window")
         assert list(rows) == RESULT_COLUMNS
         assert all(len(column) == 0 for column in rows.values())
 
@@ -123,20 +123,20 @@ class TestRefusedStudies:
 
     def test_cases_that_name_other_inputs_are_refused(self):
         with pytest.raises(ValueError, match="case 1"):
-            fluxeta.study([{"gamma": 0.1}, {"Lend": 2.0}])
+            fluxeta.study([{"gamma": 0.1}, {"Lend": 2.0}], search="window")
 
     def test_an_input_both_varied_and_given_is_refused(self):
         with pytest.raises(ValueError, match="'gamma'"):
-            fluxeta.study({"gamma": [0.1]}, gamma=0.2)
+            fluxeta.study({"gamma": [0.1]}, gamma=0.2, search="window")
 
     def test_a_grid_value_that_is_not_a_sequence_is_refused(self):
         with pytest.raises(TypeError, match="'gamma'"):
-            fluxeta.study({"gamma": 0.1})
+            fluxeta.study({"gamma": 0.1}, search="window")
         with pytest.raises(TypeError):
             fluxeta.study("gamma=0:1:5")
 
     def test_no_thread_and_an_unknown_search_are_refused(self):
         with pytest.raises(ValueError, match="jobs"):
-            fluxeta.study({"gamma": [0.1]}, jobs=0)
+            fluxeta.study({"gamma": [0.1]}, jobs=0, search="window")
         with pytest.raises(ValueError, match="'robust'"):
-            fluxeta.study({"gamma": [0.1]}, search="robust")
+            fluxeta.study({"gamma": [0.1]}, search="shooting")
