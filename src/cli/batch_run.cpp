@@ -1,10 +1,13 @@
 #include "cli/batch_run.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 
 #include "base/errors.h"
 #include "base/messages.h"
+#include "base/quoted_text.h"
 #include "case/default_case.h"
 #include "cli/batch_front_end.h"
 #include "cli/exit_status.h"
@@ -51,11 +54,18 @@ std::optional<cases::BoxTexts> CaseBoxTexts(const std::optional<std::string>& da
   if (!dataFile) {
     return boxes;
   }
-  const auto lines = cases::ReadDataFileLines(*dataFile);
-  if (!lines) {
-    err << cases::messages::kDataFileCanNotOpen << '\n';
+  const cases::DataFileRead read = cases::ReadDataFile(*dataFile);
+  if (!read.lines) {
+    // The window's words, after a line that names the file and the reason.
+    err << "fluxeta-batch: data file '" << cases::ShortQuote(*dataFile) << "': "
+        << (read.errorNumber == EFBIG ? "more than " + std::to_string(cases::kMostDataFileBytes) +
+                                            " bytes before its fifteenth line end"
+                                      : std::strerror(read.errorNumber))
+        << '\n'
+        << cases::messages::kDataFileCanNotOpen << '\n';
     return std::nullopt;
   }
+  const auto& lines = read.lines;
   if (const auto refusal = cases::ApplyDataFileLines(
           *lines, FullPath(*dataFile), boxes, allInputs ? kEveryBox : cases::kBoxEnabledByDesign)) {
     err << *refusal << '\n';

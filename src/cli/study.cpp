@@ -29,7 +29,7 @@ using study::StudyGrid;
 StudyGrid BuildGrid(const StudyOptions& options) {
   StudyGrid grid;
   if (options.casesFile) {
-    grid.AddCases(study::ReadCasesFile(*options.casesFile, options.allInputs));
+    grid.AddCases(std::make_shared<study::CasesFile>(*options.casesFile, options.allInputs));
   }
   for (const std::string& sweep : options.sweeps) {
     grid.AddSweep(study::ParseSweep(sweep, options.allInputs));
@@ -38,8 +38,8 @@ StudyGrid BuildGrid(const StudyOptions& options) {
 }
 
 // Solves the grid block by block and writes each block's rows in grid order.
-void WriteStudy(const StudyGrid& grid, const cases::BoxTexts& base, char baseSeparator,
-                unsigned jobs, StudyProgress& progress, std::ostream& csv) {
+void WriteStudy(StudyGrid& grid, const cases::BoxTexts& base, char baseSeparator, unsigned jobs,
+                StudyProgress& progress, std::ostream& csv) {
   std::string text;
   study::AppendStudyHeader(text, grid);
   csv << text;
@@ -52,10 +52,11 @@ void WriteStudy(const StudyGrid& grid, const cases::BoxTexts& base, char baseSep
   }
 
   std::vector<CaseResult> results;
-  std::vector<const std::string*> inputTexts;
+  std::vector<std::string> inputTexts;
   for (std::uint64_t blockStart = 0; blockStart < grid.CaseCount(); blockStart += kCasesPerBlock) {
     const std::uint64_t blockSize = std::min(kCasesPerBlock, grid.CaseCount() - blockStart);
     results.resize(blockSize);
+    grid.LoadCases(blockStart, blockSize);
     study::ForEachIndexInParallel(blockSize, threads, [&](unsigned worker, std::uint64_t offset) {
       evaluators[worker]->Evaluate(blockStart + offset, results[offset]);
       progress.Advance();
@@ -81,7 +82,7 @@ int RunStudy(const StudyOptions& options, const cases::BoxTexts& base, char base
   try {
     grid = BuildGrid(options);
   } catch (const StudyError& error) {
-    err << "fluxeta-batch: " << error.what() << '\n';
+    err << "fluxeta-batch: " << error.message() << '\n';
     return kRefusedInput;
   }
 
@@ -96,7 +97,12 @@ int RunStudy(const StudyOptions& options, const cases::BoxTexts& base, char base
   std::ostream& csv = options.outputPath ? file : out;
 
   StudyProgress progress(err, grid.CaseCount(), options.progress);
-  WriteStudy(grid, base, baseSeparator, options.jobs, progress, csv);
+  try {
+    WriteStudy(grid, base, baseSeparator, options.jobs, progress, csv);
+  } catch (const StudyError& error) {
+    err << "fluxeta-batch: " << error.message() << '\n';
+    return kRefusedInput;
+  }
   if (options.outputPath) {
     file.close();
   }

@@ -5,6 +5,7 @@
 #include "base/checked_real.h"
 #include "base/errors.h"
 #include "base/messages.h"
+#include "base/quoted_text.h"
 #include "case/number_text.h"
 #include "solver/solve_die_flow.h"
 
@@ -24,10 +25,10 @@ double CaseEvaluator::StoredInput(std::size_t input) const {
     const std::string& text = base_.Edit(cases::kInputs[input].box);
     return cases::StoreAsDouble(cases::ParseNumber(text, baseSeparator_)).value();
   }
-  if (values_[*column] != nullptr) {
+  if (values_[*column]) {
     return *values_[*column];  // solved exactly as printed
   }
-  return cases::StoreAsDouble(cases::ParseNumber(*texts_[*column], cases::kPointSeparator)).value();
+  return cases::StoreAsDouble(cases::ParseNumber(texts_[*column], cases::kPointSeparator)).value();
 }
 
 void CaseEvaluator::Evaluate(std::uint64_t index, CaseResult& result) {
@@ -47,9 +48,14 @@ void CaseEvaluator::Evaluate(std::uint64_t index, CaseResult& result) {
       result.outcome = cases::messages::kDoesNotConverge;
       return;
     }
+  } catch (const cases::ConversionError& error) {
+    // The cell quoted by its two ends only: the row stays readable whatever was typed.
+    result.status = error.outcome();
+    result.outcome = cases::messages::ConversionMessage(cases::ShortQuote(error.text()));
+    return;
   } catch (const cases::FluxetaError& error) {
     result.status = error.outcome();
-    result.outcome = error.what();
+    result.outcome = error.message();
     return;
   }
 

@@ -35,8 +35,8 @@ class CaseEvaluator {
   const cases::BoxTexts& base_;
   char baseSeparator_;
   std::array<std::optional<std::size_t>, cases::kInputCount> columnOfInput_{};
-  std::vector<const std::string*> texts_;
-  std::vector<const double*> values_;
+  std::vector<std::string> texts_;
+  std::vector<std::optional<double>> values_;
   // Every case starts from zeroed records, as in a fresh process, so that a row never
   // depends on which cases the same thread solved before.
   cases::CaseParameters parameters_;

@@ -46,10 +46,10 @@ void AppendStudyHeader(std::string& text, const StudyGrid& grid) {
   text += '\n';
 }
 
-void AppendStudyRow(std::string& text, const std::vector<const std::string*>& inputTexts,
+void AppendStudyRow(std::string& text, const std::vector<std::string>& inputTexts,
                     const CaseResult& result) {
-  for (const std::string* input : inputTexts) {
-    AppendCsvField(text, *input);
+  for (const std::string& input : inputTexts) {
+    AppendCsvField(text, input);
     text += ',';
   }
   text += result.converged ? "true," : "false,";

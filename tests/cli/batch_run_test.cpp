@@ -131,7 +131,9 @@ TEST(BatchRun, ExitsWithTwoForRefusedInput) {
 
   result = RunBatch(scratch, "missing.txt");
   EXPECT_EQ(result.status, 2);
-  EXPECT_EQ(result.err, "Data file can not open!\n");
+  EXPECT_EQ(result.err,
+            "fluxeta-batch: data file 'missing.txt': No such file or directory\n"
+            "Data file can not open!\n");
 
   WriteDataFile(scratch, "letters.txt", {{1, "abc"}});
   result = RunBatch(scratch, "letters.txt");
