@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <optional>
+#include <sstream>
 
 #include "base/errors.h"
 #include "base/messages.h"
@@ -11,6 +12,7 @@
 #include "case/default_case.h"
 #include "cli/batch_front_end.h"
 #include "cli/exit_status.h"
+#include "cli/standard_streams.h"
 #include "cli/station_table_output.h"
 #include "run/calculation_run.h"
 #include "run/data_file.h"
@@ -98,17 +100,16 @@ int RunSingleCase(const SingleRunOptions& options, char separator, std::ostream&
   }
 
   // The tables show what the result file shows, so only once it holds a result section.
-  if (report.outcome != cases::RunOutcome::FileNotOpened) {
+  if (report.outcome != cases::RunOutcome::FileNotOpened && options.table != TableFormat::None) {
     const RunTables tables{parameters, table, report.solve};
-    switch (options.table) {
-      case TableFormat::Csv:
-        WriteTablesCsv(tables, out);
-        break;
-      case TableFormat::Json:
-        WriteTablesJson(tables, out);
-        break;
-      case TableFormat::None:
-        break;
+    std::ostringstream text;
+    if (options.table == TableFormat::Csv) {
+      WriteTablesCsv(tables, text);
+    } else {
+      WriteTablesJson(tables, text);
+    }
+    if (!WriteStandardOutput(out, text.str(), err)) {
+      return kFileFailure;
     }
   }
   return OutcomeStatus(report.outcome);

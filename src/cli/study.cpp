@@ -1,10 +1,14 @@
 #include "cli/study.h"
 
 #include <algorithm>
-#include <fstream>
+#include <cerrno>
+#include <cstring>
+#include <functional>
 #include <memory>
 
 #include "cli/exit_status.h"
+#include "cli/replacing_file.h"
+#include "cli/standard_streams.h"
 #include "cli/study_progress.h"
 #include "study/study_case_evaluator.h"
 #include "study/study_csv.h"
@@ -26,6 +30,9 @@ using study::CaseResult;
 using study::StudyError;
 using study::StudyGrid;
 
+// Takes the next piece of the CSV; false once a write has failed.
+using CsvWriter = std::function<bool(std::string_view)>;
+
 StudyGrid BuildGrid(const StudyOptions& options) {
   StudyGrid grid;
   if (options.casesFile) {
@@ -37,12 +44,15 @@ StudyGrid BuildGrid(const StudyOptions& options) {
   return grid;
 }
 
-// Solves the grid block by block and writes each block's rows in grid order.
-void WriteStudy(StudyGrid& grid, const cases::BoxTexts& base, char baseSeparator, unsigned jobs,
-                StudyProgress& progress, std::ostream& csv) {
+// Solves the grid block by block and writes each block's rows in grid order; stops at
+// the first failed write. False when a write failed.
+bool WriteStudy(StudyGrid& grid, const cases::BoxTexts& base, char baseSeparator, unsigned jobs,
+                StudyProgress& progress, const CsvWriter& write) {
   std::string text;
   study::AppendStudyHeader(text, grid);
-  csv << text;
+  if (!write(text)) {
+    return false;
+  }
 
   const unsigned threads =
       static_cast<unsigned>(std::min<std::uint64_t>(study::ThreadCount(jobs), grid.CaseCount()));
@@ -68,10 +78,17 @@ void WriteStudy(StudyGrid& grid, const cases::BoxTexts& base, char baseSeparator
       grid.CaseTexts(blockStart + offset, inputTexts);
       study::AppendStudyRow(text, inputTexts, results[offset]);
     }
-    csv << text;
+    if (!write(text)) {
+      return false;
+    }
   }
-  csv.flush();
   progress.Finish();
+  return true;
+}
+
+// Writes to standard output, flushed at every piece so that a failure shows at once.
+CsvWriter StandardOutputWriter(std::ostream& out, std::ostream& err) {
+  return [&out, &err](std::string_view bytes) { return WriteStandardOutput(out, bytes, err); };
 }
 
 }  // namespace
@@ -86,29 +103,36 @@ int RunStudy(const StudyOptions& options, const cases::BoxTexts& base, char base
     return kRefusedInput;
   }
 
-  std::ofstream file;
+  std::unique_ptr<ReplacingFile> file;
+  CsvWriter write;
   if (options.outputPath) {
-    file.open(*options.outputPath, std::ios::binary | std::ios::trunc);
-    if (!file) {
-      err << "fluxeta-batch: cannot open output file '" << *options.outputPath << "'\n";
+    file = std::make_unique<ReplacingFile>(*options.outputPath);
+    if (file->Failed()) {
+      err << "fluxeta-batch: " << file->FailureMessage() << '\n';
       return kFileFailure;
     }
+    write = [&file](std::string_view bytes) { return file->Write(bytes); };
+  } else {
+    write = StandardOutputWriter(out, err);
   }
-  std::ostream& csv = options.outputPath ? file : out;
 
   StudyProgress progress(err, grid.CaseCount(), options.progress);
+  bool written = false;
   try {
-    WriteStudy(grid, base, baseSeparator, options.jobs, progress, csv);
+    written = WriteStudy(grid, base, baseSeparator, options.jobs, progress, write);
   } catch (const StudyError& error) {
+    progress.Clear();
     err << "fluxeta-batch: " << error.message() << '\n';
     return kRefusedInput;
   }
-  if (options.outputPath) {
-    file.close();
+  if (file && written) {
+    written = file->Commit();
   }
-  if (!csv) {
-    err << "fluxeta-batch: cannot write the study to "
-        << (options.outputPath ? "'" + *options.outputPath + "'" : "standard output") << '\n';
+  if (!written) {
+    progress.Clear();
+    if (file) {
+      err << "fluxeta-batch: " << file->FailureMessage() << '\n';
+    }
     return kFileFailure;
   }
   // Written: the rows tell which cases failed.

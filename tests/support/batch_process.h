@@ -16,14 +16,15 @@ struct BatchProcess {
   std::string err;
 };
 
-// Runs fluxeta-batch with `arguments` (shell words) in `directory` under the C locale;
+// Runs fluxeta-batch with `arguments` (shell words, which may redirect its streams
+// elsewhere) in `directory` under the C locale;
 // `setup` is shell text run first in the same shell (ulimit, trap), whose settings the
 // program inherits.
 inline BatchProcess RunBatchProcess(const ScratchDirectory& directory, const std::string& arguments,
                                     const std::string& setup = "") {
-  const std::string command = "cd '" + directory.path().string() + "' && " + setup +
-                              (setup.empty() ? "" : "; ") + "LC_ALL=C exec '" FLUXETA_BATCH "' " +
-                              arguments + " >.stdout 2>.stderr </dev/null";
+  const std::string command =
+      "cd '" + directory.path().string() + "' && " + setup + (setup.empty() ? "" : "; ") +
+      "LC_ALL=C exec '" FLUXETA_BATCH "' >.stdout 2>.stderr </dev/null " + arguments;
   const int raw = std::system(command.c_str());
   BatchProcess result;
   result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
