@@ -25,6 +25,9 @@ class RunFrontEnd {
   // The solution of a run that converged and wrote its result section, just before the
   // completion dialog; a front end without a view of it ignores it.
   virtual void ShowSolution(const solver::SolveOutcome& /*outcome*/) {}
+  // Why the result file `path` could not be opened, just before "File can not open!";
+  // a front end whose box says all it shows ignores it.
+  virtual void ShowFileFailure(std::string_view /*path*/, std::string_view /*reason*/) {}
 };
 
 enum class RunOutcome {

@@ -163,7 +163,9 @@ TEST(BatchRun, ExitsWithFourWhenTheResultFileFails) {
   const ScratchDirectory scratch;
   BatchResult result = RunBatch(scratch, "-o /nonexistent/dir/x.txt");
   EXPECT_EQ(result.status, 4);
-  EXPECT_EQ(result.err, "File can not open!\n");
+  EXPECT_EQ(result.err,
+            "fluxeta-batch: result file '/nonexistent/dir/x.txt': No such file or directory\n"
+            "File can not open!\n");
 
   result = RunBatch(scratch, "-o /dev/full");
   EXPECT_EQ(result.status, 4);
@@ -171,7 +173,8 @@ TEST(BatchRun, ExitsWithFourWhenTheResultFileFails) {
 
   result = RunBatch(scratch, "-o ''");
   EXPECT_EQ(result.status, 4);
-  EXPECT_EQ(result.err, "File can not open!\n");
+  EXPECT_EQ(result.err,
+            "fluxeta-batch: result file '': No such file or directory\nFile can not open!\n");
 }
 
 TEST(BatchRun, WritesTheTablesAsCsv) {
