@@ -31,8 +31,14 @@ std::string FullPath(const std::string& path) {
   return error ? path : full.string();
 }
 
-int ErrorStatus(std::ostream& err, const std::exception& error, int status) {
-  err << cases::messages::ErrorBoxText(error.what()) << '\n';
+// The error box text of the error, a quoted number text shortened to its two ends.
+int ErrorStatus(std::ostream& err, const cases::FluxetaError& error, int status) {
+  const auto* conversion = dynamic_cast<const cases::ConversionError*>(&error);
+  err << cases::messages::ErrorBoxText(
+             conversion != nullptr
+                 ? cases::messages::ConversionMessage(cases::ShortQuote(conversion->text()))
+                 : error.message())
+      << '\n';
   return status;
 }
 

@@ -61,5 +61,58 @@ TEST(HostileInput, ASweepOfAHundredMillionPointsRunsInBoundedMemory) {
   EXPECT_EQ(testing::FileBytes(scratch.path() / "count.txt"), "100000\n");
 }
 
+TEST(HostileInput, StudyNumbersUseAPointInEveryLocaleAndAreQuotedAsWritten) {
+  const ScratchDirectory scratch;
+  testing::WriteBytes(scratch.path() / "c.csv", "gamma\n\"0,5\"\n1.5x\n0.5\n");
+  const auto inC = RunBatchProcess(scratch, "--cases c.csv");
+  const auto inGerman = RunBatchProcess(scratch, "--cases c.csv", "", "de_DE.UTF-8");
+  EXPECT_EQ(inC.status, 0);
+  EXPECT_EQ(inGerman.out, inC.out);
+  const std::string lines[] = {
+      "\"0,5\",false,not_a_number,,\"'0,5' は浮動小数点数ではありません\",,,,,\n",
+      "1.5x,false,not_a_number,,'1.5x' は浮動小数点数ではありません,,,,,\n", "0.5,true,"};
+  for (const std::string& line : lines) {
+    EXPECT_NE(inC.out.find(line), std::string::npos) << line;
+  }
+}
+
+TEST(HostileInput, AMessageKeepsEveryByteOfAValueAndShortensALongOne) {
+  const ScratchDirectory scratch;
+  const std::string withNul("1\0x", 3);
+  std::string lines;
+  for (int line = 1; line <= 15; ++line) {
+    lines += "input " + std::to_string(line) + " = " + (line == 1 ? withNul : "1") + "\n";
+  }
+  testing::WriteBytes(scratch.path() / "nul.txt", lines);
+  auto result = RunBatchProcess(scratch, "nul.txt");
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err, "'" + withNul + "' は浮動小数点数ではありません.\n");
+
+  const std::string longValue = "9" + std::string(100000, 'x') + "7";
+  testing::WriteBytes(scratch.path() / "c.csv", "W\n" + longValue + "\n");
+  result = RunBatchProcess(scratch, "--cases c.csv");
+  EXPECT_EQ(result.status, 0);
+  const std::string shortened =
+      "9" + std::string(147, 'x') + "\xE2\x80\xA6" + std::string(147, 'x') + "7";
+  // The input column as written, the message with the value's two ends.
+  EXPECT_NE(result.out.find("\n" + longValue + ",false,not_a_number,,'" + shortened +
+                            "' は浮動小数点数ではありません,"),
+            std::string::npos);
+  EXPECT_LT(result.out.size(), longValue.size() + 1000);
+}
+
+TEST(HostileInput, MessagesNameThePathTheyConcernAndAFileSizeLimitIsAFullDisk) {
+  const ScratchDirectory scratch;
+  auto result = RunBatchProcess(scratch, "--sweep gamma=0:1:2 Lend=2:3:2");
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err,
+            "fluxeta-batch: data file 'Lend=2:3:2': No such file or directory\n"
+            "Data file can not open!\n");
+
+  result = RunBatchProcess(scratch, "", "ulimit -f 1");
+  EXPECT_EQ(result.status, 4);
+  EXPECT_EQ(result.err, "ディスクがいっぱいです.\n");
+}
+
 }  // namespace
 }  // namespace fluxeta::cli

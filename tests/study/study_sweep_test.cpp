@@ -49,6 +49,15 @@ TEST(StudySweep, AcceptsSignsExponentsAndFallingRanges) {
   EXPECT_EQ(Values(ParseSweep("W=3:1:3", false)), (std::vector<double>{3, 2, 1}));
 }
 
+TEST(StudySweep, TakesEndsNearTheEdgeOfTheDoubleRange) {
+  EXPECT_EQ(Values(ParseSweep("gamma=1e308:1.7e308:3", false)),
+            (std::vector<double>{1e308, 1.35e308, 1.7e308}));
+  EXPECT_EQ(Values(ParseSweep("gamma=-1.7e308:1.7e308:3", false)),
+            (std::vector<double>{-1.7e308, 0, 1.7e308}));
+  // Ends of ordinary size keep the weighted form's values.
+  EXPECT_EQ(ParseSweep("gamma=0:1:11", false).Value(3), 0.3);
+}
+
 TEST(StudySweep, InputsFixedByDesignNeedAllInputs) {
   for (const char* text :
        {"lambda=1:2:2", "eta0=1:2:2", "gamma0=1:2:2", "n=0.5:1:2", "gammacr=10:50:2"}) {

@@ -17,14 +17,15 @@ struct BatchProcess {
 };
 
 // Runs fluxeta-batch with `arguments` (shell words, which may redirect its streams
-// elsewhere) in `directory` under the C locale;
+// elsewhere) in `directory` under `locale`;
 // `setup` is shell text run first in the same shell (ulimit, trap), whose settings the
 // program inherits.
 inline BatchProcess RunBatchProcess(const ScratchDirectory& directory, const std::string& arguments,
-                                    const std::string& setup = "") {
+                                    const std::string& setup = "",
+                                    const std::string& locale = "C") {
   const std::string command =
       "cd '" + directory.path().string() + "' && " + setup + (setup.empty() ? "" : "; ") +
-      "LC_ALL=C exec '" FLUXETA_BATCH "' >.stdout 2>.stderr </dev/null " + arguments;
+      "LC_ALL=" + locale + " exec '" FLUXETA_BATCH "' >.stdout 2>.stderr </dev/null " + arguments;
   const int raw = std::system(command.c_str());
   BatchProcess result;
   result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
