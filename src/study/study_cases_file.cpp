@@ -65,7 +65,9 @@ class CsvBytes {
       return false;
     }
     const std::size_t kept = chunk_.size() - at_;
-    std::memmove(buffer_.data(), chunk_.data() + at_, kept);
+    if (kept > 0) {  // an empty chunk may have no bytes to point at
+      std::memmove(buffer_.data(), chunk_.data() + at_, kept);
+    }
     while (true) {
       const ssize_t count = ::read(descriptor_, buffer_.data() + kept, buffer_.size() - kept);
       if (count < 0 && errno == EINTR) {
