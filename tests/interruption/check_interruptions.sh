@@ -11,7 +11,7 @@ kills="${2:-20}"
 # Kill delays from this many milliseconds, spread over the next span: some before the
 # temporary file exists, most while its rows are being written.
 first_delay_ms=0
-delay_span_ms=700
+delay_span_ms=1500
 
 directory=$(mktemp -d)
 trap 'rm -rf "$directory"' EXIT
@@ -32,7 +32,7 @@ while_writing=0
 for ((run = 1; run <= kills; run++)); do
   if ((RANDOM % 2 == 0)); then signal=INT; else signal=TERM; fi
   delay_ms=$((first_delay_ms + RANDOM % delay_span_ms))
-  "$batch" --sweep gamma=0:1:10000000 -j 2 -o study.csv 2>/dev/null &
+  "$batch" --sweep gamma=0:1:100000 -j 2 -o study.csv 2>/dev/null &
   pid=$!
   if ((delay_ms > 0)); then
     sleep "$(printf '%d.%03d' $((delay_ms / 1000)) $((delay_ms % 1000)))"
