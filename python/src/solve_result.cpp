@@ -74,6 +74,20 @@ py::bytes ResultFileText(const SolveResult& result) {
   return py::bytes(ResultFileBytes(result));
 }
 
+// Creates or empties the file and writes every byte; false when it cannot be opened.
+bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) {
+    return false;
+  }
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  const int error = written ? 0 : errno;
+  if (std::fclose(file) != 0 || !written) {
+    throw cases::InputOutputError(cases::InputOutputErrorCode(error != 0 ? error : errno));
+  }
+  return true;
+}
+
 // Writes the result file whole under a temporary name beside `path`, then renames it into
 // place, so that `path` holds either its old bytes or the whole new file.
 void WriteResultFile(const SolveResult& result, const std::filesystem::path& path) {
@@ -84,7 +98,7 @@ void WriteResultFile(const SolveResult& result, const std::filesystem::path& pat
   {
     py::gil_scoped_release release;
     try {
-      opened = cases::WriteToFile(temporary.string(), cases::WriteMode::CreateOrTruncate, bytes);
+      opened = WriteWholeFile(temporary.string(), bytes);
       if (opened && std::rename(temporary.c_str(), path.c_str()) != 0) {
         throw cases::InputOutputError(cases::InputOutputErrorCode(errno));
       }

@@ -11,8 +11,14 @@ namespace fluxeta::cases {
 
 class FluxetaError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit FluxetaError(const std::string& message)
+      : std::runtime_error(message), message_(message) {}
   virtual Outcome outcome() const = 0;
+  // The whole message, also past a NUL byte of a quoted text (what() stops there).
+  const std::string& message() const { return message_; }
+
+ private:
+  std::string message_;
 };
 
 // A text that is not a number.

@@ -8,10 +8,12 @@ namespace fluxeta::cases {
 
 int InputOutputErrorCode(int errorNumber) {
   switch (errorNumber) {
-    // The runtime's "disk write error": a full disk or quota, and a device that failed the
-    // write (EIO is 5, which as a number of its own would read as "access denied").
+    // The runtime's "disk write error": a full disk or quota, a file-size limit, and a
+    // device that failed the write (EIO is 5, which as a number of its own would read as
+    // "access denied").
     case ENOSPC:
     case EDQUOT:
+    case EFBIG:
     case EIO:
       return messages::kIoDiskFull;
     case EACCES:

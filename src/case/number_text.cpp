@@ -113,6 +113,10 @@ bool WideValue(const NumberParts& parts, long double& value) {
 constexpr int kLeastPrecision = 2;
 constexpr int kMostPrecision = 18;
 constexpr int kMostFixedDigits = 18;
+// Fewer decimals than this round every double to zero in the fixed format (a double's
+// decimal exponent is at most 309), so any smaller count acts as this one and the sums
+// with it stay far inside the int range.
+constexpr int kLeastFixedDigits = -400;
 constexpr int kMostExponentDigits = 4;
 // The general format writes the plain form down to 0.0001, that is E = −3.
 constexpr int kLeastPlainExponent = -3;
@@ -276,9 +280,9 @@ std::string FormatNumber(double value, NumberFormat format, int precision, int d
     return value < 0 ? "-INF" : "INF";
   }
   precision = std::clamp(precision, kLeastPrecision, kMostPrecision);
-  if (format == NumberFormat::Fixed) {
-    digits = std::min(digits, kMostFixedDigits);
-  }
+  // The general format reads its digits only as the least exponent digits, 0 to 4.
+  digits = format == NumberFormat::Fixed ? std::clamp(digits, kLeastFixedDigits, kMostFixedDigits)
+                                         : LeastExponentDigits(digits);
 
   DecimalDigits decimal = LongestDigits(value);
   if (!decimal.digits.empty()) {

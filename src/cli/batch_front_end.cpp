@@ -1,5 +1,7 @@
 #include "cli/batch_front_end.h"
 
+#include "base/quoted_text.h"
+
 namespace fluxeta::cli {
 
 void StreamFrontEnd::ShowMessage(std::string_view text) {
@@ -8,6 +10,10 @@ void StreamFrontEnd::ShowMessage(std::string_view text) {
 
 void StreamFrontEnd::ShowWarning(const std::string& text) {
   messages_ << text << '\n' << std::flush;
+}
+
+void StreamFrontEnd::ShowFileFailure(std::string_view path, std::string_view reason) {
+  messages_ << "fluxeta-batch: result file '" << cases::ShortQuote(path) << "': " << reason << '\n';
 }
 
 }  // namespace fluxeta::cli

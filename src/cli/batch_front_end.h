@@ -15,6 +15,8 @@ class StreamFrontEnd : public cases::RunFrontEnd {
   cases::BoxTexts Boxes() const override { return boxes_; }
   char DecimalSeparator() const override { return separator_; }
   void ShowMessage(std::string_view text) override;
+  // A line naming the file and the reason before the window's "File can not open!".
+  void ShowFileFailure(std::string_view path, std::string_view reason) override;
   // Nothing to announce: the exit status tells a script how the run ended.
   void ShowCompletion() override {}
   void ShowWarning(const std::string& text) override;

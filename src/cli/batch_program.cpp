@@ -1,13 +1,41 @@
 #include "cli/batch_program.h"
 
+#include "base/quoted_text.h"
 #include "case/number_text.h"
 #include "cli/batch_options.h"
 #include "cli/batch_run.h"
 #include "cli/design_commands.h"
 #include "cli/exit_status.h"
+#include "cli/same_file.h"
+#include "cli/standard_streams.h"
 #include "cli/study.h"
 
 namespace fluxeta::cli {
+
+namespace {
+
+// True, having said so on `err`, when the output would replace one of the inputs (the
+// data file, the cases file): refused before anything is written.
+bool OutputIsAnInput(const BatchOptions& options, std::ostream& err) {
+  const std::optional<std::string> output =
+      options.study ? options.study->outputPath : options.run.resultFile;
+  if (!output) {
+    return false;
+  }
+  const std::pair<const char*, const std::optional<std::string>*> inputs[] = {
+      {"data file", &options.run.dataFile},
+      {"cases file", options.study ? &options.study->casesFile : nullptr}};
+  for (const auto& [kind, input] : inputs) {
+    if (input != nullptr && *input && IsSameFile(*output, **input)) {
+      err << "fluxeta-batch: the output '" << cases::ShortQuote(*output) << "' is the " << kind
+          << " '" << cases::ShortQuote(**input) << "'; nothing is written\n";
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
 
 int RunBatchProgram(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   // Numbers of data files and result files are read and written with the locale's
@@ -18,15 +46,25 @@ int RunBatchProgram(int argc, const char* const* argv, std::ostream& out, std::o
     return *status;
   }
   const BatchOptions& options = std::get<BatchOptions>(parsed);
+  if (OutputIsAnInput(options, err)) {
+    return kRefusedInput;
+  }
+  int status = kRefusedInput;
   if (options.design.Any()) {
     const auto base = CaseBoxTexts(options.run.dataFile, options.run.allInputs, separator, err);
-    return base ? RunDesignCommands(options, *base, separator, out, err) : kRefusedInput;
-  }
-  if (options.study) {
+    if (base) {
+      status = RunDesignCommands(options, *base, separator, out, err);
+    }
+  } else if (options.study) {
     const auto base = CaseBoxTexts(options.run.dataFile, options.run.allInputs, separator, err);
-    return base ? RunStudy(*options.study, *base, separator, out, err) : kRefusedInput;
+    if (base) {
+      status = RunStudy(*options.study, *base, separator, out, err);
+    }
+  } else {
+    status = RunSingleCase(options.run, separator, out, err);
   }
-  return RunSingleCase(options.run, separator, out, err);
+  // A table or study cut short on standard output is a failed output like any other.
+  return FlushStandardOutput(out, err) ? status : kFileFailure;
 }
 
 }  // namespace fluxeta::cli

@@ -1,13 +1,18 @@
 #include "cli/batch_run.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <optional>
+#include <sstream>
 
 #include "base/errors.h"
 #include "base/messages.h"
+#include "base/quoted_text.h"
 #include "case/default_case.h"
 #include "cli/batch_front_end.h"
 #include "cli/exit_status.h"
+#include "cli/standard_streams.h"
 #include "cli/station_table_output.h"
 #include "run/calculation_run.h"
 #include "run/data_file.h"
@@ -26,8 +31,14 @@ std::string FullPath(const std::string& path) {
   return error ? path : full.string();
 }
 
-int ErrorStatus(std::ostream& err, const std::exception& error, int status) {
-  err << cases::messages::ErrorBoxText(error.what()) << '\n';
+// The error box text of the error, a quoted number text shortened to its two ends.
+int ErrorStatus(std::ostream& err, const cases::FluxetaError& error, int status) {
+  const auto* conversion = dynamic_cast<const cases::ConversionError*>(&error);
+  err << cases::messages::ErrorBoxText(
+             conversion != nullptr
+                 ? cases::messages::ConversionMessage(cases::ShortQuote(conversion->text()))
+                 : error.message())
+      << '\n';
   return status;
 }
 
@@ -51,11 +62,18 @@ std::optional<cases::BoxTexts> CaseBoxTexts(const std::optional<std::string>& da
   if (!dataFile) {
     return boxes;
   }
-  const auto lines = cases::ReadDataFileLines(*dataFile);
-  if (!lines) {
-    err << cases::messages::kDataFileCanNotOpen << '\n';
+  const cases::DataFileRead read = cases::ReadDataFile(*dataFile);
+  if (!read.lines) {
+    // The window's words, after a line that names the file and the reason.
+    err << "fluxeta-batch: data file '" << cases::ShortQuote(*dataFile) << "': "
+        << (read.errorNumber == EFBIG ? "more than " + std::to_string(cases::kMostDataFileBytes) +
+                                            " bytes before its fifteenth line end"
+                                      : std::strerror(read.errorNumber))
+        << '\n'
+        << cases::messages::kDataFileCanNotOpen << '\n';
     return std::nullopt;
   }
+  const auto& lines = read.lines;
   if (const auto refusal = cases::ApplyDataFileLines(
           *lines, FullPath(*dataFile), boxes, allInputs ? kEveryBox : cases::kBoxEnabledByDesign)) {
     err << *refusal << '\n';
@@ -88,17 +106,16 @@ int RunSingleCase(const SingleRunOptions& options, char separator, std::ostream&
   }
 
   // The tables show what the result file shows, so only once it holds a result section.
-  if (report.outcome != cases::RunOutcome::FileNotOpened) {
+  if (report.outcome != cases::RunOutcome::FileNotOpened && options.table != TableFormat::None) {
     const RunTables tables{parameters, table, report.solve};
-    switch (options.table) {
-      case TableFormat::Csv:
-        WriteTablesCsv(tables, out);
-        break;
-      case TableFormat::Json:
-        WriteTablesJson(tables, out);
-        break;
-      case TableFormat::None:
-        break;
+    std::ostringstream text;
+    if (options.table == TableFormat::Csv) {
+      WriteTablesCsv(tables, text);
+    } else {
+      WriteTablesJson(tables, text);
+    }
+    if (!WriteStandardOutput(out, text.str(), err)) {
+      return kFileFailure;
     }
   }
   return OutcomeStatus(report.outcome);

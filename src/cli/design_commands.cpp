@@ -10,10 +10,10 @@
 #include "case/input_table.h"
 #include "case/number_text.h"
 #include "cli/exit_status.h"
+#include "cli/replacing_file.h"
 #include "design/sensitivity.h"
 #include "design/tolerance_band.h"
 #include "run/result_file.h"
-#include "run/text_file_writer.h"
 #include "solver/solve_die_flow.h"
 
 namespace fluxeta::cli {
@@ -101,16 +101,28 @@ std::string HistoryCsv(const design::OptimiseSettings& settings,
   return text;
 }
 
+// Writes the file whole under a temporary name and renames it into place; false, having
+// said why on `err`, when that fails.
+bool WriteWholeFile(const std::string& path, std::string_view bytes, std::ostream& err) {
+  ReplacingFile file(path);
+  if (file.Failed() || !file.Write(bytes) || !file.Commit()) {
+    err << "fluxeta-batch: " << file.FailureMessage() << '\n';
+    return false;
+  }
+  return true;
+}
+
 // The result file of a design, as a single robust run of its values writes it.
-bool WriteDesignResultFile(const cases::CaseValues& values, const std::string& path,
-                           char separator) {
+bool WriteDesignResultFile(const cases::CaseValues& values, const std::string& path, char separator,
+                           std::ostream& err) {
   const cases::CaseParameters parameters = cases::MakeCase(values, path);
   cases::StationTable table;
   solver::SolverState state;
-  solver::SolveDieFlow(parameters, table, state);
-  return cases::WriteToFile(
-      path, cases::WriteMode::CreateOrTruncate,
-      cases::InputSectionText(parameters, separator) + cases::ResultSectionText(table, separator));
+  solver::SolveWithSearch(solver::Search::Robust, parameters, table, state);
+  return WriteWholeFile(
+      path,
+      cases::InputSectionText(parameters, separator) + cases::ResultSectionText(table, separator),
+      err);
 }
 
 int RunOptimise(const BatchOptions& options, const cases::CaseValues& base, char separator,
@@ -119,15 +131,12 @@ int RunOptimise(const BatchOptions& options, const cases::CaseValues& base, char
   const design::OptimiseResult result = design::Optimise(settings);
 
   if (options.design.historyFile &&
-      !cases::WriteToFile(*options.design.historyFile, cases::WriteMode::CreateOrTruncate,
-                          HistoryCsv(settings, result.history))) {
+      !WriteWholeFile(*options.design.historyFile, HistoryCsv(settings, result.history), err)) {
     err << "fluxeta-batch: cannot write the history to '" << *options.design.historyFile << "'\n";
     return kFileFailure;
   }
   if (result.best.figures.Solved() &&
-      !WriteDesignResultFile(result.best.values, options.run.resultFile, separator)) {
-    err << "fluxeta-batch: " << cases::messages::kFileCanNotOpen << " '" << options.run.resultFile
-        << "'\n";
+      !WriteDesignResultFile(result.best.values, options.run.resultFile, separator, err)) {
     return kFileFailure;
   }
 

@@ -1,10 +1,14 @@
 #include "cli/study.h"
 
 #include <algorithm>
-#include <fstream>
+#include <cerrno>
+#include <cstring>
+#include <functional>
 #include <memory>
 
 #include "cli/exit_status.h"
+#include "cli/replacing_file.h"
+#include "cli/standard_streams.h"
 #include "cli/study_progress.h"
 #include "study/study_case_evaluator.h"
 #include "study/study_csv.h"
@@ -26,10 +30,13 @@ using study::CaseResult;
 using study::StudyError;
 using study::StudyGrid;
 
+// Takes the next piece of the CSV; false once a write has failed.
+using CsvWriter = std::function<bool(std::string_view)>;
+
 StudyGrid BuildGrid(const StudyOptions& options) {
   StudyGrid grid;
   if (options.casesFile) {
-    grid.AddCases(study::ReadCasesFile(*options.casesFile, options.allInputs));
+    grid.AddCases(std::make_shared<study::CasesFile>(*options.casesFile, options.allInputs));
   }
   for (const std::string& sweep : options.sweeps) {
     grid.AddSweep(study::ParseSweep(sweep, options.allInputs));
@@ -37,13 +44,16 @@ StudyGrid BuildGrid(const StudyOptions& options) {
   return grid;
 }
 
-// Solves the grid block by block and writes each block's rows in grid order.
-void WriteStudy(const StudyGrid& grid, const cases::BoxTexts& base, char baseSeparator,
-                unsigned jobs, solver::Search search, StudyProgress& progress, std::ostream& csv) {
+// Solves the grid block by block and writes each block's rows in grid order; stops at
+// the first failed write. False when a write failed.
+bool WriteStudy(StudyGrid& grid, const cases::BoxTexts& base, char baseSeparator, unsigned jobs,
+                solver::Search search, StudyProgress& progress, const CsvWriter& write) {
   const bool robust = search == solver::Search::Robust;
   std::string text;
   study::AppendStudyHeader(text, grid, robust);
-  csv << text;
+  if (!write(text)) {
+    return false;
+  }
 
   const unsigned threads =
       static_cast<unsigned>(std::min<std::uint64_t>(study::ThreadCount(jobs), grid.CaseCount()));
@@ -53,10 +63,11 @@ void WriteStudy(const StudyGrid& grid, const cases::BoxTexts& base, char baseSep
   }
 
   std::vector<CaseResult> results;
-  std::vector<const std::string*> inputTexts;
+  std::vector<std::string> inputTexts;
   for (std::uint64_t blockStart = 0; blockStart < grid.CaseCount(); blockStart += kCasesPerBlock) {
     const std::uint64_t blockSize = std::min(kCasesPerBlock, grid.CaseCount() - blockStart);
     results.resize(blockSize);
+    grid.LoadCases(blockStart, blockSize);
     study::ForEachIndexInParallel(blockSize, threads, [&](unsigned worker, std::uint64_t offset) {
       evaluators[worker]->Evaluate(blockStart + offset, results[offset]);
       progress.Advance();
@@ -68,10 +79,17 @@ void WriteStudy(const StudyGrid& grid, const cases::BoxTexts& base, char baseSep
       grid.CaseTexts(blockStart + offset, inputTexts);
       study::AppendStudyRow(text, inputTexts, results[offset], robust);
     }
-    csv << text;
+    if (!write(text)) {
+      return false;
+    }
   }
-  csv.flush();
   progress.Finish();
+  return true;
+}
+
+// Writes to standard output, flushed at every piece so that a failure shows at once.
+CsvWriter StandardOutputWriter(std::ostream& out, std::ostream& err) {
+  return [&out, &err](std::string_view bytes) { return WriteStandardOutput(out, bytes, err); };
 }
 
 }  // namespace
@@ -82,28 +100,40 @@ int RunStudy(const StudyOptions& options, const cases::BoxTexts& base, char base
   try {
     grid = BuildGrid(options);
   } catch (const StudyError& error) {
-    err << "fluxeta-batch: " << error.what() << '\n';
+    err << "fluxeta-batch: " << error.message() << '\n';
     return kRefusedInput;
   }
 
-  std::ofstream file;
+  std::unique_ptr<ReplacingFile> file;
+  CsvWriter write;
   if (options.outputPath) {
-    file.open(*options.outputPath, std::ios::binary | std::ios::trunc);
-    if (!file) {
-      err << "fluxeta-batch: cannot open output file '" << *options.outputPath << "'\n";
+    file = std::make_unique<ReplacingFile>(*options.outputPath);
+    if (file->Failed()) {
+      err << "fluxeta-batch: " << file->FailureMessage() << '\n';
       return kFileFailure;
     }
+    write = [&file](std::string_view bytes) { return file->Write(bytes); };
+  } else {
+    write = StandardOutputWriter(out, err);
   }
-  std::ostream& csv = options.outputPath ? file : out;
 
   StudyProgress progress(err, grid.CaseCount(), options.progress);
-  WriteStudy(grid, base, baseSeparator, options.jobs, options.search, progress, csv);
-  if (options.outputPath) {
-    file.close();
+  bool written = false;
+  try {
+    written = WriteStudy(grid, base, baseSeparator, options.jobs, options.search, progress, write);
+  } catch (const StudyError& error) {
+    progress.Clear();
+    err << "fluxeta-batch: " << error.message() << '\n';
+    return kRefusedInput;
   }
-  if (!csv) {
-    err << "fluxeta-batch: cannot write the study to "
-        << (options.outputPath ? "'" + *options.outputPath + "'" : "standard output") << '\n';
+  if (file && written) {
+    written = file->Commit();
+  }
+  if (!written) {
+    progress.Clear();
+    if (file) {
+      err << "fluxeta-batch: " << file->FailureMessage() << '\n';
+    }
     return kFileFailure;
   }
   // Written: the rows tell which cases failed.

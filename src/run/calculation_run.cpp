@@ -14,6 +14,18 @@ void ClearConvergedResults(StationTable& table) {
   table.Uniformity = 0;
 }
 
+namespace {
+
+RunReport FileNotOpened(RunFrontEnd& frontEnd, const std::string& path, const OpenFailure& failure,
+                        RunReport report) {
+  frontEnd.ShowFileFailure(path, failure);
+  frontEnd.ShowMessage(messages::kFileCanNotOpen);
+  report.outcome = RunOutcome::FileNotOpened;
+  return report;
+}
+
+}  // namespace
+
 RunReport CalculationRun(RunFrontEnd& frontEnd, CaseParameters& parameters, StationTable& table,
                          solver::SolverState& state, solver::Search search) {
   RunReport report;
@@ -22,10 +34,11 @@ RunReport CalculationRun(RunFrontEnd& frontEnd, CaseParameters& parameters, Stat
 
   // Without an input section there is nothing to append a result to; solving anyway
   // would only lead to a second failure, or to a result appended to a stranger's file.
-  if (!WriteInputSection(parameters, separator)) {
-    frontEnd.ShowMessage(messages::kFileCanNotOpen);
-    report.outcome = RunOutcome::FileNotOpened;
-    return report;
+  // The file stays locked for this run until its result section is written.
+  ClaimedFile resultFile;
+  if (const OpenFailure failure = WriteInputSection(parameters, separator, resultFile);
+      !failure.empty()) {
+    return FileNotOpened(frontEnd, parameters.ResultFileName, failure, report);
   }
 
   const solver::SearchOutcome solved = solver::SolveWithSearch(search, parameters, table, state);
@@ -41,10 +54,9 @@ RunReport CalculationRun(RunFrontEnd& frontEnd, CaseParameters& parameters, Stat
     frontEnd.ShowWarning(solver::UnphysicalStationsWarning(unphysical));
   }
 
-  if (!WriteResultSection(parameters, table, separator)) {
-    frontEnd.ShowMessage(messages::kFileCanNotOpen);
-    report.outcome = RunOutcome::FileNotOpened;
-    return report;
+  if (const OpenFailure failure = WriteResultSection(parameters, table, separator, resultFile);
+      !failure.empty()) {
+    return FileNotOpened(frontEnd, parameters.ResultFileName, failure, report);
   }
 
   // The completion dialog announces a result; a run that did not converge has none.

@@ -29,6 +29,9 @@ class RunFrontEnd {
   // A warning about a solution that was written: stations off the physical branch, or a
   // robust answer at a regime gap. A front end without a place for it ignores it.
   virtual void ShowWarning(const std::string& /*text*/) {}
+  // Why the result file `path` could not be opened, just before "File can not open!";
+  // a front end whose box says all it shows ignores it.
+  virtual void ShowFileFailure(std::string_view /*path*/, std::string_view /*reason*/) {}
 };
 
 enum class RunOutcome {

@@ -36,31 +36,33 @@ std::optional<std::string> ValueText(const std::string& line) {
 
 }  // namespace
 
-std::optional<DataFileLines> ReadDataFileLines(const std::string& path) {
+DataFileRead ReadDataFile(const std::string& path) {
+  DataFileRead read;
   if (path.empty() || path.find('\0') != std::string::npos) {
-    return std::nullopt;
+    read.errorNumber = ENOENT;
+    return read;
   }
   int descriptor;
   do {
     descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   } while (descriptor < 0 && errno == EINTR);
   if (descriptor < 0) {
-    return std::nullopt;
+    read.errorNumber = errno;
+    return read;
   }
 
   DataFileLines lines;
   int line = 0;
-  bool readFailed = false;
+  std::size_t bytesRead = 0;
   char chunk[kReadChunkBytes];
   // Reads only as far as the fifteenth line end; the rest of the file is never looked at.
-  while (line < kDataFileLineCount) {
+  while (line < kDataFileLineCount && read.errorNumber == 0) {
     const ssize_t count = ::read(descriptor, chunk, sizeof chunk);
     if (count < 0) {
-      if (errno == EINTR) {
-        continue;
+      if (errno != EINTR) {
+        read.errorNumber = errno;
       }
-      readFailed = true;
-      break;
+      continue;
     }
     if (count == 0) {
       break;
@@ -72,13 +74,21 @@ std::optional<DataFileLines> ReadDataFileLines(const std::string& path) {
       } else if (byte != kCarriageReturn) {
         lines[line] += byte;
       }
+      if (++bytesRead > kMostDataFileBytes) {
+        read.errorNumber = EFBIG;
+        break;
+      }
     }
   }
   ::close(descriptor);
-  if (readFailed) {
-    return std::nullopt;
+  if (read.errorNumber == 0) {
+    read.lines = std::move(lines);
   }
-  return lines;
+  return read;
+}
+
+std::optional<DataFileLines> ReadDataFileLines(const std::string& path) {
+  return ReadDataFile(path).lines;
 }
 
 std::optional<std::string> ApplyDataFileLines(const DataFileLines& lines, std::string_view path,

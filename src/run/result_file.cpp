@@ -6,7 +6,6 @@
 #include "case/input_table.h"
 #include "case/number_text.h"
 #include "case/station_columns.h"
-#include "run/text_file_writer.h"
 
 namespace fluxeta::cases {
 
@@ -113,15 +112,13 @@ std::string ResultSectionText(const StationTable& table, char separator) {
   return text;
 }
 
-bool WriteInputSection(const CaseParameters& parameters, char separator) {
-  return WriteToFile(parameters.ResultFileName, WriteMode::CreateOrTruncate,
-                     InputSectionText(parameters, separator));
+OpenFailure WriteInputSection(const CaseParameters& parameters, char separator, ClaimedFile& file) {
+  return file.Create(parameters.ResultFileName, InputSectionText(parameters, separator));
 }
 
-bool WriteResultSection(const CaseParameters& parameters, const StationTable& table,
-                        char separator) {
-  return WriteToFile(parameters.ResultFileName, WriteMode::AppendToExisting,
-                     ResultSectionText(table, separator));
+OpenFailure WriteResultSection(const CaseParameters& parameters, const StationTable& table,
+                               char separator, const ClaimedFile& file) {
+  return file.Append(parameters.ResultFileName, ResultSectionText(table, separator));
 }
 
 }  // namespace fluxeta::cases

@@ -6,6 +6,7 @@
 
 #include "case/case_parameters.h"
 #include "case/station_table.h"
+#include "run/text_file_writer.h"
 
 namespace fluxeta::cases {
 
@@ -24,16 +25,18 @@ std::string EntrancePressureText(double entrancePressure, char separator);
 // The row of station 1 … 50 without its line end: fourteen cells, two blanks apart.
 std::string StationRowText(const StationTable& table, int station, char separator);
 
-// Creates the file named by ResultFileName, or empties an existing one, and writes the
-// input section. Returns false, having created or changed nothing, when the file cannot be
-// opened; the caller shows "File can not open!". A failed write or close raises
+// Creates the file named by ResultFileName, or cuts an existing one to zero length,
+// locks it for the run held by `file` and writes the input section. Returns the reason,
+// having created or changed nothing, when the file cannot be opened (also when another
+// run holds it); the caller shows "File can not open!". A failed write raises
 // InputOutputError.
-bool WriteInputSection(const CaseParameters& parameters, char separator);
+OpenFailure WriteInputSection(const CaseParameters& parameters, char separator, ClaimedFile& file);
 
-// Appends the result section to the existing file named by ResultFileName. Returns false,
-// having written nothing, when that file cannot be opened for appending (also when it is
-// missing). A failed write or close raises InputOutputError.
-bool WriteResultSection(const CaseParameters& parameters, const StationTable& table,
-                        char separator);
+// Appends the result section to the file named by ResultFileName once it is sure to be
+// the one `file` holds with this run's input section alone. Returns the reason, having
+// written nothing, when that file cannot be opened for appending (also when it is
+// missing) or is not this run's. A failed write or close raises InputOutputError.
+OpenFailure WriteResultSection(const CaseParameters& parameters, const StationTable& table,
+                               char separator, const ClaimedFile& file);
 
 }  // namespace fluxeta::cases

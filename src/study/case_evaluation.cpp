@@ -4,6 +4,7 @@
 
 #include "base/errors.h"
 #include "base/messages.h"
+#include "base/quoted_text.h"
 #include "solver/robust_outcome.h"
 
 namespace fluxeta::study {
@@ -34,9 +35,14 @@ void EvaluateCase(const std::function<double(std::size_t input)>& storedInput, C
       result.entrancePressureSpread = solve.robust->spread.entrancePressure;
       result.uniformitySpread = solve.robust->spread.uniformity;
     }
+  } catch (const cases::ConversionError& error) {
+    // The cell quoted by its two ends only: the row stays readable whatever was typed.
+    result.status = error.outcome();
+    result.outcome = cases::messages::ConversionMessage(cases::ShortQuote(error.text()));
+    return;
   } catch (const cases::FluxetaError& error) {
     result.status = error.outcome();
-    result.outcome = error.what();
+    result.outcome = error.message();
     return;
   }
 

@@ -1,6 +1,9 @@
 #include "study/study_case_evaluator.h"
 
 #include "base/checked_real.h"
+#include "base/errors.h"
+#include "base/messages.h"
+#include "base/quoted_text.h"
 #include "case/number_text.h"
 
 namespace fluxeta::study {
@@ -20,10 +23,10 @@ double CaseEvaluator::StoredInput(std::size_t input) const {
     const std::string& text = base_.Edit(cases::kInputs[input].box);
     return cases::StoreAsDouble(cases::ParseNumber(text, baseSeparator_)).value();
   }
-  if (values_[*column] != nullptr) {
+  if (values_[*column]) {
     return *values_[*column];  // solved exactly as printed
   }
-  return cases::StoreAsDouble(cases::ParseNumber(*texts_[*column], cases::kPointSeparator)).value();
+  return cases::StoreAsDouble(cases::ParseNumber(texts_[*column], cases::kPointSeparator)).value();
 }
 
 void CaseEvaluator::Evaluate(std::uint64_t index, CaseResult& result) {

@@ -35,8 +35,8 @@ class CaseEvaluator {
   const cases::BoxTexts& base_;
   char baseSeparator_;
   std::array<std::optional<std::size_t>, cases::kInputCount> columnOfInput_{};
-  std::vector<const std::string*> texts_;
-  std::vector<const double*> values_;
+  std::vector<std::string> texts_;
+  std::vector<std::optional<double>> values_;
   solver::Search search_;
   CaseRecords records_;
 };

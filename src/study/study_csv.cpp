@@ -49,10 +49,10 @@ void AppendStudyHeader(std::string& text, const StudyGrid& grid, bool robust) {
   text += '\n';
 }
 
-void AppendStudyRow(std::string& text, const std::vector<const std::string*>& inputTexts,
+void AppendStudyRow(std::string& text, const std::vector<std::string>& inputTexts,
                     const CaseResult& result, bool robust) {
-  for (const std::string* input : inputTexts) {
-    AppendCsvField(text, *input);
+  for (const std::string& input : inputTexts) {
+    AppendCsvField(text, input);
     text += ',';
   }
   text += result.converged ? "true," : "false,";

@@ -25,7 +25,7 @@ void AppendCsvField(std::string& line, std::string_view field);
 void AppendStudyHeader(std::string& text, const StudyGrid& grid, bool robust = false);
 
 // `inputTexts` are the case's varied inputs in column order (StudyGrid::CaseTexts).
-void AppendStudyRow(std::string& text, const std::vector<const std::string*>& inputTexts,
+void AppendStudyRow(std::string& text, const std::vector<std::string>& inputTexts,
                     const CaseResult& result, bool robust = false);
 
 }  // namespace fluxeta::study

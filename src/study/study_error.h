@@ -3,12 +3,19 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
 
 namespace fluxeta::study {
 
 class StudyError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit StudyError(const std::string& message)
+      : std::runtime_error(message), message_(message) {}
+  // The whole message, also past a NUL byte of a quoted text (what() stops there).
+  const std::string& message() const { return message_; }
+
+ private:
+  std::string message_;
 };
 
 }  // namespace fluxeta::study

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <exception>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -47,11 +48,19 @@ void ForEachIndexInParallel(std::uint64_t count, unsigned threads,
     }
   };
 
+  // Worker 0 is the calling thread itself. A thread the system refuses to create (a
+  // limit on processes, on memory) leaves its share to the workers that run: fewer
+  // threads, the same calls.
   std::vector<std::jthread> pool;
-  pool.reserve(workers);
-  for (unsigned worker = 0; worker < workers; ++worker) {
-    pool.emplace_back(runWorker, worker);
+  pool.reserve(workers - 1);
+  for (unsigned worker = 1; worker < workers; ++worker) {
+    try {
+      pool.emplace_back(runWorker, worker);
+    } catch (const std::system_error&) {
+      break;
+    }
   }
+  runWorker(0);
   pool.clear();  // joins
   if (firstFailure) {
     std::rethrow_exception(firstFailure);

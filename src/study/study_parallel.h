@@ -13,7 +13,9 @@ unsigned ThreadCount(unsigned jobs);
 // threads; worker (0 … threads − 1) tells which thread runs the call, so that each can
 // keep records of its own. The threads take the next index as they become free, so the
 // order of the calls varies, never the set. An exception thrown by `work` stops the
-// other threads at their next index and is rethrown here once all have ended.
+// other threads at their next index and is rethrown here once all have ended. When the
+// system cannot create as many threads, the calls run on as many as it can, at the least
+// on the calling thread.
 void ForEachIndexInParallel(std::uint64_t count, unsigned threads,
                             const std::function<void(unsigned worker, std::uint64_t index)>& work);
 

@@ -2,8 +2,10 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
 
+#include "base/quoted_text.h"
 #include "study/study_error.h"
 
 namespace fluxeta::study {
@@ -11,10 +13,19 @@ namespace fluxeta::study {
 namespace {
 
 // A study of more values than this along one input is surely a typing slip.
-constexpr std::size_t kMaxSweepCount = 100'000'000;
+constexpr std::uint64_t kMaxSweepCount = 100'000'000;
+
+// Ends this far inside the double range cannot make a value outside it: every value is
+// a weighted mean of the ends, off by a few roundings at most.
+constexpr double kSafeEndMagnitude = std::numeric_limits<double>::max() / 4;
+
+// The power of two by which the weighted form is carried out for ends near the edge of
+// the double range: well above the 2^27 of the longest sweep's weights, and the scaled
+// ends stay far from the subnormal range for any end that could overflow.
+constexpr int kEdgeScaleExponent = 64;
 
 [[noreturn]] void Refuse(std::string_view text, const std::string& why) {
-  throw StudyError("--sweep '" + std::string(text) + "': " + why);
+  throw StudyError("--sweep '" + cases::ShortQuote(text) + "': " + why);
 }
 
 double ReadEnd(std::string_view sweepText, std::string_view field, const char* which) {
@@ -26,26 +37,30 @@ double ReadEnd(std::string_view sweepText, std::string_view field, const char* w
   const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
   if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
       !std::isfinite(value)) {
-    Refuse(sweepText, std::string(which) + " '" + std::string(field) +
+    Refuse(sweepText, std::string(which) + " '" + cases::ShortQuote(field) +
                           "' is not a finite number written with a point");
   }
   return value;
 }
 
-std::size_t ReadCount(std::string_view sweepText, std::string_view field) {
-  std::size_t count = 0;
+std::uint64_t ReadCount(std::string_view sweepText, std::string_view field) {
+  std::uint64_t count = 0;
   const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), count);
   if (field.empty() || error != std::errc() || end != field.data() + field.size() || count < 1 ||
       count > kMaxSweepCount) {
-    Refuse(sweepText, "COUNT '" + std::string(field) + "' is not a whole number from 1 to " +
+    Refuse(sweepText, "COUNT '" + cases::ShortQuote(field) + "' is not a whole number from 1 to " +
                           std::to_string(kMaxSweepCount));
   }
   return count;
 }
 
+double WeightedValue(double from, double to, double intervals, double steps) {
+  return (from * (intervals - steps) + to * steps) / intervals;
+}
+
 }  // namespace
 
-double SweepValue(double from, double to, std::size_t count, std::size_t k) {
+double SweepValue(double from, double to, std::uint64_t count, std::uint64_t k) {
   if (k == 0) {
     return from;
   }
@@ -56,7 +71,16 @@ double SweepValue(double from, double to, std::size_t count, std::size_t k) {
   // so 0:1:11 gives 0.3 and not 0.30000000000000004.
   const double intervals = static_cast<double>(count - 1);
   const double steps = static_cast<double>(k);
-  return (from * (intervals - steps) + to * steps) / intervals;
+  const double value = WeightedValue(from, to, intervals, steps);
+  if (std::isfinite(value)) {
+    return value;
+  }
+  // Ends near the edge of the double range overflow the weighted sum although the value
+  // lies between them: the same form on ends scaled down by a power of two, which is
+  // exact, gives the value the unbounded arithmetic would.
+  const double scaled = WeightedValue(std::ldexp(from, -kEdgeScaleExponent),
+                                      std::ldexp(to, -kEdgeScaleExponent), intervals, steps);
+  return std::ldexp(scaled, kEdgeScaleExponent);
 }
 
 Sweep ParseSweep(std::string_view text, bool allInputs) {
@@ -78,19 +102,18 @@ Sweep ParseSweep(std::string_view text, bool allInputs) {
   try {
     sweep.input = &FindStudyInput(name, allInputs);
   } catch (const StudyError& error) {
-    Refuse(text, error.what());
+    Refuse(text, error.message());
   }
-  const double from = ReadEnd(text, range.substr(0, firstColon), "FROM");
-  const double to = ReadEnd(text, range.substr(firstColon + 1, secondColon - firstColon - 1), "TO");
-  const std::size_t count = ReadCount(text, range.substr(secondColon + 1));
+  sweep.from = ReadEnd(text, range.substr(0, firstColon), "FROM");
+  sweep.to = ReadEnd(text, range.substr(firstColon + 1, secondColon - firstColon - 1), "TO");
+  sweep.count = ReadCount(text, range.substr(secondColon + 1));
 
-  sweep.values.reserve(count);
-  for (std::size_t k = 0; k < count; ++k) {
-    const double value = SweepValue(from, to, count, k);
-    if (!std::isfinite(value)) {
-      Refuse(text, "the values between FROM and TO leave the range of double numbers");
+  if (std::fabs(sweep.from) > kSafeEndMagnitude || std::fabs(sweep.to) > kSafeEndMagnitude) {
+    for (std::uint64_t k = 0; k < sweep.count; ++k) {
+      if (!std::isfinite(sweep.Value(k))) {
+        Refuse(text, "the values between FROM and TO leave the range of double numbers");
+      }
     }
-    sweep.values.push_back(value);
   }
   return sweep;
 }

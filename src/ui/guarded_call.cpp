@@ -3,6 +3,7 @@
 #include <exception>
 #include <string_view>
 
+#include "base/errors.h"
 #include "base/messages.h"
 
 namespace fluxeta::ui {
@@ -19,6 +20,8 @@ void ShowErrorMessage(Presenter& presenter, std::string_view message) {
 void GuardedCall(Presenter& presenter, const std::function<void()>& handler) {
   try {
     handler();
+  } catch (const cases::FluxetaError& error) {
+    ShowErrorMessage(presenter, error.message());  // whole, also past a NUL byte
   } catch (const std::exception& error) {
     ShowErrorMessage(presenter, error.what());
   } catch (...) {

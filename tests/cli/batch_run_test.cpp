@@ -131,7 +131,9 @@ TEST(BatchRun, ExitsWithTwoForRefusedInput) {
 
   result = RunBatch(scratch, "missing.txt");
   EXPECT_EQ(result.status, 2);
-  EXPECT_EQ(result.err, "Data file can not open!\n");
+  EXPECT_EQ(result.err,
+            "fluxeta-batch: data file 'missing.txt': No such file or directory\n"
+            "Data file can not open!\n");
 
   WriteDataFile(scratch, "letters.txt", {{1, "abc"}});
   result = RunBatch(scratch, "letters.txt");
@@ -161,7 +163,9 @@ TEST(BatchRun, ExitsWithFourWhenTheResultFileFails) {
   const ScratchDirectory scratch;
   BatchResult result = RunBatch(scratch, "-o /nonexistent/dir/x.txt");
   EXPECT_EQ(result.status, 4);
-  EXPECT_EQ(result.err, "File can not open!\n");
+  EXPECT_EQ(result.err,
+            "fluxeta-batch: result file '/nonexistent/dir/x.txt': No such file or directory\n"
+            "File can not open!\n");
 
   result = RunBatch(scratch, "-o /dev/full");
   EXPECT_EQ(result.status, 4);
@@ -169,7 +173,8 @@ TEST(BatchRun, ExitsWithFourWhenTheResultFileFails) {
 
   result = RunBatch(scratch, "-o ''");
   EXPECT_EQ(result.status, 4);
-  EXPECT_EQ(result.err, "File can not open!\n");
+  EXPECT_EQ(result.err,
+            "fluxeta-batch: result file '': No such file or directory\nFile can not open!\n");
 }
 
 TEST(BatchRun, WritesTheTablesAsCsv) {

@@ -220,6 +220,18 @@ TEST(FormatNumber, ClampsPrecisionAndDecimals) {
   EXPECT_EQ(Format(2.5, kFixed, 5, 0), "3");
 }
 
+// The counts at the ends of the int range act as the nearest counts the rules name; no
+// sum with them may overflow (the sanitizer build sees one).
+TEST(FormatNumber, ClampsTheDigitsBeforeAnyArithmetic) {
+  constexpr int kLeast = std::numeric_limits<int>::min();
+  constexpr int kMost = std::numeric_limits<int>::max();
+  EXPECT_EQ(Format(123.456, kGeneral, 5, kLeast), Format(123.456, kGeneral, 5, 0));
+  EXPECT_EQ(Format(1.5e-7, kGeneral, 5, kLeast), "1.5E-7");
+  EXPECT_EQ(Format(1.5e-7, kGeneral, 5, kMost), "1.5E-7");
+  EXPECT_EQ(Format(1e300, kFixed, 5, kLeast), "0");
+  EXPECT_EQ(Format(123.456, kFixed, 5, kMost), Format(123.456, kFixed, 5, 18));
+}
+
 TEST(FormatNumber, RoundsTheLongestDigitsTiesToEven) {
   // 2^-27 = 7.450580596923828125e-9 has nineteen digits; the tie keeps the even 2.
   EXPECT_EQ(Format(std::ldexp(1.0, -27), kGeneral, 18, 0), "7.45058059692382812E-9");

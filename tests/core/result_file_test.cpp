@@ -7,7 +7,9 @@
 #include <cerrno>
 #include <climits>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -137,13 +139,17 @@ TEST(ResultFileWriters, CreateThenAppendTheTwoSections) {
   CaseParameters parameters = DefaultParameters();
   parameters.ResultFileName = scratch / "Result.txt";
   const StationTable table = ExampleRowTable();
-  ASSERT_TRUE(WriteInputSection(parameters, '.'));
-  EXPECT_EQ(FileBytes(parameters.ResultFileName), InputSectionText(parameters, '.'));
-  ASSERT_TRUE(WriteResultSection(parameters, table, '.'));
-  EXPECT_EQ(FileBytes(parameters.ResultFileName),
-            InputSectionText(parameters, '.') + ResultSectionText(table, '.'));
-  // A new input section replaces the whole file.
-  ASSERT_TRUE(WriteInputSection(parameters, '.'));
+  {
+    ClaimedFile file;
+    ASSERT_EQ(WriteInputSection(parameters, '.', file), "");
+    EXPECT_EQ(FileBytes(parameters.ResultFileName), InputSectionText(parameters, '.'));
+    ASSERT_EQ(WriteResultSection(parameters, table, '.', file), "");
+    EXPECT_EQ(FileBytes(parameters.ResultFileName),
+              InputSectionText(parameters, '.') + ResultSectionText(table, '.'));
+  }
+  // The next run: a new input section replaces the whole file.
+  ClaimedFile nextRun;
+  ASSERT_EQ(WriteInputSection(parameters, '.', nextRun), "");
   EXPECT_EQ(FileBytes(parameters.ResultFileName), InputSectionText(parameters, '.'));
 }
 
@@ -166,8 +172,9 @@ TEST(ResultFileWriters, ReportAFileThatCannotBeOpenedAndCreateNothing) {
   };
   for (const std::string& name : names) {
     parameters.ResultFileName = name;
-    EXPECT_FALSE(WriteInputSection(parameters, '.')) << name.size();
-    EXPECT_FALSE(WriteResultSection(parameters, table, '.')) << name.size();
+    ClaimedFile file;
+    EXPECT_NE(WriteInputSection(parameters, '.', file), "") << name.size();
+    EXPECT_NE(WriteResultSection(parameters, table, '.', file), "") << name.size();
   }
   // Not even under a shortened name.
   EXPECT_TRUE(std::filesystem::is_empty(scratch.path()));
@@ -176,14 +183,15 @@ TEST(ResultFileWriters, ReportAFileThatCannotBeOpenedAndCreateNothing) {
 TEST(ResultFileWriters, RaiseAFailedWriteWithTheDiskFullCode) {
   CaseParameters parameters = DefaultParameters();
   parameters.ResultFileName = "/dev/full";
+  ClaimedFile file;
   try {
-    WriteInputSection(parameters, '.');
+    WriteInputSection(parameters, '.', file);
     FAIL() << "the write to a full device succeeded";
   } catch (const InputOutputError& error) {
     EXPECT_EQ(error.code(), 101);
     EXPECT_STREQ(error.what(), "ディスクがいっぱいです");
   }
-  EXPECT_THROW(WriteResultSection(parameters, StationTable(), '.'), InputOutputError);
+  EXPECT_THROW(WriteResultSection(parameters, StationTable(), '.', file), InputOutputError);
 }
 
 TEST(ResultFileWriters, LeaveNothingOfTheOldFileAfterAFailedWrite) {
@@ -203,14 +211,83 @@ TEST(ResultFileWriters, LeaveNothingOfTheOldFileAfterAFailedWrite) {
   ::setrlimit(RLIMIT_FSIZE, &limited);
   int code = 0;
   try {
-    WriteInputSection(parameters, '.');
+    ClaimedFile file;
+    WriteInputSection(parameters, '.', file);
   } catch (const InputOutputError& error) {
     code = error.code();
   }
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, savedSignal);
 
-  EXPECT_EQ(code, EFBIG);
+  EXPECT_EQ(code, 101);
+  EXPECT_EQ(FileBytes(parameters.ResultFileName),
+            InputSectionText(parameters, '.').substr(0, kSizeLimit));
+}
+
+TEST(ResultFileWriters, RefuseAFileThatAnotherRunHoldsAndLeaveItWhole) {
+  const ScratchDirectory scratch;
+  CaseParameters parameters = DefaultParameters();
+  parameters.ResultFileName = scratch / "Result.txt";
+  ClaimedFile first;
+  ASSERT_EQ(WriteInputSection(parameters, '.', first), "");
+
+  CaseParameters other = parameters;
+  other.Qin = 20;
+  ClaimedFile second;
+  EXPECT_EQ(WriteInputSection(other, '.', second), "locked by another program");
+  EXPECT_EQ(WriteResultSection(other, ExampleRowTable(), '.', second),
+            "no longer the file this run wrote its input section to");
+  EXPECT_EQ(FileBytes(parameters.ResultFileName), InputSectionText(parameters, '.'));
+  ASSERT_EQ(WriteResultSection(parameters, ExampleRowTable(), '.', first), "");
+  EXPECT_EQ(FileBytes(parameters.ResultFileName),
+            InputSectionText(parameters, '.') + ResultSectionText(ExampleRowTable(), '.'));
+}
+
+TEST(ResultFileWriters, AppendOnlyToTheInputSectionThisRunWrote) {
+  const ScratchDirectory scratch;
+  CaseParameters parameters = DefaultParameters();
+  parameters.ResultFileName = scratch / "Result.txt";
+  const std::string inputs = InputSectionText(parameters, '.');
+  const std::string refused = "no longer the file this run wrote its input section to";
+  {
+    // Replaced by another file of the same content: not this run's file.
+    ClaimedFile file;
+    ASSERT_EQ(WriteInputSection(parameters, '.', file), "");
+    std::filesystem::remove(parameters.ResultFileName);
+    testing::WriteBytes(parameters.ResultFileName, inputs);
+    EXPECT_EQ(WriteResultSection(parameters, ExampleRowTable(), '.', file), refused);
+    EXPECT_EQ(FileBytes(parameters.ResultFileName), inputs);
+  }
+  for (const std::string& changed : {inputs + "more", inputs.substr(1), "X" + inputs.substr(1)}) {
+    // Written by a program that ignores the lock: longer, shorter, other bytes.
+    ClaimedFile file;
+    ASSERT_EQ(WriteInputSection(parameters, '.', file), "");
+    std::ofstream(parameters.ResultFileName, std::ios::binary | std::ios::in) << changed;
+    std::filesystem::resize_file(parameters.ResultFileName, changed.size());
+    EXPECT_EQ(WriteResultSection(parameters, ExampleRowTable(), '.', file), refused);
+    EXPECT_EQ(FileBytes(parameters.ResultFileName), changed);
+  }
+}
+
+// Killed by the file-size limit half way through the input section (as by any signal):
+// the file holds the start of the new inputs and nothing of the old results.
+TEST(ResultFileWritersDeathTest, CutAnOldFileToZeroBeforeWritingOverIt) {
+  // A plain fork: the child writes the file this test made.
+  GTEST_FLAG_SET(death_test_style, "fast");
+  const ScratchDirectory scratch;
+  CaseParameters parameters = DefaultParameters();
+  parameters.ResultFileName = scratch / "Result.txt";
+  testing::WriteBytes(parameters.ResultFileName, std::string(10000, '#'));
+  constexpr rlim_t kSizeLimit = 100;
+  const auto killedHalfWay = [&parameters] {
+    std::signal(SIGXFSZ, SIG_DFL);
+    const rlimit limited = {kSizeLimit, kSizeLimit};
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+    ClaimedFile file;
+    WriteInputSection(parameters, '.', file);
+    std::_Exit(0);
+  };
+  EXPECT_EXIT(killedHalfWay(), ::testing::KilledBySignal(SIGXFSZ), "");
   EXPECT_EQ(FileBytes(parameters.ResultFileName),
             InputSectionText(parameters, '.').substr(0, kSizeLimit));
 }
@@ -224,9 +301,12 @@ TEST(InputOutputErrorCode, MapsThePlatformsErrorsOntoTheRuntimesCodes) {
   EXPECT_EQ(InputOutputErrorCode(ENOENT), 2);
   EXPECT_EQ(InputOutputErrorCode(EMFILE), 4);
   EXPECT_EQ(InputOutputErrorCode(ENFILE), 4);
-  EXPECT_EQ(InputOutputErrorCode(EFBIG), EFBIG);
-  EXPECT_EQ(InputOutputError(InputOutputErrorCode(EFBIG)).what(),
-            "I/O エラー (" + std::to_string(EFBIG) + ")");
+  // A file-size limit is a full disk to the user.
+  EXPECT_EQ(InputOutputErrorCode(EFBIG), 101);
+  EXPECT_STREQ(InputOutputError(InputOutputErrorCode(EFBIG)).what(), "ディスクがいっぱいです");
+  EXPECT_EQ(InputOutputErrorCode(EROFS), EROFS);
+  EXPECT_EQ(InputOutputError(InputOutputErrorCode(EROFS)).what(),
+            "I/O エラー (" + std::to_string(EROFS) + ")");
 }
 
 TEST(ResultFile, OfTheDefaultCaseKeepsTheLayout) {

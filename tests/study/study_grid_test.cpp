@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/scratch_directory.h"
 #include "study/study_csv.h"
 #include "study/study_error.h"
 #include "study/study_grid.h"
@@ -12,13 +13,9 @@ namespace fluxeta::study {
 namespace {
 
 std::vector<std::string> Texts(const StudyGrid& grid, std::uint64_t index) {
-  std::vector<const std::string*> texts;
+  std::vector<std::string> texts;
   grid.CaseTexts(index, texts);
-  std::vector<std::string> copies;
-  for (const std::string* text : texts) {
-    copies.push_back(*text);
-  }
-  return copies;
+  return texts;
 }
 
 TEST(StudyGrid, TheFirstSweepIsTheOutermostLoop) {
@@ -57,6 +54,37 @@ TEST(StudyGrid, RefusesAStudyTooLargeToCount) {
   EXPECT_THROW(grid.AddSweep(ParseSweep("H=1:2:20000", false)), StudyError);
 }
 
+TEST(StudyGrid, CountsAHugeGridWithoutHoldingIt) {
+  StudyGrid grid;
+  grid.AddSweep(ParseSweep("gamma=0:1:100000000", false));
+  ASSERT_EQ(grid.CaseCount(), 100'000'000u);
+  EXPECT_EQ(Texts(grid, 99'999'999), std::vector<std::string>{"1"});
+  EXPECT_EQ(Texts(grid, 50'000'000), std::vector<std::string>{"0.5000000050000001"});
+  // 10^16 cases: refused at once, nothing allocated for them.
+  EXPECT_THROW(grid.AddSweep(ParseSweep("Lend=2:3:100000000", false)), StudyError);
+}
+
+TEST(StudyGrid, ReadsTheRowsOfACasesFileBlockByBlock) {
+  testing::ScratchDirectory directory;
+  std::string content = "Qin\n";
+  for (int row = 0; row < 10; ++row) {
+    content += std::to_string(30 + row) + "\n";
+  }
+  testing::WriteBytes(directory / "cases.csv", content);
+  StudyGrid grid;
+  grid.AddCases(std::make_shared<CasesFile>(directory / "cases.csv", false));
+  grid.AddSweep(ParseSweep("W=60:70:3", false));
+  ASSERT_EQ(grid.CaseCount(), 30u);
+  grid.LoadCases(4, 4);  // rows 1 and 2
+  EXPECT_EQ(Texts(grid, 4), (std::vector<std::string>{"31", "65"}));
+  EXPECT_EQ(Texts(grid, 7), (std::vector<std::string>{"32", "65"}));
+  EXPECT_THROW(Texts(grid, 9), std::out_of_range);  // row 3 is not read yet
+  grid.LoadCases(27, 3);
+  EXPECT_EQ(Texts(grid, 29), (std::vector<std::string>{"39", "70"}));
+  grid.LoadCases(0, 1);  // back to the start: the file is read again
+  EXPECT_EQ(Texts(grid, 0), (std::vector<std::string>{"30", "60"}));
+}
+
 TEST(StudyCsv, QuotesOnlyFieldsThatNeedIt) {
   std::string line;
   AppendCsvField(line, "plain 1.5");
@@ -72,7 +100,7 @@ TEST(StudyCsv, RowsOfFailedCasesLeaveTheirFiguresEmpty) {
   grid.AddSweep(ParseSweep("Qin=0:33:2", false));
   std::string text;
   AppendStudyHeader(text, grid);
-  std::vector<const std::string*> texts;
+  std::vector<std::string> texts;
   grid.CaseTexts(0, texts);
   AppendStudyRow(text, texts,
                  CaseResult{.status = cases::Outcome::NotConverged, .sweeps = 50, .outcome = "no"});
