@@ -80,16 +80,31 @@ std::variant<BatchOptions, int> ParseBatchOptions(int argc, const char* const* a
   StudyOptions study;
   AddStudyOptions(app, study);
   AddDesignOptions(app, options.design);
+  std::optional<std::string> operatingWindow;
+  app.add_option("--operating-window", operatingWindow,
+                 "Design: a study of the die over COUNT values of input NAME (such as the flow "
+                 "rate Qin, or with --all-inputs a material value), with the robust search")
+      ->type_name("NAME=FROM:TO:COUNT");
   app.get_option("--table")->excludes("--sweep")->excludes("--cases");
-  for (const char* design : {"--optimise", "--sensitivity", "--tolerance"}) {
+  for (const char* design : {"--optimise", "--sensitivity", "--tolerance", "--operating-window"}) {
     app.get_option(design)->excludes("--sweep")->excludes("--cases");
   }
+  app.get_option("--operating-window")
+      ->excludes("--table")
+      ->excludes("--optimise")
+      ->excludes("--sensitivity")
+      ->excludes("--tolerance");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
     const int status = app.exit(error, out, err);
     // A command line that cannot be parsed is refused input like a bad data file.
     return status == 0 ? kWrittenAndConverged : kRefusedInput;
+  }
+  // The operating window of a fixed die is a robust study over one input.
+  if (operatingWindow) {
+    study.sweeps = {*operatingWindow};
+    options.run.search = solver::Search::Robust;
   }
   if (!study.sweeps.empty() || study.casesFile) {
     study.allInputs = options.run.allInputs;

@@ -205,10 +205,15 @@ OptimiseResult Optimise(const OptimiseSettings& settings,
     }
   }
 
-  // Local stage from the best grid point, with the limits as constraints.
+  // Local stage from the best grid point, with the limits as constraints: BOBYQA's
+  // quadratic models need far fewer candidates on a smooth objective within bounds alone;
+  // COBYLA takes the constraints.
   nlopt::result localResult = nlopt::FAILURE;
   if (!search.Exhausted()) {
-    nlopt::opt local(nlopt::LN_COBYLA, static_cast<unsigned>(dimension));
+    const bool constrained = settings.limits.maxEntrancePressure || settings.limits.minUniformity ||
+                             settings.limits.maxResidenceTime;
+    nlopt::opt local(constrained ? nlopt::LN_COBYLA : nlopt::LN_BOBYQA,
+                     static_cast<unsigned>(dimension));
     local.set_lower_bounds(0.0);
     local.set_upper_bounds(1.0);
     local.set_xtol_abs(kNormalisedTolerance);

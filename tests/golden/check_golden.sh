@@ -28,6 +28,10 @@ expect default_table.csv --table csv -o result.txt
 expect default_table.json --table json -o result.txt
 expect study_gamma_Lend.csv --sweep gamma=0:1:2 --sweep Lend=2:3:3 -j 2
 expect study_gamma_Lend.csv --sweep gamma=0:1:2 --sweep Lend=2:3:3 -j 1
+expect optimise_Lend_gamma.json --optimise Lend --optimise gamma -o best.txt
+expect sensitivity.csv --sensitivity --table csv
+expect tolerance_H_Qin.json --tolerance H=±0.0005 --tolerance Qin=±10%
+expect operating_window_Qin.csv --operating-window Qin=10:60:6 -j 2
 
 echo "golden: $failures failed"
 [ "$failures" -eq 0 ]
