@@ -311,6 +311,19 @@ std::string FormatNumber(double value, NumberStyle style, char separator) {
   return FormatNumber(value, style.format, style.precision, style.digits, separator);
 }
 
+std::optional<double> ReadPointNumber(std::string_view text) {
+  if (!text.empty() && text.front() == '+') {
+    text.remove_prefix(1);  // from_chars takes no plus sign
+  }
+  double value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+      !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
 std::string ShortestText(double value) {
   // Room for the longest such text, "-2.2250738585072014e-308".
   char text[32];

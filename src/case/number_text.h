@@ -1,6 +1,7 @@
 // Number texts of the edit boxes and of the result file.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,11 @@ struct NumberStyle {
   int digits;
 };
 std::string FormatNumber(double value, NumberStyle style, char separator);
+
+// Reads a finite number written with a point, as other programs write it: an optional
+// sign, the digits and an optional exponent, nothing around them. nullopt for anything
+// else, also for a value beyond the double range.
+std::optional<double> ReadPointNumber(std::string_view text);
 
 // The shortest text that reads back to the same double, with a point: numbers for other
 // programs to read.

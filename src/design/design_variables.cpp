@@ -1,28 +1,9 @@
 #include "design/design_variables.h"
 
-#include <charconv>
-#include <cmath>
-
 #include "case/input_table.h"
+#include "case/number_text.h"
 
 namespace fluxeta::design {
-
-namespace {
-
-std::optional<double> FiniteNumber(std::string_view text) {
-  if (!text.empty() && text.front() == '+') {
-    text.remove_prefix(1);
-  }
-  double value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
-      !std::isfinite(value)) {
-    return std::nullopt;
-  }
-  return value;
-}
-
-}  // namespace
 
 std::optional<DesignVariable> VariableWithDefaultBounds(std::string_view name) {
   const auto input = cases::FindInput(name);
@@ -50,9 +31,10 @@ ParsedVariable ParseDesignVariable(std::string_view text, bool allInputs) {
   if (equals != std::string_view::npos) {
     const std::string_view range = text.substr(equals + 1);
     const auto colon = range.find(':');
-    const auto low = FiniteNumber(range.substr(0, colon));
-    const auto high =
-        colon == std::string_view::npos ? std::nullopt : FiniteNumber(range.substr(colon + 1));
+    const auto low = cases::ReadPointNumber(range.substr(0, colon));
+    const auto high = colon == std::string_view::npos
+                          ? std::nullopt
+                          : cases::ReadPointNumber(range.substr(colon + 1));
     if (!low || !high) {
       parsed.refusal = "'" + std::string(text) + "': expected NAME=LO:HI with finite numbers";
       return parsed;

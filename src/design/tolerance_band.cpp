@@ -1,11 +1,11 @@
 #include "design/tolerance_band.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <stdexcept>
 
 #include "case/input_table.h"
+#include "case/number_text.h"
 
 namespace fluxeta::design {
 
@@ -39,14 +39,13 @@ ParsedTolerance ParseTolerance(std::string_view text) {
     tolerance.percent = true;
     amount.remove_suffix(1);
   }
-  const auto [end, error] =
-      std::from_chars(amount.data(), amount.data() + amount.size(), tolerance.delta);
-  if (amount.empty() || error != std::errc() || end != amount.data() + amount.size() ||
-      !std::isfinite(tolerance.delta) || tolerance.delta < 0) {
+  const auto delta = cases::ReadPointNumber(amount);
+  if (!delta || *delta < 0) {
     parsed.refusal =
         "'" + std::string(text) + "': the tolerance is not a finite number of at least 0";
     return parsed;
   }
+  tolerance.delta = *delta;
   parsed.tolerance = tolerance;
   return parsed;
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/quoted_text.h"
+#include "case/number_text.h"
 #include "study/study_error.h"
 
 namespace fluxeta::study {
@@ -29,18 +30,12 @@ constexpr int kEdgeScaleExponent = 64;
 }
 
 double ReadEnd(std::string_view sweepText, std::string_view field, const char* which) {
-  std::string_view digits = field;
-  if (digits.size() > 1 && digits.front() == '+') {
-    digits.remove_prefix(1);  // from_chars takes no plus sign
-  }
-  double value = 0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
-      !std::isfinite(value)) {
+  const auto value = cases::ReadPointNumber(field);
+  if (!value) {
     Refuse(sweepText, std::string(which) + " '" + cases::ShortQuote(field) +
                           "' is not a finite number written with a point");
   }
-  return value;
+  return *value;
 }
 
 std::uint64_t ReadCount(std::string_view sweepText, std::string_view field) {

@@ -283,5 +283,14 @@ TEST(DecimalSeparator, FallsBackToAPointAndLeavesTheGlobalLocale) {
   }
 }
 
+TEST(ReadPointNumber, TakesAFiniteNumberWithAPointAndNothingElse) {
+  EXPECT_EQ(ReadPointNumber("+1.5e0"), 1.5);
+  EXPECT_EQ(ReadPointNumber("-0.2"), -0.2);
+  EXPECT_EQ(ReadPointNumber("1e308"), 1e308);
+  for (const char* text : {"", "+", "1,5", " 1", "1 ", "1e400", "inf", "nan", "0x10", "1.5x"}) {
+    EXPECT_EQ(ReadPointNumber(text), std::nullopt) << text;
+  }
+}
+
 }  // namespace
 }  // namespace fluxeta::cases
