@@ -1,5 +1,6 @@
 #include "optimise_binding.h"
 
+#include <chrono>
 #include <climits>
 #include <cmath>
 #include <limits>
@@ -160,11 +161,21 @@ py::dict HistoryColumns(const design::OptimiseSettings& settings,
   return columns;
 }
 
+// How often the search takes the GIL back to hear of signals: seldom enough that other
+// Python threads are not held up candidate by candidate, often enough for Ctrl-C.
+constexpr std::chrono::milliseconds kSignalCheckInterval{100};
+
 // Runs the search with the GIL released; a signal such as Ctrl-C, heard between two
 // candidates, cancels it and is raised.
 design::OptimiseResult SearchReleased(const design::OptimiseSettings& settings) {
   std::optional<py::error_already_set> signal;
-  const auto evaluated = [&signal](const design::DesignEvaluation&) {
+  auto lastCheck = std::chrono::steady_clock::now();
+  const auto evaluated = [&signal, &lastCheck](const design::DesignEvaluation&) {
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastCheck < kSignalCheckInterval) {
+      return true;
+    }
+    lastCheck = now;
     py::gil_scoped_acquire acquire;
     if (PyErr_CheckSignals() != 0) {
       signal.emplace();
