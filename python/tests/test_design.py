@@ -56,7 +56,10 @@ class TestOptimiseAsTheBatch:
          {"variables": {"gamma": None, "Lend": (2.0, 3.0)}, "max_pressure": 170000}),
         (["--optimise", "Lend", "--objective", "pressure", "--min-uniformity", "0.95"],
          {"variables": ["Lend"], "objective": "pressure", "min_uniformity": 0.95}),
-    ], ids=["uniformity", "two-variables-pressure-limit", "pressure-at-uniformity"])
+        (["--optimise", "Lend=2:3", "--max-residence-time", "18"],
+         {"variables": {"Lend": [2, 3]}, "max_residence_time": 18}),
+    ], ids=["uniformity", "two-variables-pressure-limit", "pressure-at-uniformity",
+            "residence-time-limit"])
     def test_the_report_and_history_are_the_batch_ones(self, batch, tmp_path, arguments,
                                                        settings):
         expected = json.loads(batch_output(batch, *arguments, "--history", "history.csv",
