@@ -16,6 +16,11 @@ along the width and its uniformity.
     rows = fluxeta.study({"gamma": [0.0, 0.5, 1.0], "Lend": [2.0, 2.5, 3.0]})
     rows["uniformity"]                             # one NumPy array per column of the study
 
+    report = fluxeta.optimise({"gamma": (0.0, 1.0), "Lend": (2.0, 3.0)})
+    report["status"], report["inputs"], report["uniformity"]   # the most uniform design
+    fluxeta.sensitivity(gamma=0.2)                 # dU and dP per unit and per 1 % of each input
+    fluxeta.tolerance({"H": "±0.0005", "Qin": "±10%"})   # the worst and best over tolerances
+
     fluxeta.inputs()                               # names, units, defaults and ranges
 
 Units: lengths in cm, areas in cm2, flow rates in cm3/s, pressures in Pa, viscosities in
@@ -38,13 +43,19 @@ from ._fluxeta import (
     SolveResult,
     __version__,
     inputs,
+    optimise,
+    sensitivity,
     solve,
     study,
+    tolerance,
 )
 
 __all__ = [
     "solve",
     "study",
+    "optimise",
+    "sensitivity",
+    "tolerance",
     "inputs",
     "SolveResult",
     "FluxetaError",

@@ -2,9 +2,12 @@
 #include <pybind11/pybind11.h>
 
 #include "case_inputs.h"
+#include "optimise_binding.h"
 #include "python_errors.h"
+#include "sensitivity_binding.h"
 #include "solve_result.h"
 #include "study_binding.h"
+#include "tolerance_binding.h"
 
 PYBIND11_MODULE(_fluxeta, module) {
   module.doc() = "The compiled core of the package fluxeta; import fluxeta instead.";
@@ -12,6 +15,9 @@ PYBIND11_MODULE(_fluxeta, module) {
   fluxeta::python::RegisterErrors(module);
   fluxeta::python::RegisterSolve(module);
   fluxeta::python::RegisterStudy(module);
+  fluxeta::python::RegisterOptimise(module);
+  fluxeta::python::RegisterSensitivity(module);
+  fluxeta::python::RegisterTolerance(module);
   module.def(
       "inputs", &fluxeta::python::InputTable,
       R"doc(The fifteen case inputs in input order, a list of dicts with the keys name (the short name
@@ -20,7 +26,8 @@ the default case), fixed_in_window (the window keeps the default) and plausible_
 (low, high), a range a die designer would study.
 )doc");
   // The package re-exports the functions; help() and tracebacks name them by it.
-  for (const char* function : {"solve", "study", "inputs"}) {
+  for (const char* function :
+       {"solve", "study", "optimise", "sensitivity", "tolerance", "inputs"}) {
     module.attr(function).attr("__module__") = "fluxeta";
   }
 }
