@@ -19,8 +19,6 @@ TAPER_FACTORS = numpy.linspace(0.0, 1.0, 41)  # γ (-)
 END_SLOT_LENGTHS = numpy.linspace(2.0, 3.0, 41)  # Lend (cm)
 DEFAULT_PICTURE = "design_study.png"
 UNIFORMITY_LEVELS = [0.80, 0.85, 0.90, 0.95, 0.98, 0.99]
-# Solves enough for the local search over two variables to converge (it takes about 850).
-OPTIMISER_BUDGET = 1000
 
 
 def best_row(rows):
@@ -32,8 +30,7 @@ def best_row(rows):
 def print_optimum():
     """Refines the grid: the optimiser's most uniform design over the bounds of the grid."""
     report = fluxeta.optimise({"gamma": (TAPER_FACTORS[0], TAPER_FACTORS[-1]),
-                               "Lend": (END_SLOT_LENGTHS[0], END_SLOT_LENGTHS[-1])},
-                              max_evaluations=OPTIMISER_BUDGET)
+                               "Lend": (END_SLOT_LENGTHS[0], END_SLOT_LENGTHS[-1])})
     if report["uniformity"] is None:
         print(f"Optimiser: {report['status']}, {report['reason']}")
         return
