@@ -51,14 +51,14 @@ std::string ColumnDoc(const cases::StationColumn& column) {
 }
 
 std::unique_ptr<SolveResult> Solve(const std::string& search, const py::kwargs& inputs) {
-  const SearchMethod method = ParseSearchMethod(search);
+  const solver::Search method = ParseSearchMethod(search);
   const GivenInputs given = ReadGivenInputs(inputs, UnknownName::AsKeyword);
   auto result = std::make_unique<SolveResult>();
   py::gil_scoped_release release;
   cases::StoreInputs(result->parameters,
                      [&given](std::size_t input) { return StoredInput(given, input); });
   solver::SolverState state;
-  result->outcome = SolveWith(method, result->parameters, result->table, state);
+  result->outcome = solver::SolveWithSearch(method, result->parameters, result->table, state);
   if (!result->outcome.solve.converged) {
     cases::ClearConvergedResults(result->table);
   }

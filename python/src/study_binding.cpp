@@ -169,7 +169,7 @@ py::dict StudyRows(const StudyCases& cases, const std::vector<CaseResult>& resul
 
 py::dict Study(const py::object& gridOrCases, const std::string& search, std::optional<long> jobs,
                const py::kwargs& base) {
-  const solver::Search method = CoreSearch(ParseSearchMethod(search));
+  const solver::Search method = ParseSearchMethod(search);
   const unsigned threads = ThreadsOfJobs(jobs);
   const StudyCases cases = StudyCases::Read(gridOrCases);
   const GivenInputs baseInputs = ReadGivenInputs(base, UnknownName::AsKeyword);
