@@ -153,9 +153,10 @@ int RunOptimise(const BatchOptions& options, const cases::CaseValues& base, char
   return kWrittenAndConverged;
 }
 
-std::string Fixed(double value, int decimals) {
+// A figure to `digits` significant digits.
+std::string Significant(double value, int digits) {
   char text[64];
-  std::snprintf(text, sizeof text, "%.*g", decimals, value);
+  std::snprintf(text, sizeof text, "%.*g", digits, value);
   return text;
 }
 
@@ -207,9 +208,10 @@ int RunSensitivity(const BatchOptions& options, const cases::CaseValues& base, s
       }
       break;
     case TableFormat::None:
-      out << "Sensitivities of uniformity " << Fixed(centre.uniformity, 6)
-          << " and entrance pressure " << Fixed(centre.entrancePressure, 7)
-          << " Pa (central differences, step 0.1 % of each value)\n";
+      out << "Sensitivities of uniformity " << Significant(centre.uniformity, 6)
+          << " and entrance pressure " << Significant(centre.entrancePressure, 7)
+          << " Pa (central differences, step "
+          << Significant(design::kSensitivityRelativeStep * 100, 3) << " % of each value)\n";
       out << "input      value        dU/unit      dU/1%        dP/unit (Pa)  dP/1% (Pa)\n";
       for (const design::Sensitivity& row : rows) {
         char line[160];
