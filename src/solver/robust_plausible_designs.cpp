@@ -4,20 +4,14 @@
 #include <random>
 
 #include "base/checked_real.h"
-#include "base/power_rule.h"
+#include "case/default_case.h"
+#include "case/input_table.h"
 
 namespace fluxeta::solver {
 
 using cases::Real;
 
 namespace {
-
-// The window's fixed material and friction factor.
-constexpr double kFrictionShapeFactor = 16.0;  // λ
-constexpr double kReferenceViscosity = 10.0;   // η0 (Pa.s)
-constexpr double kReferenceShearRate = 1.0;    // γ0 (1/s)
-constexpr double kPowerLawIndex = 0.5;         // n
-constexpr double kCriticalShearRate = 50.0;    // γcr (1/s)
 
 struct Range {
   double low;
@@ -51,16 +45,6 @@ class UniformDraws {
   std::mt19937_64 generator_;
 };
 
-// ηcr with the consistency carried wide, as the window derives it, and θ.
-void SetDerivedValues(cases::CaseParameters& design) {
-  const cases::WideReal exponent = cases::WideReal(design.n) - 1.0L;
-  const cases::WideReal consistency =
-      cases::WideReal(design.eta0) / cases::WidePower(design.gamma0, exponent);
-  design.etaCr =
-      cases::StoreAsDouble(consistency * cases::WidePower(design.gammaCr, exponent)).value();
-  design.theta = cases::Atan((Real(design.Lin) - Real(design.Lend)) / Real(design.W)).value();
-}
-
 }  // namespace
 
 std::vector<cases::CaseParameters> PlausibleDesigns(std::uint64_t seed, int count) {
@@ -68,24 +52,25 @@ std::vector<cases::CaseParameters> PlausibleDesigns(std::uint64_t seed, int coun
   std::vector<cases::CaseParameters> designs;
   designs.reserve(count);
   for (int k = 0; k < count; ++k) {
-    cases::CaseParameters design;
-    design.Ain = draw(kEntranceArea);
-    design.gamma = draw(kCavityTaper);
+    // The window's material and friction factor, the rest drawn.
+    cases::CaseValues values = cases::DefaultCaseValues();
+    const auto set = [&values](std::string_view name, double value) {
+      values[*cases::FindInput(name)] = value;
+    };
+    const double area = draw(kEntranceArea);
+    set("Ain", area);
+    set("gamma", draw(kCavityTaper));
     // The perimeter of a circle of area Ain.
-    design.Pein = (Real(2.0) * cases::Sqrt(Real(std::numbers::pi) * design.Ain)).value();
-    design.Lin = draw(kEntranceSlotLength);
-    design.Lend = (Real(draw(kEndSlotLengthShare)) * design.Lin).value();
-    design.W = draw(kDieWidth);
-    design.H = draw(kSlotGap);
-    design.lambda = kFrictionShapeFactor;
-    design.alpha = draw(kInertiaShapeFactor);
-    design.eta0 = kReferenceViscosity;
-    design.gamma0 = kReferenceShearRate;
-    design.n = kPowerLawIndex;
-    design.gammaCr = kCriticalShearRate;
-    design.rho = draw(kDensity);
-    design.Qin = draw(kFlowRate);
-    SetDerivedValues(design);
+    set("Pein", (Real(2.0) * cases::Sqrt(Real(std::numbers::pi) * area)).value());
+    const double entranceSlotLength = draw(kEntranceSlotLength);
+    set("Lin", entranceSlotLength);
+    set("Lend", (Real(draw(kEndSlotLengthShare)) * entranceSlotLength).value());
+    set("W", draw(kDieWidth));
+    set("H", draw(kSlotGap));
+    set("alpha", draw(kInertiaShapeFactor));
+    set("rho", draw(kDensity));
+    set("Qin", draw(kFlowRate));
+    const cases::CaseParameters design = cases::MakeCase(values);
     designs.push_back(design);
   }
   return designs;
