@@ -1,0 +1,37 @@
+#include "study_job.h"
+
+#include <utility>
+
+namespace fluxeta::ui {
+
+StudyJob::StudyJob(std::shared_ptr<study::StudyGrid> grid, cases::BoxTexts base, char baseSeparator,
+                   study::BlockedStudySettings settings, QObject* parent)
+    : QObject(parent), grid_(std::move(grid)), caseCount_(grid_->CaseCount()) {
+  thread_ = QThread::create([this, base = std::move(base), baseSeparator, settings] {
+    study::SolveStudyInBlocks(
+        *grid_, base, baseSeparator, settings, cancelled_,
+        [this](std::uint64_t, std::vector<study::CaseResult>& rows) {
+          std::lock_guard lock(rowsGuard_);
+          waitingRows_.insert(waitingRows_.end(), std::make_move_iterator(rows.begin()),
+                              std::make_move_iterator(rows.end()));
+        },
+        &solved_);
+  });
+  connect(thread_, &QThread::finished, this, &StudyJob::finished);
+  thread_->start();
+}
+
+StudyJob::~StudyJob() {
+  cancelled_ = true;
+  thread_->wait();
+  delete thread_;
+}
+
+void StudyJob::TakeRows(std::vector<study::CaseResult>& rows) {
+  std::lock_guard lock(rowsGuard_);
+  rows.insert(rows.end(), std::make_move_iterator(waitingRows_.begin()),
+              std::make_move_iterator(waitingRows_.end()));
+  waitingRows_.clear();
+}
+
+}  // namespace fluxeta::ui
