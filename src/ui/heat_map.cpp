@@ -76,6 +76,7 @@ void HeatMap::Reset(std::uint64_t columns, std::uint64_t rows, double xFrom, dou
   scaleTitle_ = scaleTitle;
   values_.assign(columns * rows, std::numeric_limits<float>::quiet_NaN());
   anyValue_ = false;
+  colouredCells_ = 0;
   image_ = QImage(static_cast<int>(columns), static_cast<int>(rows), QImage::Format_RGB32);
   image_.fill(kNoFigureColour);
   dirty_ = false;
@@ -87,6 +88,7 @@ void HeatMap::SetCell(std::uint64_t index, std::optional<double> value) {
     return;
   }
   values_[index] = static_cast<float>(*value);
+  colouredCells_ = std::max(colouredCells_, index + 1);
   if (!anyValue_ || *value < lowest_ || *value > highest_) {
     lowest_ = anyValue_ ? std::min(lowest_, *value) : *value;
     highest_ = anyValue_ ? std::max(highest_, *value) : *value;
@@ -94,24 +96,25 @@ void HeatMap::SetCell(std::uint64_t index, std::optional<double> value) {
     dirty_ = true;
   }
   if (!dirty_) {
-    const double span = highest_ - lowest_;
-    const int column = static_cast<int>(index / rows_);
-    const int row = static_cast<int>(rows_ - 1 - index % rows_);
-    image_.setPixelColor(column, row, ScaleColour(span > 0 ? (*value - lowest_) / span : 0.5));
+    Colour(index);
   }
   update();
 }
 
-void HeatMap::Recolour() {
+void HeatMap::Colour(std::uint64_t index) {
+  const float value = values_[index];
   const double span = highest_ - lowest_;
-  for (std::uint64_t index = 0; index < values_.size(); ++index) {
-    const float value = values_[index];
-    const int column = static_cast<int>(index / rows_);
-    const int row = static_cast<int>(rows_ - 1 - index % rows_);
-    image_.setPixelColor(column, row,
-                         std::isnan(value)
-                             ? kNoFigureColour
-                             : ScaleColour(span > 0 ? (value - lowest_) / span : 0.5));
+  const int column = static_cast<int>(index / rows_);
+  const int row = static_cast<int>(rows_ - 1 - index % rows_);
+  const QColor colour =
+      std::isnan(value) ? kNoFigureColour : ScaleColour(span > 0 ? (value - lowest_) / span : 0.5);
+  reinterpret_cast<QRgb*>(image_.scanLine(row))[column] = colour.rgb();
+}
+
+void HeatMap::Recolour() {
+  // Cells past the last one given a figure are still grey.
+  for (std::uint64_t index = 0; index < colouredCells_; ++index) {
+    Colour(index);
   }
   dirty_ = false;
 }

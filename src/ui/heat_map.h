@@ -44,7 +44,8 @@ class HeatMap : public QWidget {
  private:
   QRect MapRect() const;
   QRect ScaleRect() const;
-  // Colours every cell for the present range of values.
+  // Colours the cell, or every cell given a figure, for the present range of values.
+  void Colour(std::uint64_t index);
   void Recolour();
 
   std::uint64_t columns_ = 0;
@@ -54,6 +55,7 @@ class HeatMap : public QWidget {
   std::vector<float> values_;  // NaN where there is no figure
   double lowest_ = 0, highest_ = 0;
   bool anyValue_ = false;
+  std::uint64_t colouredCells_ = 0;  // up to the last cell given a figure
   bool dirty_ = false;
   QImage image_;
 };

@@ -18,7 +18,9 @@ StudyJob::StudyJob(std::shared_ptr<study::StudyGrid> grid, cases::BoxTexts base,
         &solved_);
   });
   connect(thread_, &QThread::finished, this, &StudyJob::finished);
-  thread_->start();
+  // The window comes first: the study takes the time the processors have to spare, on
+  // threads that inherit this one's scheduling.
+  thread_->start(QThread::IdlePriority);
 }
 
 StudyJob::~StudyJob() {
