@@ -16,7 +16,7 @@ namespace {
 
 const QString kTakeCaption = QStringLiteral("Take from Main Window");
 const QString kApplyCaption = QStringLiteral("Apply to Main Window");
-constexpr int kEditWidth = 90;
+constexpr int kEditWidth = 64;
 
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -59,17 +59,14 @@ CasePanel::CasePanel(Presenter& presenter, char separator, TForm1* mainWindow, Q
     const QString range = RangeText(spec, separator_);
     auto* label =
         new QLabel(QStringLiteral("%1 (%2)").arg(FromUtf8(spec.symbol), FromUtf8(spec.unit)));
-    label->setToolTip(FromUtf8(spec.windowLabel));
     auto* edit = new QLineEdit;
     edit->setObjectName(QStringLiteral("Case_%1").arg(FromUtf8(spec.name)));
     edit->setFixedWidth(kEditWidth);
     edit->setToolTip(QStringLiteral("%1\nplausible %2").arg(FromUtf8(spec.windowLabel), range));
-    auto* rangeLabel = new QLabel(range);
-    rangeLabel->setEnabled(false);  // drawn grey: a hint, not a value
+    label->setToolTip(edit->toolTip());
     const int row = static_cast<int>(input);
     layout->addWidget(label, row, 0);
     layout->addWidget(edit, row, 1);
-    layout->addWidget(rangeLabel, row, 2);
     edits_[input] = edit;
   }
   auto* take = new QPushButton(kTakeCaption);
@@ -79,8 +76,8 @@ CasePanel::CasePanel(Presenter& presenter, char separator, TForm1* mainWindow, Q
   take->setEnabled(mainWindow_ != nullptr);
   apply->setEnabled(mainWindow_ != nullptr);
   const int buttonRow = static_cast<int>(cases::kInputCount);
-  layout->addWidget(take, buttonRow, 0, 1, 3);
-  layout->addWidget(apply, buttonRow + 1, 0, 1, 3);
+  layout->addWidget(take, buttonRow, 0, 1, 2);
+  layout->addWidget(apply, buttonRow + 1, 0, 1, 2);
   layout->setRowStretch(buttonRow + 2, 1);
   connect(take, &QPushButton::clicked, this, &CasePanel::TakeFromMainWindow);
   connect(apply, &QPushButton::clicked, this, &CasePanel::ApplyToMainWindow);

@@ -68,12 +68,11 @@ DesignTab::DesignTab(Presenter& presenter, CasePanel& casePanel,
   apply_->setEnabled(false);
   showResultButton_->setEnabled(false);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(run_);
-  buttons->addWidget(cancel_);
-  buttons->addStretch(1);
-  buttons->addWidget(apply_);
-  buttons->addWidget(showResultButton_);
+  auto* buttons = new QGridLayout;
+  buttons->addWidget(run_, 0, 0);
+  buttons->addWidget(cancel_, 0, 1);
+  buttons->addWidget(apply_, 1, 0);
+  buttons->addWidget(showResultButton_, 1, 1);
 
   auto* variables = new QScrollArea;
   variables->setWidget(MakeVariables());
@@ -139,14 +138,15 @@ QWidget* DesignTab::MakeGoal() {
   maxPressure_->setObjectName(QStringLiteral("DesignMaxPressure"));
   minUniformity_->setObjectName(QStringLiteral("DesignMinUniformity"));
   maxResidenceTime_->setObjectName(QStringLiteral("DesignMaxResidenceTime"));
-  grid->addWidget(new QLabel(QStringLiteral("objective")), 0, 0);
-  grid->addWidget(objective_, 0, 1);
-  grid->addWidget(new QLabel(QStringLiteral("max pressure (Pa)")), 0, 2);
-  grid->addWidget(maxPressure_, 0, 3);
-  grid->addWidget(new QLabel(QStringLiteral("min uniformity")), 1, 0);
-  grid->addWidget(minUniformity_, 1, 1);
-  grid->addWidget(new QLabel(QStringLiteral("max residence time (s)")), 1, 2);
-  grid->addWidget(maxResidenceTime_, 1, 3);
+  const std::array<std::pair<QString, QWidget*>, 4> rows = {
+      {{QStringLiteral("objective"), objective_},
+       {QStringLiteral("max pressure (Pa)"), maxPressure_},
+       {QStringLiteral("min uniformity"), minUniformity_},
+       {QStringLiteral("max residence time (s)"), maxResidenceTime_}}};
+  for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+    grid->addWidget(new QLabel(rows[row].first), row, 0);
+    grid->addWidget(rows[row].second, row, 1);
+  }
   return goal;
 }
 

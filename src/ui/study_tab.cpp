@@ -11,7 +11,6 @@
 #include <QVBoxLayout>
 
 #include <cmath>
-#include <limits>
 
 #include "case/input_table.h"
 #include "case_panel.h"
@@ -47,7 +46,10 @@ constexpr std::uint64_t kCasesPerBlock = 256;
 // Up to this many rows the plot of one input follows the study as it goes; a longer study
 // is plotted once it ends.
 constexpr std::size_t kLivePlotRows = 5000;
-constexpr int kMostCases = std::numeric_limits<int>::max();
+// A hundred million cases: a study of hours, more than anyone waits for in a window.
+constexpr int kMostCases = 100000000;
+// The input lists show this many characters of a name; the list itself shows them whole.
+constexpr int kInputNameCharacters = 6;
 constexpr int kProgressSteps = 1000;
 // The sweeps the tab first shows: the taper factor over its plausible range.
 constexpr int kFirstCount = 16;
@@ -131,6 +133,8 @@ QWidget* StudyTab::MakeSettings() {
   for (int dimension = 0; dimension < 2; ++dimension) {
     DimensionControls& controls = dimensions_[static_cast<std::size_t>(dimension)];
     controls.input = new QComboBox;
+    controls.input->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    controls.input->setMinimumContentsLength(kInputNameCharacters);
     if (dimension == 1) {
       controls.input->addItem(kNoInput, QString());
     }
@@ -174,8 +178,12 @@ QWidget* StudyTab::MakeSettings() {
 
 QWidget* StudyTab::MakeButtons() {
   auto* buttons = new QWidget;
-  auto* row = new QHBoxLayout(buttons);
-  row->setContentsMargins(0, 0, 0, 0);
+  auto* rows = new QVBoxLayout(buttons);
+  rows->setContentsMargins(0, 0, 0, 0);
+  auto* row = new QHBoxLayout;
+  auto* exports = new QHBoxLayout;
+  rows->addLayout(row);
+  rows->addLayout(exports);
   run_->setObjectName(QStringLiteral("RunStudy"));
   cancel_->setObjectName(QStringLiteral("CancelStudy"));
   cancel_->setEnabled(false);
@@ -185,9 +193,10 @@ QWidget* StudyTab::MakeButtons() {
   row->addWidget(run_);
   row->addWidget(cancel_);
   row->addWidget(progress_, 1);
-  row->addWidget(exportCsv);
-  row->addWidget(exportPng);
-  row->addWidget(exportSvg);
+  exports->addStretch(1);
+  exports->addWidget(exportCsv);
+  exports->addWidget(exportPng);
+  exports->addWidget(exportSvg);
   connect(run_, &QPushButton::clicked, this, [this] { Start(); });
   connect(cancel_, &QPushButton::clicked, this, &StudyTab::Cancel);
   connect(exportCsv, &QPushButton::clicked, this,

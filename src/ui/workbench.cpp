@@ -73,7 +73,7 @@ Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
   casePanelArea->setWidgetResizable(true);
   casePanelArea->setFrameShape(QFrame::NoFrame);
   casePanelArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  casePanelArea->setFixedWidth(casePanel_->sizeHint().width() +
+  casePanelArea->setFixedWidth(casePanel_->minimumSizeHint().width() +
                                casePanelArea->verticalScrollBar()->sizeHint().width());
   casePanelArea->hide();
   connect(tabs_, &QTabWidget::currentChanged, this, [this, casePanelArea] {

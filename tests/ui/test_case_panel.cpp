@@ -42,6 +42,7 @@ class CasePanelTest : public QObject {
   void takesTheBoxesWhenTheWorkbenchOpensAndWhenAsked();
   void appliesExactlyTheEditableBoxes();
   void appliesUnchangedMaterialValuesWithoutAWord();
+  void fitsTheWorkbenchAsItWasPlaced();
 
  private:
   CasePanel& Panel() {
@@ -109,6 +110,20 @@ void CasePanelTest::appliesUnchangedMaterialValuesWithoutAWord() {
   QCOMPARE(fixture_->Edit(5)->text(), QStringLiteral("3.75"));
   QCOMPARE(fixture_->Edit(10)->text(), QStringLiteral("10.0"));
   QVERIFY(fixture_->presenter.messages.isEmpty());
+}
+
+// The panel shows beside the tabs that use it, within the width the workbench was placed at:
+// the least width that keeps it off the main window on a 1366 × 768 screen.
+void CasePanelTest::fitsTheWorkbenchAsItWasPlaced() {
+  constexpr int kLeastWorkbenchWidth = 540;
+  Panel();
+  Workbench* workbench = fixture_->Form().findChild<Workbench*>();
+  for (int tab = 0; tab < workbench->Tabs().count(); ++tab) {
+    workbench->Tabs().setCurrentIndex(tab);
+    QVERIFY2(workbench->minimumSizeHint().width() <= kLeastWorkbenchWidth,
+             qPrintable(
+                 QStringLiteral("tab %1: %2").arg(tab).arg(workbench->minimumSizeHint().width())));
+  }
 }
 
 QTEST_MAIN(CasePanelTest)
