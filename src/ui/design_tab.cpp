@@ -58,6 +58,8 @@ DesignTab::DesignTab(Presenter& presenter, CasePanel& casePanel,
   setObjectName(QStringLiteral("DesignTab"));
   status_->setObjectName(QStringLiteral("DesignStatus"));
   optimum_->setObjectName(QStringLiteral("DesignOptimum"));
+  // Long texts wrap rather than widen the window beside the main window.
+  status_->setWordWrap(true);
   optimum_->setWordWrap(true);
   optimum_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   run_->setObjectName(QStringLiteral("RunDesign"));
@@ -158,7 +160,6 @@ QChartView* DesignTab::MakeProgressChart() {
   chart->addSeries(bestSoFar_);
   evaluationAxis_->setTitleText(QStringLiteral("evaluations"));
   evaluationAxis_->setLabelFormat(QStringLiteral("%d"));
-  uniformityAxis_->setTitleText(QStringLiteral("uniformity (-)"));
   chart->addAxis(evaluationAxis_, Qt::AlignBottom);
   chart->addAxis(uniformityAxis_, Qt::AlignLeft);
   bestSoFar_->attachAxis(evaluationAxis_);

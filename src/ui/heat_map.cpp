@@ -178,8 +178,13 @@ void HeatMap::paintEvent(QPaintEvent*) {
   painter.drawText(QRect(0, map.top(), kLeftMargin - 4, textHeight), Qt::AlignRight, Number(yTo_));
   painter.drawText(QRect(0, map.bottom() - textHeight, kLeftMargin - 4, textHeight), Qt::AlignRight,
                    Number(yFrom_));
-  painter.drawText(QRect(0, map.center().y() - textHeight / 2, kLeftMargin - 4, textHeight),
-                   Qt::AlignRight, yTitle_);
+  // The inner input's title runs up the left edge.
+  painter.save();
+  painter.translate(textHeight, map.center().y());
+  painter.rotate(-90);
+  painter.drawText(QRect(-map.height() / 2, -textHeight, map.height(), textHeight),
+                   Qt::AlignHCenter, yTitle_);
+  painter.restore();
 
   const QRect scale = ScaleRect();
   QLinearGradient gradient(scale.bottomLeft(), scale.topLeft());

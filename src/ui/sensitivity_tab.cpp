@@ -1,11 +1,11 @@
 #include "sensitivity_tab.h"
 
 #include <QBarCategoryAxis>
+#include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHorizontalBarSeries>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -22,6 +22,8 @@ namespace {
 
 const QString kComputeCaption = QStringLiteral("Compute");
 constexpr double kPascalsPerMegapascal = 1e6;
+constexpr int kChartMargin = 2;
+constexpr int kInputNamePixels = 9;
 
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -32,6 +34,7 @@ QChartView* MakeChartView(const QString& name) {
   view->setObjectName(name);
   view->setRenderHint(QPainter::Antialiasing);
   view->chart()->legend()->hide();
+  view->chart()->setMargins(QMargins(kChartMargin, kChartMargin, kChartMargin, kChartMargin));
   return view;
 }
 
@@ -51,8 +54,11 @@ SensitivityTab::SensitivityTab(Presenter& presenter, CasePanel& casePanel, QWidg
   status_->setObjectName(QStringLiteral("SensitivityStatus"));
   bandLabel_->setObjectName(QStringLiteral("ToleranceBand"));
   bandLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // Long texts wrap rather than widen the window beside the main window.
+  status_->setWordWrap(true);
+  bandLabel_->setWordWrap(true);
 
-  auto* charts = new QHBoxLayout;
+  auto* charts = new QVBoxLayout;
   charts->addWidget(uniformityChart_);
   charts->addWidget(pressureChart_);
   auto* buttons = new QHBoxLayout;
@@ -61,11 +67,13 @@ SensitivityTab::SensitivityTab(Presenter& presenter, CasePanel& casePanel, QWidg
   auto* tolerances = new QScrollArea;
   tolerances->setWidget(MakeTolerances());
   tolerances->setWidgetResizable(true);
+  tolerances->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  tolerances->setMinimumHeight(tolerances->widget()->sizeHint().height());
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(buttons);
-  layout->addLayout(charts, 3);
-  layout->addWidget(tolerances, 2);
+  layout->addLayout(charts, 1);
+  layout->addWidget(tolerances);
   layout->addWidget(bandLabel_);
   connect(compute_, &QPushButton::clicked, this, [this] { Start(); });
 }
@@ -81,9 +89,9 @@ QWidget* SensitivityTab::MakeTolerances() {
   auto* widget = new QWidget;
   auto* grid = new QGridLayout(widget);
   grid->setVerticalSpacing(1);
-  grid->addWidget(new QLabel(QStringLiteral("tolerance (±delta or ±pct%)")), 0, 0, 1, 4);
+  grid->addWidget(new QLabel(QStringLiteral("tolerance (±delta or ±pct%)")), 0, 0, 1, 6);
   // Two inputs a row, to keep the list short.
-  constexpr int kInputsPerRow = 2;
+  constexpr int kInputsPerRow = 3;
   for (std::size_t input = 0; input < cases::kInputCount; ++input) {
     const cases::InputSpec& spec = cases::kInputs[input];
     auto* edit = new QLineEdit;
@@ -215,25 +223,30 @@ void SensitivityTab::ShowBars(QChartView& view, const QString& title,
   auto* bars = new QBarSet(title);
   QStringList categories;
   double largest = 0;
-  // A horizontal bar chart draws its first category at the bottom: the largest goes last.
-  for (auto row = sorted.rbegin(); row != sorted.rend(); ++row) {
+  // The largest effect first, on the left.
+  for (auto row = sorted.begin(); row != sorted.end(); ++row) {
     const double value = (*row).*figure / (pressure ? kPascalsPerMegapascal : 1.0);
     bars->append(value);
     largest = std::max(largest, std::abs(value));
     categories.append(FromUtf8(cases::kInputs[row->input].symbol));
   }
-  auto* series = new QHorizontalBarSeries;
+  auto* series = new QBarSeries;
   series->append(bars);
   chart->addSeries(series);
   auto* names = new QBarCategoryAxis;
   names->append(categories);
+  // Ten inputs share the chart's width: small names keep every one whole.
+  QFont nameFont = names->labelsFont();
+  nameFont.setPixelSize(kInputNamePixels);
+  names->setLabelsFont(nameFont);
   auto* values = new QValueAxis;
+  values->setLabelFormat(QStringLiteral("%.2g"));
   values->setRange(-largest, largest > 0 ? largest : 1);
   if (largest == 0) {
     values->setMin(-1);
   }
-  chart->addAxis(names, Qt::AlignLeft);
-  chart->addAxis(values, Qt::AlignBottom);
+  chart->addAxis(names, Qt::AlignBottom);
+  chart->addAxis(values, Qt::AlignLeft);
   series->attachAxis(names);
   series->attachAxis(values);
 }

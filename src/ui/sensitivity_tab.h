@@ -57,7 +57,7 @@ class SensitivityTab : public QWidget {
   };
   QWidget* MakeTolerances();
   void Finished();
-  // The bars of one figure per 1 % change, largest effect on top.
+  // The bars of one figure per 1 % change, largest effect first.
   void ShowBars(QChartView& view, const QString& title, double design::Sensitivity::*figure);
 
   Presenter& presenter_;

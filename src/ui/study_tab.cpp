@@ -83,6 +83,9 @@ StudyTab::StudyTab(Presenter& presenter, CasePanel& casePanel, QWidget* parent)
   setObjectName(QStringLiteral("StudyTab"));
   status_->setObjectName(QStringLiteral("StudyStatus"));
   readOut_->setObjectName(QStringLiteral("StudyReadOut"));
+  // Long texts wrap rather than widen the window beside the main window.
+  status_->setWordWrap(true);
+  readOut_->setWordWrap(true);
   progress_->setObjectName(QStringLiteral("StudyProgress"));
   progress_->setRange(0, kProgressSteps);
   progress_->setValue(0);
