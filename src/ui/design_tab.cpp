@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "base/errors.h"
 #include "case_panel.h"
 #include "solver/search.h"
 
@@ -368,10 +369,15 @@ void DesignTab::ShowResult() {
     return;
   }
   FinishedRun run;
-  run.parameters = cases::MakeCase(result_->best.values);
-  solver::SolverState state;
-  const solver::SearchOutcome outcome =
-      solver::SolveWithSearch(solver::Search::Robust, run.parameters, run.table, state);
+  solver::SearchOutcome outcome;
+  try {
+    run.parameters = cases::MakeCase(result_->best.values);
+    solver::SolverState state;
+    outcome = solver::SolveWithSearch(solver::Search::Robust, run.parameters, run.table, state);
+  } catch (const cases::FluxetaError& error) {
+    presenter_.ShowMessage(QString::fromStdString(error.message()));
+    return;
+  }
   if (outcome.status != cases::Outcome::Converged) {
     presenter_.ShowMessage(QStringLiteral("The optimum did not converge when solved again."));
     return;

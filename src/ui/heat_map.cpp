@@ -20,6 +20,7 @@ constexpr int kScaleWidth = 16;
 constexpr int kScaleGap = 12;
 constexpr int kScaleTextWidth = 70;
 constexpr int kScaleSteps = 5;  // texts on the colour scale
+constexpr QSize kLeastSize(240, 200);
 const QColor kNoFigureColour(0xb0, 0xb0, 0xb0);
 
 struct ColourStop {
@@ -59,7 +60,7 @@ QColor ScaleColour(double fraction) {
 HeatMap::HeatMap(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("HeatMap"));
   setMouseTracking(true);
-  setMinimumSize(240, 200);
+  setMinimumSize(kLeastSize);
 }
 
 void HeatMap::Reset(std::uint64_t columns, std::uint64_t rows, double xFrom, double xTo,

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "case/case_parameters.h"
@@ -35,6 +36,9 @@ class StudyJob : public QObject {
   void Cancel() { cancelled_ = true; }
   bool Cancelled() const { return cancelled_.load(); }
   bool Running() const { return thread_ != nullptr && thread_->isRunning(); }
+  // Why the study stopped before its end other than by a cancel; empty when it did not.
+  // To be read once finished() has come.
+  const std::string& Failure() const { return failure_; }
   // The grid, to be read only once finished() has come.
   const study::StudyGrid& Grid() const { return *grid_; }
 
@@ -48,6 +52,7 @@ class StudyJob : public QObject {
   std::atomic<std::uint64_t> solved_{0};
   std::mutex rowsGuard_;
   std::vector<study::CaseResult> waitingRows_;
+  std::string failure_;
   QThread* thread_ = nullptr;
 };
 

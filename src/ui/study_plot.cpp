@@ -72,8 +72,9 @@ void StudyPlot::Reset(double from, double to, const QString& inputTitle) {
   pressure_->clear();
   notConverged_->clear();
   inputAxis_->setTitleText(inputTitle);
-  inputAxis_->setRange(std::min(from, to),
-                       std::max(from, to) > std::min(from, to) ? std::max(from, to) : from + 1);
+  const auto [low, high] = std::minmax(from, to);
+  // A sweep of one value still needs an axis of some length.
+  inputAxis_->setRange(low, high > low ? high : low + 1);
   uniformityAxis_->setRange(0, 1);
   pressureAxis_->setRange(0, 1);
 }

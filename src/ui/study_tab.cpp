@@ -46,6 +46,9 @@ constexpr std::uint64_t kCasesPerBlock = 256;
 // Up to this many rows the plot of one input follows the study as it goes; a longer study
 // is plotted once it ends.
 constexpr std::size_t kLivePlotRows = 5000;
+// The rows the table's columns are sized to: sizing them to every row would read a long
+// study whole.
+constexpr int kRowsSizedToContents = 50;
 // A hundred million cases: a study of hours, more than anyone waits for in a window.
 constexpr int kMostCases = 100000000;
 // The input lists show this many characters of a name; the list itself shows them whole.
@@ -95,8 +98,7 @@ StudyTab::StudyTab(Presenter& presenter, CasePanel& casePanel, QWidget* parent)
   table_->setModel(rows_);
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  // Sizing columns to their contents would read every row of a long study.
-  table_->horizontalHeader()->setResizeContentsPrecision(kLivePlotRows / 100);
+  table_->horizontalHeader()->setResizeContentsPrecision(kRowsSizedToContents);
 
   auto* results = new QSplitter(Qt::Vertical);
   results->addWidget(plots_);
@@ -327,7 +329,12 @@ void StudyTab::StudyFinished() {
   rowsTimer_.stop();
   TakeRows();
   const std::uint64_t kept = rows_->Rows().size();
-  if (job_->Cancelled() && kept < job_->CaseCount()) {
+  if (!job_->Failure().empty()) {
+    status_->setText(QStringLiteral("stopped after %1 of %2 cases: %3")
+                         .arg(kept)
+                         .arg(job_->CaseCount())
+                         .arg(QString::fromStdString(job_->Failure())));
+  } else if (job_->Cancelled() && kept < job_->CaseCount()) {
     status_->setText(
         QStringLiteral("cancelled after %1 of %2 cases").arg(kept).arg(job_->CaseCount()));
   } else {

@@ -11,6 +11,7 @@
 #include "case/input_table.h"
 #include "case_panel.h"
 #include "main_window_fixture.h"
+#include "result_tab.h"
 #include "workbench.h"
 
 using fluxeta::ui::CasePanel;
@@ -43,6 +44,7 @@ class CasePanelTest : public QObject {
   void appliesExactlyTheEditableBoxes();
   void appliesUnchangedMaterialValuesWithoutAWord();
   void fitsTheWorkbenchAsItWasPlaced();
+  void writesAndReadsNumbersWithTheSeparatorOfTheBoxes();
 
  private:
   CasePanel& Panel() {
@@ -112,18 +114,37 @@ void CasePanelTest::appliesUnchangedMaterialValuesWithoutAWord() {
   QVERIFY(fixture_->presenter.messages.isEmpty());
 }
 
-// The panel shows beside the tabs that use it, within the width the workbench was placed at:
-// the least width that keeps it off the main window on a 1366 × 768 screen.
+// The panel shows beside the tabs that use it within the width the workbench may be placed at,
+// the least that keeps it off the main window on a 1366 × 768 screen, and those tabs ask for
+// no more height than the Result tab.
 void CasePanelTest::fitsTheWorkbenchAsItWasPlaced() {
   constexpr int kLeastWorkbenchWidth = 540;
   Panel();
   Workbench* workbench = fixture_->Form().findChild<Workbench*>();
+  const int resultHeight = workbench->Result().minimumSizeHint().height();
   for (int tab = 0; tab < workbench->Tabs().count(); ++tab) {
     workbench->Tabs().setCurrentIndex(tab);
-    QVERIFY2(workbench->minimumSizeHint().width() <= kLeastWorkbenchWidth,
-             qPrintable(
-                 QStringLiteral("tab %1: %2").arg(tab).arg(workbench->minimumSizeHint().width())));
+    const int width = workbench->minimumSizeHint().width();
+    const int height = workbench->Tabs().widget(tab)->minimumSizeHint().height();
+    QVERIFY2(width <= kLeastWorkbenchWidth && height <= resultHeight,
+             qPrintable(QStringLiteral("tab %1: %2 x %3").arg(tab).arg(width).arg(height)));
   }
+}
+
+// A locale that writes a decimal comma: the panel's texts are written and read with it.
+void CasePanelTest::writesAndReadsNumbersWithTheSeparatorOfTheBoxes() {
+  CasePanel panel(fixture_->presenter, ',', nullptr);
+  QCOMPARE(panel.Edit(6).text(), QStringLiteral("0,0254"));
+  panel.SetValue(4, 2.75);
+  QCOMPARE(panel.Edit(4).text(), QStringLiteral("2,75"));
+  const auto values = panel.Values();
+  QVERIFY(values.has_value());
+  QCOMPARE((*values)[4], 2.75);
+  QCOMPARE((*values)[6], 0.0254);
+
+  panel.Edit(1).setText(QStringLiteral("0.1"));
+  QVERIFY(!panel.Values().has_value());
+  QCOMPARE(fixture_->presenter.messages.size(), 1);
 }
 
 QTEST_MAIN(CasePanelTest)

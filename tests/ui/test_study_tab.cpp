@@ -1,9 +1,11 @@
 // The workbench's Study tab: the same rows as fluxeta-batch for a study of one and of two
 // inputs, a cancel that stops a long study at once and keeps its rows, an event loop that
 // keeps turning during a study of a million cases, and the plot and colour map of the rows.
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -207,7 +209,11 @@ void StudyTabTest::colourMapPutsTheCaseClickedIntoTheCasePanel() {
   // Case 7 of the grid: γ the third value (1), Lend the second (2.5).
   constexpr std::uint64_t kCase = 7;
   QCOMPARE(map.CellAt(map.CentreOf(kCase)).value(), kCase);
-  QTest::mouseMove(&map, map.CentreOf(kCase));
+  // The pointer over the cell, as the window system reports it.
+  const QPointF centre = map.CentreOf(kCase);
+  QMouseEvent move(QEvent::MouseMove, centre, map.mapToGlobal(centre), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(&map, &move);
   QVERIFY(tab_->ReadOutText().startsWith(QStringLiteral("γ = 1   Lend = 2.5   uniformity ")));
   QTest::mouseClick(&map, Qt::LeftButton, {}, map.CentreOf(kCase));
   Workbench* workbench = fixture_->Form().findChild<Workbench*>();
