@@ -49,8 +49,10 @@ constexpr std::size_t kLivePlotRows = 5000;
 // The rows the table's columns are sized to: sizing them to every row would read a long
 // study whole.
 constexpr int kRowsSizedToContents = 50;
-// A hundred million cases: a study of hours, more than anyone waits for in a window.
-constexpr int kMostCases = 100000000;
+// The window keeps every row (about a hundred bytes each) and, for two inputs, a colour map
+// cell per case: ten million cases take about a gigabyte. Larger studies are for
+// fluxeta-batch, which writes its rows as it goes.
+constexpr int kMostCases = 10000000;
 // The input lists show this many characters of a name; the list itself shows them whole.
 constexpr int kInputNameCharacters = 6;
 constexpr int kProgressSteps = 1000;
@@ -259,6 +261,17 @@ bool StudyTab::Start() {
     sweeps.push_back(sweep);
   }
 
+  std::uint64_t caseCount = 1;
+  for (const study::Sweep& sweep : sweeps) {
+    caseCount *= sweep.count;  // each count is below kMostCases: no overflow
+  }
+  if (caseCount > static_cast<std::uint64_t>(kMostCases)) {
+    presenter_.ShowMessage(
+        QStringLiteral(
+            "A study in the workbench has at most %1 cases; fluxeta-batch solves larger ones.")
+            .arg(kMostCases));
+    return false;
+  }
   auto grid = std::make_shared<study::StudyGrid>();
   for (const study::Sweep& sweep : sweeps) {
     grid->AddSweep(sweep);

@@ -77,6 +77,7 @@ class StudyTabTest : public QObject {
   void windowStaysResponsiveDuringAMillionCases();
   void plotsOneInputAndMarksCasesThatDidNotConverge();
   void colourMapPutsTheCaseClickedIntoTheCasePanel();
+  void refusesAStudyTooLargeForTheWindow();
 
  private:
   void Study(const QList<SweepSettings>& sweeps) {
@@ -221,6 +222,16 @@ void StudyTabTest::colourMapPutsTheCaseClickedIntoTheCasePanel() {
   QCOMPARE(workbench->Case().Edit(4).text(), QStringLiteral("2.5"));
   QCOMPARE(workbench->Case().Edit(0).text(), QStringLiteral("3.0"));
   QVERIFY(map.LowestValue() < map.HighestValue());
+}
+
+void StudyTabTest::refusesAStudyTooLargeForTheWindow() {
+  constexpr int kSide = 4000;  // 16 million cases
+  Study({{"gamma", "0", "1.5", kSide}, {"Lend", "0.3", "10", kSide}});
+  QVERIFY(!tab_->Start());
+  QVERIFY(!tab_->Running());
+  QCOMPARE(fixture_->presenter.messages,
+           QStringList{QStringLiteral("A study in the workbench has at most 10000000 cases; "
+                                      "fluxeta-batch solves larger ones.")});
 }
 
 QTEST_MAIN(StudyTabTest)
