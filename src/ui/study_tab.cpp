@@ -105,7 +105,7 @@ StudyTab::StudyTab(Presenter& presenter, CasePanel& casePanel, QWidget* parent)
   auto* results = new QSplitter(Qt::Vertical);
   results->addWidget(plots_);
   results->addWidget(table_);
-  results->setStretchFactor(0, 3);
+  results->setStretchFactor(0, 2);
   results->setStretchFactor(1, 1);
 
   auto* layout = new QVBoxLayout(this);
