@@ -4,11 +4,11 @@
 #include <QLabel>
 #include <QStringList>
 
-#include "base/checked_real.h"
 #include "base/errors.h"
 #include "case/default_case.h"
-#include "case/number_text.h"
+#include "locale_number_text.h"
 #include "main_window.h"
+#include "utf8_text.h"
 
 namespace fluxeta::ui {
 
@@ -18,35 +18,13 @@ const QString kTakeCaption = QStringLiteral("Take from Main Window");
 const QString kApplyCaption = QStringLiteral("Apply to Main Window");
 constexpr int kEditWidth = 64;
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString RangeText(const cases::InputSpec& spec, char separator) {
   return QStringLiteral("%1 … %2 %3")
       .arg(NumberText(spec.plausibleLow, separator), NumberText(spec.plausibleHigh, separator),
-           FromUtf8(spec.unit));
+           Utf8Text(spec.unit));
 }
 
 }  // namespace
-
-QString NumberText(double value, char separator) {
-  std::string text = cases::ShortestText(value);
-  for (char& c : text) {
-    if (c == cases::kPointSeparator) {
-      c = separator;
-    }
-  }
-  return QString::fromStdString(text);
-}
-
-std::optional<double> NumberOfText(const QString& text, char separator) {
-  try {
-    return cases::StoreAsDouble(cases::ParseNumber(text.toStdString(), separator)).value();
-  } catch (const cases::FluxetaError&) {
-    return std::nullopt;
-  }
-}
 
 CasePanel::CasePanel(Presenter& presenter, char separator, TForm1* mainWindow, QWidget* parent)
     : QWidget(parent), presenter_(presenter), separator_(separator), mainWindow_(mainWindow) {
@@ -58,11 +36,11 @@ CasePanel::CasePanel(Presenter& presenter, char separator, TForm1* mainWindow, Q
     const cases::InputSpec& spec = cases::kInputs[input];
     const QString range = RangeText(spec, separator_);
     auto* label =
-        new QLabel(QStringLiteral("%1 (%2)").arg(FromUtf8(spec.symbol), FromUtf8(spec.unit)));
+        new QLabel(QStringLiteral("%1 (%2)").arg(Utf8Text(spec.symbol), Utf8Text(spec.unit)));
     auto* edit = new QLineEdit;
-    edit->setObjectName(QStringLiteral("Case_%1").arg(FromUtf8(spec.name)));
+    edit->setObjectName(QStringLiteral("Case_%1").arg(Utf8Text(spec.name)));
     edit->setFixedWidth(kEditWidth);
-    edit->setToolTip(QStringLiteral("%1\nplausible %2").arg(FromUtf8(spec.windowLabel), range));
+    edit->setToolTip(QStringLiteral("%1\nplausible %2").arg(Utf8Text(spec.windowLabel), range));
     label->setToolTip(edit->toolTip());
     const int row = static_cast<int>(input);
     layout->addWidget(label, row, 0);
@@ -107,7 +85,7 @@ std::optional<cases::CaseValues> CasePanel::Values() const {
   try {
     cases::ReadCaseFromForm(Boxes(), separator_, parameters);
   } catch (const cases::FluxetaError& error) {
-    presenter_.ShowMessage(FromUtf8(error.message()));
+    presenter_.ShowMessage(Utf8Text(error.message()));
     return std::nullopt;
   }
   return cases::InputValues(parameters);
@@ -148,7 +126,7 @@ void CasePanel::ApplyToMainWindow() {
     const auto panelValue = NumberOfText(edits_[input]->text(), separator_);
     if (text != box && (!panelValue || panelValue != NumberOfText(shown, separator_))) {
       notCarried.append(
-          QStringLiteral("%1 = %2").arg(FromUtf8(spec.symbol), edits_[input]->text()));
+          QStringLiteral("%1 = %2").arg(Utf8Text(spec.symbol), edits_[input]->text()));
     }
   }
   mainWindow_->SetBoxes(boxes);

@@ -53,9 +53,4 @@ class CasePanel : public QWidget {
   std::string resultFileName_ = cases::kDefaultResultFileName;
 };
 
-// A number in its shortest form, written with `separator`.
-QString NumberText(double value, char separator);
-// A number typed with `separator`, as the boxes read it; nothing for another text.
-std::optional<double> NumberOfText(const QString& text, char separator);
-
 }  // namespace fluxeta::ui

@@ -12,7 +12,9 @@
 
 #include "base/errors.h"
 #include "case_panel.h"
+#include "locale_number_text.h"
 #include "solver/search.h"
+#include "utf8_text.h"
 
 namespace fluxeta::ui {
 
@@ -27,12 +29,8 @@ constexpr int kProgressMilliseconds = 50;
 // Room above and below the best uniformity on the plot's axis.
 constexpr double kUniformityPadding = 0.01;
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString InputTitle(const cases::InputSpec& input) {
-  return QStringLiteral("%1 (%2)").arg(FromUtf8(input.symbol), FromUtf8(input.unit));
+  return QStringLiteral("%1 (%2)").arg(Utf8Text(input.symbol), Utf8Text(input.unit));
 }
 
 }  // namespace
@@ -118,7 +116,7 @@ QWidget* DesignTab::MakeVariables() {
     controls.chosen = new QCheckBox(InputTitle(spec));
     controls.low = new QLineEdit(NumberText(spec.plausibleLow, casePanel_.Separator()));
     controls.high = new QLineEdit(NumberText(spec.plausibleHigh, casePanel_.Separator()));
-    const QString name = FromUtf8(spec.name);
+    const QString name = Utf8Text(spec.name);
     controls.chosen->setObjectName(QStringLiteral("DesignVary_") + name);
     controls.low->setObjectName(QStringLiteral("DesignLow_") + name);
     controls.high->setObjectName(QStringLiteral("DesignHigh_") + name);
@@ -332,13 +330,13 @@ void DesignTab::SearchFinished() {
     const design::OptimiseResult& result = *result_;
     const char separator = casePanel_.Separator();
     status_->setText(QStringLiteral("%1 after %2 evaluations: %3")
-                         .arg(FromUtf8(design::OptimiseStatusName(result.status)))
+                         .arg(Utf8Text(design::OptimiseStatusName(result.status)))
                          .arg(result.evaluations)
                          .arg(QString::fromStdString(result.reason)));
     QStringList inputs;
     for (std::size_t input = 0; input < cases::kInputCount; ++input) {
       inputs.append(
-          QStringLiteral("%1 = %2").arg(FromUtf8(cases::kInputs[input].symbol),
+          QStringLiteral("%1 = %2").arg(Utf8Text(cases::kInputs[input].symbol),
                                         NumberText(result.best.values[input], separator)));
     }
     const design::DesignFigures& figures = result.best.figures;
@@ -384,7 +382,7 @@ void DesignTab::ShowResult() {
   }
   run.outcome = outcome.solve;
   run.finishedAt = QDateTime::currentDateTime();
-  run.search = FromUtf8(solver::SearchName(solver::Search::Robust));
+  run.search = Utf8Text(solver::SearchName(solver::Search::Robust));
   showResult_(run);
 }
 

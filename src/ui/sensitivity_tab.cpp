@@ -15,6 +15,8 @@
 #include <stdexcept>
 
 #include "case_panel.h"
+#include "locale_number_text.h"
+#include "utf8_text.h"
 
 namespace fluxeta::ui {
 
@@ -24,10 +26,6 @@ const QString kComputeCaption = QStringLiteral("Compute");
 constexpr double kPascalsPerMegapascal = 1e6;
 constexpr int kChartMargin = 2;
 constexpr int kInputNamePixels = 9;
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QChartView* MakeChartView(const QString& name) {
   auto* view = new QChartView(new QChart);
@@ -95,13 +93,13 @@ QWidget* SensitivityTab::MakeTolerances() {
   for (std::size_t input = 0; input < cases::kInputCount; ++input) {
     const cases::InputSpec& spec = cases::kInputs[input];
     auto* edit = new QLineEdit;
-    edit->setObjectName(QStringLiteral("Tolerance_") + FromUtf8(spec.name));
+    edit->setObjectName(QStringLiteral("Tolerance_") + Utf8Text(spec.name));
     edit->setPlaceholderText(QStringLiteral("±0"));
     tolerances_[input] = edit;
     const int row = static_cast<int>(input) / kInputsPerRow + 1;
     const int column = static_cast<int>(input) % kInputsPerRow * 2;
     grid->addWidget(
-        new QLabel(QStringLiteral("%1 (%2)").arg(FromUtf8(spec.symbol), FromUtf8(spec.unit))), row,
+        new QLabel(QStringLiteral("%1 (%2)").arg(Utf8Text(spec.symbol), Utf8Text(spec.unit))), row,
         column);
     grid->addWidget(edit, row, column + 1);
   }
@@ -132,7 +130,7 @@ bool SensitivityTab::Start() {
     const design::ParsedTolerance parsed =
         design::ParseTolerance(std::string(cases::kInputs[input].name) + "=" + text.toStdString());
     if (!parsed.tolerance) {
-      presenter_.ShowMessage(FromUtf8(parsed.refusal));
+      presenter_.ShowMessage(Utf8Text(parsed.refusal));
       return false;
     }
     tolerances.push_back(*parsed.tolerance);
@@ -228,7 +226,7 @@ void SensitivityTab::ShowBars(QChartView& view, const QString& title,
     const double value = (*row).*figure / (pressure ? kPascalsPerMegapascal : 1.0);
     bars->append(value);
     largest = std::max(largest, std::abs(value));
-    categories.append(FromUtf8(cases::kInputs[row->input].symbol));
+    categories.append(Utf8Text(cases::kInputs[row->input].symbol));
   }
   auto* series = new QBarSeries;
   series->append(bars);

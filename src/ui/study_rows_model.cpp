@@ -3,7 +3,8 @@
 #include <array>
 
 #include "base/outcome.h"
-#include "case_panel.h"
+#include "locale_number_text.h"
+#include "utf8_text.h"
 
 namespace fluxeta::ui {
 
@@ -70,8 +71,7 @@ QVariant StudyRowsModel::data(const QModelIndex& index, int role) const {
   const bool figures = result.converged;
   switch (static_cast<FigureColumn>(column - sweeps_.size())) {
     case kStatus:
-      return QString::fromLatin1(cases::OutcomeCode(result.status).data(),
-                                 static_cast<qsizetype>(cases::OutcomeCode(result.status).size()));
+      return Utf8Text(cases::OutcomeCode(result.status));
     case kSweeps:
       return result.sweeps;
     case kPressure:
@@ -97,8 +97,7 @@ QVariant StudyRowsModel::headerData(int section, Qt::Orientation orientation, in
   }
   const auto column = static_cast<std::size_t>(section);
   if (column < sweeps_.size()) {
-    return QString::fromUtf8(sweeps_[column].input->symbol.data(),
-                             static_cast<qsizetype>(sweeps_[column].input->symbol.size()));
+    return Utf8Text(sweeps_[column].input->symbol);
   }
   return kFigureHeaders.at(column - sweeps_.size());
 }

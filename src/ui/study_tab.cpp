@@ -15,12 +15,14 @@
 #include "case/input_table.h"
 #include "case_panel.h"
 #include "heat_map.h"
+#include "locale_number_text.h"
 #include "study/study_csv.h"
 #include "study/study_inputs.h"
 #include "study/study_parallel.h"
 #include "study_job.h"
 #include "study_plot.h"
 #include "study_rows_model.h"
+#include "utf8_text.h"
 #include "widget_picture.h"
 
 namespace fluxeta::ui {
@@ -60,12 +62,8 @@ constexpr int kProgressSteps = 1000;
 constexpr int kFirstCount = 16;
 constexpr int kFirstInnerCount = 12;
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString SymbolOf(const study::Sweep& sweep) {
-  return QStringLiteral("%1 (%2)").arg(FromUtf8(sweep.input->symbol), FromUtf8(sweep.input->unit));
+  return QStringLiteral("%1 (%2)").arg(Utf8Text(sweep.input->symbol), Utf8Text(sweep.input->unit));
 }
 
 }  // namespace
@@ -121,7 +119,7 @@ StudyTab::StudyTab(Presenter& presenter, CasePanel& casePanel, QWidget* parent)
   connect(heatMap_, &HeatMap::clicked, this, &StudyTab::PutCellIntoCasePanel);
 
   const cases::InputSpec& gamma = cases::kInputs[*cases::FindInput("gamma")];
-  SetDimension(0, FromUtf8(gamma.name), NumberText(gamma.plausibleLow, casePanel_.Separator()),
+  SetDimension(0, Utf8Text(gamma.name), NumberText(gamma.plausibleLow, casePanel_.Separator()),
                NumberText(gamma.plausibleHigh, casePanel_.Separator()), kFirstCount);
   dimensions_[1].count->setValue(kFirstInnerCount);
 }
@@ -147,8 +145,8 @@ QWidget* StudyTab::MakeSettings() {
     }
     for (const cases::InputSpec& input : cases::kInputs) {
       controls.input->addItem(
-          QStringLiteral("%1 (%2)").arg(FromUtf8(input.symbol), FromUtf8(input.unit)),
-          FromUtf8(input.name));
+          QStringLiteral("%1 (%2)").arg(Utf8Text(input.symbol), Utf8Text(input.unit)),
+          Utf8Text(input.name));
     }
     controls.from = new QLineEdit;
     controls.to = new QLineEdit;
@@ -176,7 +174,7 @@ QWidget* StudyTab::MakeSettings() {
   }
   search_->setObjectName(QStringLiteral("StudySearch"));
   for (const solver::Search search : {solver::Search::Robust, solver::Search::Window}) {
-    search_->addItem(FromUtf8(solver::SearchName(search)), static_cast<int>(search));
+    search_->addItem(Utf8Text(solver::SearchName(search)), static_cast<int>(search));
   }
   grid->addWidget(new QLabel(QStringLiteral("search")), 3, 0);
   grid->addWidget(search_, 3, 1);
@@ -370,7 +368,7 @@ void StudyTab::ShowCellReadOut(std::uint64_t index) {
   QString text;
   for (std::size_t dimension = 0; dimension < 2; ++dimension) {
     text += QStringLiteral("%1 = %2   ")
-                .arg(FromUtf8(rows_->Sweeps()[dimension].input->symbol),
+                .arg(Utf8Text(rows_->Sweeps()[dimension].input->symbol),
                      NumberText(rows_->InputValue(index, dimension), casePanel_.Separator()));
   }
   if (index < rows_->Rows().size()) {
@@ -378,7 +376,7 @@ void StudyTab::ShowCellReadOut(std::uint64_t index) {
     text += row.converged ? QStringLiteral("uniformity %1   P1 %2 Pa")
                                 .arg(NumberText(row.uniformity, casePanel_.Separator()),
                                      NumberText(row.entrancePressure, casePanel_.Separator()))
-                          : FromUtf8(cases::OutcomeCode(row.status));
+                          : Utf8Text(cases::OutcomeCode(row.status));
   } else {
     text += QStringLiteral("not solved");
   }

@@ -32,6 +32,7 @@
 #include "case_panel.h"
 #include "design_tab.h"
 #include "heat_map.h"
+#include "locale_number_text.h"
 #include "program_windows.h"
 #include "sensitivity_tab.h"
 #include "start_up.h"
