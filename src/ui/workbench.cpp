@@ -2,10 +2,18 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QScreen>
-#include <QVBoxLayout>
+#include <QScrollArea>
+#include <QScrollBar>
 
+#include "case/number_text.h"
+#include "case_panel.h"
+#include "design_tab.h"
+#include "main_window.h"
 #include "result_tab.h"
+#include "sensitivity_tab.h"
+#include "study_tab.h"
 #include "window_placement.h"
 
 namespace fluxeta::ui {
@@ -14,6 +22,9 @@ namespace {
 
 const QString kCaption = QStringLiteral("Workbench");
 const QString kResultTabCaption = QStringLiteral("Result");
+const QString kStudyTabCaption = QStringLiteral("Study");
+const QString kDesignTabCaption = QStringLiteral("Design");
+const QString kSensitivityTabCaption = QStringLiteral("Sensitivity");
 
 // The first size of the window: two plots above the figures, about as tall as the main
 // window; it may open narrower, down to the least size, to leave the main window uncovered.
@@ -24,10 +35,26 @@ constexpr QSize kLeastSize(540, 560);
 // time of its showing; an activation that late is the user's own.
 constexpr qint64 kShowActivationMilliseconds = 1000;
 
+TForm1* MainWindowOf(QWidget* window) {
+  return qobject_cast<TForm1*>(window);
+}
+
+char SeparatorOf(QWidget* window) {
+  const TForm1* form = MainWindowOf(window);
+  return form != nullptr ? form->DecimalSeparator() : cases::LocaleDecimalSeparator();
+}
+
 }  // namespace
 
 Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
-    : QWidget(mainWindow, Qt::Window), tabs_(new QTabWidget), resultTab_(new ResultTab(presenter)) {
+    : QWidget(mainWindow, Qt::Window),
+      tabs_(new QTabWidget),
+      resultTab_(new ResultTab(presenter)),
+      casePanel_(new CasePanel(presenter, SeparatorOf(mainWindow), MainWindowOf(mainWindow))),
+      studyTab_(new StudyTab(presenter, *casePanel_)),
+      designTab_(new DesignTab(presenter, *casePanel_,
+                               [this](const FinishedRun& run) { ShowResults(run); })),
+      sensitivityTab_(new SensitivityTab(presenter, *casePanel_)) {
   setWindowTitle(kCaption);
   setObjectName(QStringLiteral("Workbench"));
   // The user goes on typing cases into the main window; this window only shows them.
@@ -36,14 +63,34 @@ Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
 
   tabs_->setObjectName(QStringLiteral("WorkbenchTabs"));
   tabs_->addTab(resultTab_, kResultTabCaption);
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(tabs_);
+  tabs_->addTab(studyTab_, kStudyTabCaption);
+  tabs_->addTab(designTab_, kDesignTabCaption);
+  tabs_->addTab(sensitivityTab_, kSensitivityTabCaption);
+  // The case panel belongs to the tabs that work on a case of their own.
+  auto* casePanelArea = new QScrollArea;
+  casePanelArea->setObjectName(QStringLiteral("CasePanelArea"));
+  casePanelArea->setWidget(casePanel_);
+  casePanelArea->setWidgetResizable(true);
+  casePanelArea->setFrameShape(QFrame::NoFrame);
+  casePanelArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  casePanelArea->setFixedWidth(casePanel_->minimumSizeHint().width() +
+                               casePanelArea->verticalScrollBar()->sizeHint().width());
+  casePanelArea->hide();
+  connect(tabs_, &QTabWidget::currentChanged, this, [this, casePanelArea] {
+    casePanelArea->setVisible(tabs_->currentWidget() != resultTab_);
+  });
+  auto* layout = new QHBoxLayout(this);
+  layout->addWidget(casePanelArea);
+  layout->addWidget(tabs_, 1);
 }
 
 void Workbench::Open() {
   if (!placed_) {
     PlaceBesideMainWindow();
     placed_ = true;
+  }
+  if (!isVisible()) {
+    casePanel_->TakeFromMainWindow();
   }
   openedAt_.start();
   show();

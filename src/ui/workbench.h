@@ -12,7 +12,11 @@
 
 namespace fluxeta::ui {
 
+class CasePanel;
+class DesignTab;
 class ResultTab;
+class SensitivityTab;
+class StudyTab;
 
 // The main window's key for opening the workbench. Ctrl+W closes windows in most programs,
 // and F keys are taken by help, refresh and recalculation; Ctrl+Shift+B is free here.
@@ -29,10 +33,15 @@ class Workbench : public QWidget {
   ResultTab& Result() { return *resultTab_; }
   const ResultTab& Result() const { return *resultTab_; }
   QTabWidget& Tabs() { return *tabs_; }
+  CasePanel& Case() { return *casePanel_; }
+  StudyTab& Study() { return *studyTab_; }
+  DesignTab& Design() { return *designTab_; }
+  SensitivityTab& Sensitivity() { return *sensitivityTab_; }
 
   // Shows the window and raises it without activating it. The first call places it beside
   // the main window, moving the main window aside when nothing else keeps it uncovered;
-  // later calls keep the place the user gave it.
+  // later calls keep the place the user gave it. A window that was hidden takes the case
+  // panel's case from the main window's boxes.
   void Open();
   // Shows a finished run in the Result tab, brings that tab to the front and opens the window.
   void ShowResults(const FinishedRun& run);
@@ -45,6 +54,10 @@ class Workbench : public QWidget {
 
   QTabWidget* tabs_;
   ResultTab* resultTab_;
+  CasePanel* casePanel_;
+  StudyTab* studyTab_;
+  DesignTab* designTab_;
+  SensitivityTab* sensitivityTab_;
   bool placed_ = false;
   QElapsedTimer openedAt_;  // since the last Open(), while it may still bring an activation
 };

@@ -3,7 +3,10 @@
 //                                          and the completion dialog; the workbench after a
 //                                          run of the default case, alone and beside the
 //                                          main window on a 1366 × 768 screen, and after a
-//                                          run that stopped
+//                                          run that stopped; its Study tab for the taper
+//                                          factor alone and by the end slot length, its
+//                                          Design tab for the end slot length alone and
+//                                          its Sensitivity tab, all for the default case
 //   fluxeta_render icon FILE               the application icon at 32 × 32
 #include <QApplication>
 #include <QDir>
@@ -18,10 +21,22 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include <functional>
+
+#include <QEventLoop>
+
 #include "artwork.h"
 #include "case/case_parameters.h"
+#include "case/default_case.h"
+#include "case/input_table.h"
+#include "case_panel.h"
+#include "design_tab.h"
+#include "heat_map.h"
+#include "locale_number_text.h"
 #include "program_windows.h"
+#include "sensitivity_tab.h"
 #include "start_up.h"
+#include "study_tab.h"
 #include "workbench.h"
 
 namespace {
@@ -111,6 +126,76 @@ bool SaveWorkbench(ProgramWindows& windows, const QDir& into) {
          saved;
 }
 
+// Runs the event loop until `sender` sends `finished`, after `start` has started the work.
+template <typename Sender, typename Signal>
+void RunToItsEnd(Sender* sender, Signal finished, const std::function<bool()>& start) {
+  QEventLoop loop;
+  QObject::connect(sender, finished, &loop, &QEventLoop::quit);
+  if (start()) {
+    loop.exec();
+  }
+}
+
+// The Study, Design and Sensitivity tabs worked on the default case.
+bool SaveWorkbenchTabs(ProgramWindows& windows, const QDir& into) {
+  using fluxeta::ui::DesignTab;
+  using fluxeta::ui::SensitivityTab;
+  using fluxeta::ui::StudyTab;
+  auto* workbench = windows.Form1().findChild<fluxeta::ui::Workbench*>();
+  const char separator = workbench->Case().Separator();
+  workbench->Case().SetBoxes(cases::DefaultBoxTexts(separator));
+  const auto number = [separator](double value) {
+    return fluxeta::ui::NumberText(value, separator);
+  };
+  const cases::InputSpec& gamma = cases::kInputs[*cases::FindInput("gamma")];
+  const cases::InputSpec& lend = cases::kInputs[*cases::FindInput("Lend")];
+  constexpr int kGammaCount = 16;
+  constexpr int kMapSide = 12;
+
+  StudyTab& study = workbench->Study();
+  workbench->Tabs().setCurrentWidget(&study);
+  study.SetDimension(0, QStringLiteral("gamma"), number(gamma.plausibleLow),
+                     number(gamma.plausibleHigh), kGammaCount);
+  study.SetDimension(1, QString(), QString(), QString(), 1);
+  RunToItsEnd(&study, &StudyTab::finished, [&] { return study.Start(); });
+  QApplication::processEvents();
+  bool saved = Save(workbench->grab(), into.filePath(QStringLiteral("workbench-study-gamma.png")));
+
+  study.SetDimension(0, QStringLiteral("gamma"), number(gamma.plausibleLow),
+                     number(gamma.plausibleHigh), kMapSide);
+  study.SetDimension(1, QStringLiteral("Lend"), number(lend.plausibleLow),
+                     number(lend.plausibleHigh), kMapSide);
+  RunToItsEnd(&study, &StudyTab::finished, [&] { return study.Start(); });
+  QApplication::processEvents();
+  // The read-out of the case under the pointer, as a user sees it over the map.
+  constexpr std::uint64_t kPointedCase = 2 * kMapSide + 5;
+  emit study.Map().hovered(kPointedCase);
+  QApplication::processEvents();
+  saved =
+      Save(workbench->grab(), into.filePath(QStringLiteral("workbench-study-gamma-by-lend.png"))) &&
+      saved;
+
+  DesignTab& design = workbench->Design();
+  workbench->Tabs().setCurrentWidget(&design);
+  design.SetVariable(*cases::FindInput("Lend"), true, number(lend.plausibleLow),
+                     number(lend.plausibleHigh));
+  RunToItsEnd(&design, &DesignTab::finished, [&] { return design.Start(); });
+  QApplication::processEvents();
+  saved =
+      Save(workbench->grab(), into.filePath(QStringLiteral("workbench-design-lend.png"))) && saved;
+
+  SensitivityTab& sensitivity = workbench->Sensitivity();
+  workbench->Tabs().setCurrentWidget(&sensitivity);
+  sensitivity.SetTolerance(
+      *cases::FindInput("H"),
+      QStringLiteral("±0") + QChar::fromLatin1(separator) + QStringLiteral("0005"));
+  sensitivity.SetTolerance(*cases::FindInput("Lend"), QStringLiteral("±2%"));
+  RunToItsEnd(&sensitivity, &SensitivityTab::finished, [&] { return sensitivity.Start(); });
+  QApplication::processEvents();
+  return Save(workbench->grab(), into.filePath(QStringLiteral("workbench-sensitivity.png"))) &&
+         saved;
+}
+
 bool SaveScreenshots(const QString& directory) {
   QDir().mkpath(directory);
   const QDir into(directory);
@@ -138,7 +223,8 @@ bool SaveScreenshots(const QString& directory) {
   windows.FinishForm().hide();
   windows.ShowMainWindow();
   QApplication::processEvents();
-  return SaveWorkbench(windows, into) && saved;
+  saved = SaveWorkbench(windows, into) && saved;
+  return SaveWorkbenchTabs(windows, into) && saved;
 }
 
 }  // namespace

@@ -1,0 +1,389 @@
+#include "design_tab.h"
+
+#include <QChart>
+#include <QDateTime>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "base/errors.h"
+#include "case_panel.h"
+#include "locale_number_text.h"
+#include "solver/search.h"
+#include "utf8_text.h"
+
+namespace fluxeta::ui {
+
+namespace {
+
+const QString kRunCaption = QStringLiteral("Run Design");
+const QString kCancelCaption = QStringLiteral("Cancel");
+const QString kApplyCaption = QStringLiteral("Apply to Main Window");
+const QString kShowResultCaption = QStringLiteral("Show Result");
+// How often the plot takes the candidates solved so far.
+constexpr int kProgressMilliseconds = 50;
+// Room above and below the best uniformity on the plot's axis.
+constexpr double kUniformityPadding = 0.01;
+
+QString InputTitle(const cases::InputSpec& input) {
+  return QStringLiteral("%1 (%2)").arg(Utf8Text(input.symbol), Utf8Text(input.unit));
+}
+
+}  // namespace
+
+DesignTab::DesignTab(Presenter& presenter, CasePanel& casePanel,
+                     std::function<void(const FinishedRun&)> showResult, QWidget* parent)
+    : QWidget(parent),
+      presenter_(presenter),
+      casePanel_(casePanel),
+      showResult_(std::move(showResult)),
+      objective_(new QComboBox),
+      maxPressure_(new QLineEdit),
+      minUniformity_(new QLineEdit),
+      maxResidenceTime_(new QLineEdit),
+      run_(new QPushButton(kRunCaption)),
+      cancel_(new QPushButton(kCancelCaption)),
+      apply_(new QPushButton(kApplyCaption)),
+      showResultButton_(new QPushButton(kShowResultCaption)),
+      status_(new QLabel),
+      optimum_(new QLabel),
+      bestSoFar_(new QLineSeries),
+      evaluationAxis_(new QValueAxis),
+      uniformityAxis_(new QValueAxis) {
+  setObjectName(QStringLiteral("DesignTab"));
+  status_->setObjectName(QStringLiteral("DesignStatus"));
+  optimum_->setObjectName(QStringLiteral("DesignOptimum"));
+  // Long texts wrap rather than widen the window beside the main window.
+  status_->setWordWrap(true);
+  optimum_->setWordWrap(true);
+  optimum_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  run_->setObjectName(QStringLiteral("RunDesign"));
+  cancel_->setObjectName(QStringLiteral("CancelDesign"));
+  apply_->setObjectName(QStringLiteral("ApplyDesign"));
+  showResultButton_->setObjectName(QStringLiteral("ShowDesignResult"));
+  cancel_->setEnabled(false);
+  apply_->setEnabled(false);
+  showResultButton_->setEnabled(false);
+
+  auto* buttons = new QGridLayout;
+  buttons->addWidget(run_, 0, 0);
+  buttons->addWidget(cancel_, 0, 1);
+  buttons->addWidget(apply_, 1, 0);
+  buttons->addWidget(showResultButton_, 1, 1);
+
+  auto* variables = new QScrollArea;
+  variables->setWidget(MakeVariables());
+  variables->setWidgetResizable(true);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(variables, 2);
+  layout->addWidget(MakeGoal());
+  layout->addLayout(buttons);
+  layout->addWidget(status_);
+  layout->addWidget(MakeProgressChart(), 3);
+  layout->addWidget(optimum_);
+
+  progressTimer_.setInterval(kProgressMilliseconds);
+  connect(&progressTimer_, &QTimer::timeout, this, &DesignTab::TakeEvaluations);
+  connect(run_, &QPushButton::clicked, this, [this] { Start(); });
+  connect(cancel_, &QPushButton::clicked, this, &DesignTab::Cancel);
+  connect(apply_, &QPushButton::clicked, this, &DesignTab::ApplyToMainWindow);
+  connect(showResultButton_, &QPushButton::clicked, this, &DesignTab::ShowResult);
+}
+
+DesignTab::~DesignTab() {
+  if (thread_ != nullptr) {
+    cancelled_ = true;
+    thread_->wait();
+    delete thread_;
+  }
+}
+
+QWidget* DesignTab::MakeVariables() {
+  auto* variables = new QWidget;
+  auto* grid = new QGridLayout(variables);
+  grid->setVerticalSpacing(1);
+  grid->addWidget(new QLabel(QStringLiteral("design variable")), 0, 0);
+  grid->addWidget(new QLabel(QStringLiteral("LO")), 0, 1);
+  grid->addWidget(new QLabel(QStringLiteral("HI")), 0, 2);
+  for (std::size_t input = 0; input < cases::kInputCount; ++input) {
+    const cases::InputSpec& spec = cases::kInputs[input];
+    VariableControls& controls = variables_[input];
+    controls.chosen = new QCheckBox(InputTitle(spec));
+    controls.low = new QLineEdit(NumberText(spec.plausibleLow, casePanel_.Separator()));
+    controls.high = new QLineEdit(NumberText(spec.plausibleHigh, casePanel_.Separator()));
+    const QString name = Utf8Text(spec.name);
+    controls.chosen->setObjectName(QStringLiteral("DesignVary_") + name);
+    controls.low->setObjectName(QStringLiteral("DesignLow_") + name);
+    controls.high->setObjectName(QStringLiteral("DesignHigh_") + name);
+    const int row = static_cast<int>(input) + 1;
+    grid->addWidget(controls.chosen, row, 0);
+    grid->addWidget(controls.low, row, 1);
+    grid->addWidget(controls.high, row, 2);
+  }
+  return variables;
+}
+
+QWidget* DesignTab::MakeGoal() {
+  auto* goal = new QWidget;
+  auto* grid = new QGridLayout(goal);
+  grid->setContentsMargins(0, 0, 0, 0);
+  objective_->setObjectName(QStringLiteral("DesignObjective"));
+  objective_->addItem(QStringLiteral("uniformity"),
+                      static_cast<int>(design::Objective::Uniformity));
+  objective_->addItem(QStringLiteral("pressure"), static_cast<int>(design::Objective::Pressure));
+  maxPressure_->setObjectName(QStringLiteral("DesignMaxPressure"));
+  minUniformity_->setObjectName(QStringLiteral("DesignMinUniformity"));
+  maxResidenceTime_->setObjectName(QStringLiteral("DesignMaxResidenceTime"));
+  const std::array<std::pair<QString, QWidget*>, 4> rows = {
+      {{QStringLiteral("objective"), objective_},
+       {QStringLiteral("max pressure (Pa)"), maxPressure_},
+       {QStringLiteral("min uniformity"), minUniformity_},
+       {QStringLiteral("max residence time (s)"), maxResidenceTime_}}};
+  for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+    grid->addWidget(new QLabel(rows[row].first), row, 0);
+    grid->addWidget(rows[row].second, row, 1);
+  }
+  return goal;
+}
+
+QChartView* DesignTab::MakeProgressChart() {
+  auto* chart = new QChart;
+  chart->legend()->hide();
+  chart->setTitle(QStringLiteral("best uniformity so far"));
+  bestSoFar_->setName(QStringLiteral("best uniformity so far"));
+  chart->addSeries(bestSoFar_);
+  evaluationAxis_->setTitleText(QStringLiteral("evaluations"));
+  evaluationAxis_->setLabelFormat(QStringLiteral("%d"));
+  chart->addAxis(evaluationAxis_, Qt::AlignBottom);
+  chart->addAxis(uniformityAxis_, Qt::AlignLeft);
+  bestSoFar_->attachAxis(evaluationAxis_);
+  bestSoFar_->attachAxis(uniformityAxis_);
+  auto* view = new QChartView(chart);
+  view->setObjectName(QStringLiteral("DesignProgress"));
+  view->setRenderHint(QPainter::Antialiasing);
+  return view;
+}
+
+void DesignTab::SetVariable(std::size_t input, bool chosen, const QString& low,
+                            const QString& high) {
+  VariableControls& controls = variables_.at(input);
+  controls.chosen->setChecked(chosen);
+  controls.low->setText(low);
+  controls.high->setText(high);
+}
+
+void DesignTab::SetObjective(design::Objective objective) {
+  objective_->setCurrentIndex(objective_->findData(static_cast<int>(objective)));
+}
+
+void DesignTab::SetLimits(const QString& maxPressure, const QString& minUniformity,
+                          const QString& maxResidenceTime) {
+  maxPressure_->setText(maxPressure);
+  minUniformity_->setText(minUniformity);
+  maxResidenceTime_->setText(maxResidenceTime);
+}
+
+std::optional<design::OptimiseSettings> DesignTab::Settings() {
+  const auto base = casePanel_.Values();
+  if (!base) {
+    return std::nullopt;
+  }
+  design::OptimiseSettings settings;
+  settings.base = *base;
+  settings.search = design::Search::Robust;
+  const char separator = casePanel_.Separator();
+  for (std::size_t input = 0; input < cases::kInputCount; ++input) {
+    const VariableControls& controls = variables_[input];
+    if (!controls.chosen->isChecked()) {
+      continue;
+    }
+    const auto low = NumberOfText(controls.low->text(), separator);
+    const auto high = NumberOfText(controls.high->text(), separator);
+    if (!low || !high || !(*low < *high)) {
+      presenter_.ShowMessage(QStringLiteral("The bounds of %1 must be numbers, LO below HI.")
+                                 .arg(InputTitle(cases::kInputs[input])));
+      return std::nullopt;
+    }
+    settings.variables.push_back({input, *low, *high});
+  }
+  if (settings.variables.empty()) {
+    presenter_.ShowMessage(QStringLiteral("Choose at least one design variable."));
+    return std::nullopt;
+  }
+  settings.objective = static_cast<design::Objective>(objective_->currentData().toInt());
+  const std::array<std::pair<QLineEdit*, std::optional<double>*>, 3> limits = {
+      {{maxPressure_, &settings.limits.maxEntrancePressure},
+       {minUniformity_, &settings.limits.minUniformity},
+       {maxResidenceTime_, &settings.limits.maxResidenceTime}}};
+  for (const auto& [edit, limit] : limits) {
+    if (edit->text().trimmed().isEmpty()) {
+      continue;
+    }
+    *limit = NumberOfText(edit->text(), separator);
+    if (!*limit) {
+      presenter_.ShowMessage(QStringLiteral("A limit must be a number or empty."));
+      return std::nullopt;
+    }
+  }
+  if (settings.objective == design::Objective::Pressure && !settings.limits.minUniformity) {
+    presenter_.ShowMessage(QStringLiteral("The pressure objective needs a min uniformity."));
+    return std::nullopt;
+  }
+  return settings;
+}
+
+bool DesignTab::Start() {
+  if (Running()) {
+    return false;
+  }
+  auto settings = Settings();
+  if (!settings) {
+    return false;
+  }
+  if (thread_ != nullptr) {
+    thread_->wait();
+    delete thread_;
+  }
+  cancelled_ = false;
+  waiting_.clear();
+  finishedResult_.reset();
+  failure_.reset();
+  result_.reset();
+  evaluationsShown_ = 0;
+  bestUniformity_.reset();
+  bestSoFar_->clear();
+  evaluationAxis_->setRange(0, 1);
+  uniformityAxis_->setRange(0, 1);
+  optimum_->clear();
+  thread_ = QThread::create([this, settings = *settings] {
+    try {
+      design::OptimiseResult result =
+          design::Optimise(settings, [this](const design::DesignEvaluation& evaluation) {
+            std::lock_guard lock(guard_);
+            waiting_.push_back(evaluation);
+            return !cancelled_.load();
+          });
+      std::lock_guard lock(guard_);
+      finishedResult_ = std::move(result);
+    } catch (const std::exception& error) {
+      std::lock_guard lock(guard_);
+      failure_ = error.what();
+    }
+  });
+  connect(thread_, &QThread::finished, this, &DesignTab::SearchFinished);
+  status_->setText(QStringLiteral("searching"));
+  run_->setEnabled(false);
+  cancel_->setEnabled(true);
+  apply_->setEnabled(false);
+  showResultButton_->setEnabled(false);
+  thread_->start();
+  progressTimer_.start();
+  return true;
+}
+
+void DesignTab::TakeEvaluations() {
+  std::vector<design::DesignEvaluation> evaluations;
+  {
+    std::lock_guard lock(guard_);
+    evaluations.swap(waiting_);
+  }
+  for (const design::DesignEvaluation& evaluation : evaluations) {
+    ++evaluationsShown_;
+    if (evaluation.feasible &&
+        (!bestUniformity_ || evaluation.figures.uniformity > *bestUniformity_)) {
+      bestUniformity_ = evaluation.figures.uniformity;
+    }
+    if (bestUniformity_) {
+      bestSoFar_->append(evaluationsShown_, *bestUniformity_);
+    }
+  }
+  if (!evaluations.empty()) {
+    evaluationAxis_->setRange(0, std::max(1, evaluationsShown_));
+    if (bestUniformity_) {
+      // The first best is the lowest: the line only rises.
+      const double low = bestSoFar_->at(0).y();
+      uniformityAxis_->setRange(low - kUniformityPadding, *bestUniformity_ + kUniformityPadding);
+    }
+    status_->setText(QStringLiteral("searching: %1 evaluations").arg(evaluationsShown_));
+  }
+}
+
+void DesignTab::SearchFinished() {
+  progressTimer_.stop();
+  TakeEvaluations();
+  run_->setEnabled(true);
+  cancel_->setEnabled(false);
+  {
+    std::lock_guard lock(guard_);
+    result_ = std::move(finishedResult_);
+    finishedResult_.reset();
+    if (failure_) {
+      status_->setText(QString::fromStdString(*failure_));
+    }
+  }
+  if (result_) {
+    const design::OptimiseResult& result = *result_;
+    const char separator = casePanel_.Separator();
+    status_->setText(QStringLiteral("%1 after %2 evaluations: %3")
+                         .arg(Utf8Text(design::OptimiseStatusName(result.status)))
+                         .arg(result.evaluations)
+                         .arg(QString::fromStdString(result.reason)));
+    QStringList inputs;
+    for (std::size_t input = 0; input < cases::kInputCount; ++input) {
+      inputs.append(
+          QStringLiteral("%1 = %2").arg(Utf8Text(cases::kInputs[input].symbol),
+                                        NumberText(result.best.values[input], separator)));
+    }
+    const design::DesignFigures& figures = result.best.figures;
+    QString text = inputs.join(QStringLiteral(", "));
+    if (figures.Solved()) {
+      text +=
+          QStringLiteral("\nuniformity %1   entrance pressure %2 Pa   longest residence time %3 s")
+              .arg(NumberText(figures.uniformity, separator),
+                   NumberText(figures.entrancePressure, separator),
+                   NumberText(figures.longestResidenceTime, separator));
+    }
+    optimum_->setText(text);
+    apply_->setEnabled(true);
+    showResultButton_->setEnabled(figures.Solved());
+  }
+  emit finished();
+}
+
+void DesignTab::ApplyToMainWindow() {
+  if (result_) {
+    casePanel_.SetValues(result_->best.values);
+    casePanel_.ApplyToMainWindow();
+  }
+}
+
+void DesignTab::ShowResult() {
+  if (!result_ || !showResult_) {
+    return;
+  }
+  FinishedRun run;
+  solver::SearchOutcome outcome;
+  try {
+    run.parameters = cases::MakeCase(result_->best.values);
+    solver::SolverState state;
+    outcome = solver::SolveWithSearch(solver::Search::Robust, run.parameters, run.table, state);
+  } catch (const cases::FluxetaError& error) {
+    presenter_.ShowMessage(QString::fromStdString(error.message()));
+    return;
+  }
+  if (outcome.status != cases::Outcome::Converged) {
+    presenter_.ShowMessage(QStringLiteral("The optimum did not converge when solved again."));
+    return;
+  }
+  run.outcome = outcome.solve;
+  run.finishedAt = QDateTime::currentDateTime();
+  run.search = Utf8Text(solver::SearchName(solver::Search::Robust));
+  showResult_(run);
+}
+
+}  // namespace fluxeta::ui

@@ -1,0 +1,112 @@
+// The workbench's Design tab: the inputs a design may change with their bounds, the
+// objective and the limits; the search runs in the background with the best uniformity so
+// far plotted against the evaluations, and the optimum goes to the main window or to the
+// Result tab.
+#pragma once
+
+#include <QChartView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QThread>
+#include <QTimer>
+#include <QValueAxis>
+#include <QWidget>
+
+#include <array>
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+#include "case/input_table.h"
+#include "design/optimiser.h"
+#include "finished_run.h"
+#include "presenter.h"
+
+namespace fluxeta::ui {
+
+class CasePanel;
+
+class DesignTab : public QWidget {
+  Q_OBJECT
+
+ public:
+  // `showResult` shows a solved optimum in the Result tab.
+  DesignTab(Presenter& presenter, CasePanel& casePanel,
+            std::function<void(const FinishedRun&)> showResult, QWidget* parent = nullptr);
+  ~DesignTab() override;
+
+  // Bounds are written with the panel's separator.
+  void SetVariable(std::size_t input, bool chosen, const QString& low, const QString& high);
+  void SetObjective(design::Objective objective);
+  // An empty text sets no limit.
+  void SetLimits(const QString& maxPressure, const QString& minUniformity,
+                 const QString& maxResidenceTime);
+
+  // Starts the search over the panel's case; false, having said why through the presenter,
+  // when the settings ask nothing.
+  bool Start();
+  void Cancel() { cancelled_ = true; }
+  bool Running() const { return thread_ != nullptr && thread_->isRunning(); }
+  const std::optional<design::OptimiseResult>& Result() const { return result_; }
+  QString StatusText() const { return status_->text(); }
+  QString OptimumText() const { return optimum_->text(); }
+  const QLineSeries& Progress() const { return *bestSoFar_; }
+
+  // The optimum into the case panel, and from there into the main window's boxes.
+  void ApplyToMainWindow();
+  // The optimum solved with the robust search, shown in the Result tab.
+  void ShowResult();
+
+ signals:
+  void finished();
+
+ private:
+  struct VariableControls {
+    QCheckBox* chosen;
+    QLineEdit* low;
+    QLineEdit* high;
+  };
+  QWidget* MakeVariables();
+  QWidget* MakeGoal();
+  QChartView* MakeProgressChart();
+  std::optional<design::OptimiseSettings> Settings();
+  void TakeEvaluations();
+  void SearchFinished();
+
+  Presenter& presenter_;
+  CasePanel& casePanel_;
+  std::function<void(const FinishedRun&)> showResult_;
+  std::array<VariableControls, cases::kInputCount> variables_{};
+  QComboBox* objective_;
+  QLineEdit* maxPressure_;
+  QLineEdit* minUniformity_;
+  QLineEdit* maxResidenceTime_;
+  QPushButton* run_;
+  QPushButton* cancel_;
+  QPushButton* apply_;
+  QPushButton* showResultButton_;
+  QLabel* status_;
+  QLabel* optimum_;
+  QLineSeries* bestSoFar_;
+  QValueAxis* evaluationAxis_;
+  QValueAxis* uniformityAxis_;
+  QTimer progressTimer_;
+
+  QThread* thread_ = nullptr;
+  std::atomic<bool> cancelled_{false};
+  std::mutex guard_;  // over the two below, shared with the search's thread
+  std::vector<design::DesignEvaluation> waiting_;
+  std::optional<design::OptimiseResult> finishedResult_;
+  std::optional<std::string> failure_;
+  int evaluationsShown_ = 0;
+  std::optional<double> bestUniformity_;
+  std::optional<design::OptimiseResult> result_;
+};
+
+}  // namespace fluxeta::ui

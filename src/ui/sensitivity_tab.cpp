@@ -1,0 +1,252 @@
+#include "sensitivity_tab.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QScrollArea>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "case_panel.h"
+#include "locale_number_text.h"
+#include "utf8_text.h"
+
+namespace fluxeta::ui {
+
+namespace {
+
+const QString kComputeCaption = QStringLiteral("Compute");
+constexpr double kPascalsPerMegapascal = 1e6;
+constexpr int kChartMargin = 2;
+constexpr int kInputNamePixels = 9;
+
+QChartView* MakeChartView(const QString& name) {
+  auto* view = new QChartView(new QChart);
+  view->setObjectName(name);
+  view->setRenderHint(QPainter::Antialiasing);
+  view->chart()->legend()->hide();
+  view->chart()->setMargins(QMargins(kChartMargin, kChartMargin, kChartMargin, kChartMargin));
+  return view;
+}
+
+}  // namespace
+
+SensitivityTab::SensitivityTab(Presenter& presenter, CasePanel& casePanel, QWidget* parent)
+    : QWidget(parent),
+      presenter_(presenter),
+      casePanel_(casePanel),
+      compute_(new QPushButton(kComputeCaption)),
+      status_(new QLabel),
+      bandLabel_(new QLabel),
+      uniformityChart_(MakeChartView(QStringLiteral("UniformitySensitivity"))),
+      pressureChart_(MakeChartView(QStringLiteral("PressureSensitivity"))) {
+  setObjectName(QStringLiteral("SensitivityTab"));
+  compute_->setObjectName(QStringLiteral("ComputeSensitivity"));
+  status_->setObjectName(QStringLiteral("SensitivityStatus"));
+  bandLabel_->setObjectName(QStringLiteral("ToleranceBand"));
+  bandLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // Long texts wrap rather than widen the window beside the main window.
+  status_->setWordWrap(true);
+  bandLabel_->setWordWrap(true);
+
+  auto* charts = new QVBoxLayout;
+  charts->addWidget(uniformityChart_);
+  charts->addWidget(pressureChart_);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(compute_);
+  buttons->addWidget(status_, 1);
+  auto* tolerances = new QScrollArea;
+  tolerances->setWidget(MakeTolerances());
+  tolerances->setWidgetResizable(true);
+  tolerances->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  tolerances->setMinimumHeight(tolerances->widget()->sizeHint().height());
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(buttons);
+  layout->addLayout(charts, 1);
+  layout->addWidget(tolerances);
+  layout->addWidget(bandLabel_);
+  connect(compute_, &QPushButton::clicked, this, [this] { Start(); });
+}
+
+SensitivityTab::~SensitivityTab() {
+  if (thread_ != nullptr) {
+    thread_->wait();
+    delete thread_;
+  }
+}
+
+QWidget* SensitivityTab::MakeTolerances() {
+  auto* widget = new QWidget;
+  auto* grid = new QGridLayout(widget);
+  grid->setVerticalSpacing(1);
+  grid->addWidget(new QLabel(QStringLiteral("tolerance (±delta or ±pct%)")), 0, 0, 1, 6);
+  // Two inputs a row, to keep the list short.
+  constexpr int kInputsPerRow = 3;
+  for (std::size_t input = 0; input < cases::kInputCount; ++input) {
+    const cases::InputSpec& spec = cases::kInputs[input];
+    auto* edit = new QLineEdit;
+    edit->setObjectName(QStringLiteral("Tolerance_") + Utf8Text(spec.name));
+    edit->setPlaceholderText(QStringLiteral("±0"));
+    tolerances_[input] = edit;
+    const int row = static_cast<int>(input) / kInputsPerRow + 1;
+    const int column = static_cast<int>(input) % kInputsPerRow * 2;
+    grid->addWidget(
+        new QLabel(QStringLiteral("%1 (%2)").arg(Utf8Text(spec.symbol), Utf8Text(spec.unit))), row,
+        column);
+    grid->addWidget(edit, row, column + 1);
+  }
+  return widget;
+}
+
+void SensitivityTab::SetTolerance(std::size_t input, const QString& text) {
+  tolerances_.at(input)->setText(text);
+}
+
+bool SensitivityTab::Start() {
+  if (Running()) {
+    return false;
+  }
+  const auto base = casePanel_.Values();
+  if (!base) {
+    return false;
+  }
+  std::vector<design::Tolerance> tolerances;
+  for (std::size_t input = 0; input < cases::kInputCount; ++input) {
+    QString text = tolerances_[input]->text().trimmed();
+    if (text.isEmpty()) {
+      continue;
+    }
+    // Typed with the panel's separator; read with a point.
+    text.replace(QChar::fromLatin1(casePanel_.Separator()),
+                 QChar::fromLatin1(cases::kPointSeparator));
+    const design::ParsedTolerance parsed =
+        design::ParseTolerance(std::string(cases::kInputs[input].name) + "=" + text.toStdString());
+    if (!parsed.tolerance) {
+      presenter_.ShowMessage(Utf8Text(parsed.refusal));
+      return false;
+    }
+    tolerances.push_back(*parsed.tolerance);
+  }
+  if (tolerances.size() > design::kMaxTolerances) {
+    presenter_.ShowMessage(QStringLiteral("At most %1 tolerances.").arg(design::kMaxTolerances));
+    return false;
+  }
+  if (thread_ != nullptr) {
+    thread_->wait();
+    delete thread_;
+  }
+  outcome_ = Outcome{};
+  thread_ = QThread::create([this, values = *base, tolerances] {
+    try {
+      outcome_.centre = design::EvaluateDesign(values, design::Search::Robust);
+      if (!outcome_.centre.Solved()) {
+        outcome_.failure = "The case does not converge; sensitivities need a converged design.";
+        return;
+      }
+      outcome_.rows =
+          design::Sensitivities(values, design::SensitivityInputs(false), design::Search::Robust);
+      if (!tolerances.empty()) {
+        outcome_.band = design::EvaluateToleranceBand(values, tolerances, design::Search::Robust);
+      }
+    } catch (const std::exception& error) {
+      outcome_.failure = error.what();
+    }
+  });
+  connect(thread_, &QThread::finished, this, &SensitivityTab::Finished);
+  compute_->setEnabled(false);
+  status_->setText(QStringLiteral("solving"));
+  thread_->start();
+  return true;
+}
+
+void SensitivityTab::Finished() {
+  compute_->setEnabled(true);
+  rows_ = outcome_.rows;
+  band_ = outcome_.band;
+  const char separator = casePanel_.Separator();
+  if (!outcome_.failure.empty()) {
+    status_->setText(QString::fromStdString(outcome_.failure));
+  } else {
+    status_->setText(QStringLiteral("uniformity %1, entrance pressure %2 Pa")
+                         .arg(NumberText(outcome_.centre.uniformity, separator),
+                              NumberText(outcome_.centre.entrancePressure, separator)));
+  }
+  ShowBars(*uniformityChart_, QStringLiteral("uniformity per 1 %"),
+           &design::Sensitivity::uniformityPerPercent);
+  ShowBars(*pressureChart_, QStringLiteral("entrance pressure (MPa) per 1 %"),
+           &design::Sensitivity::pressurePerPercent);
+  if (band_) {
+    bandLabel_->setText(
+        QStringLiteral("band over %1 corners (%2 unsolved): uniformity %3 … %4, entrance "
+                       "pressure %5 … %6 Pa")
+            .arg(band_->corners)
+            .arg(band_->unsolvedCorners)
+            .arg(NumberText(band_->worstUniformity, separator),
+                 NumberText(band_->bestUniformity, separator),
+                 NumberText(band_->lowestEntrancePressure, separator),
+                 NumberText(band_->highestEntrancePressure, separator)));
+  } else {
+    bandLabel_->setText(QStringLiteral("no tolerances given"));
+  }
+  emit finished();
+}
+
+void SensitivityTab::ShowBars(QChartView& view, const QString& title,
+                              double design::Sensitivity::*figure) {
+  const bool pressure = figure == &design::Sensitivity::pressurePerPercent;
+  std::vector<design::Sensitivity> sorted;
+  for (const design::Sensitivity& row : rows_) {
+    if (row.solved) {
+      sorted.push_back(row);
+    }
+  }
+  std::stable_sort(sorted.begin(), sorted.end(), [figure](const auto& a, const auto& b) {
+    return std::abs(a.*figure) > std::abs(b.*figure);
+  });
+  QChart* chart = view.chart();
+  chart->removeAllSeries();
+  for (QAbstractAxis* axis : chart->axes()) {
+    chart->removeAxis(axis);
+    delete axis;
+  }
+  chart->setTitle(title);
+  auto* bars = new QBarSet(title);
+  QStringList categories;
+  double largest = 0;
+  // The largest effect first, on the left.
+  for (auto row = sorted.begin(); row != sorted.end(); ++row) {
+    const double value = (*row).*figure / (pressure ? kPascalsPerMegapascal : 1.0);
+    bars->append(value);
+    largest = std::max(largest, std::abs(value));
+    categories.append(Utf8Text(cases::kInputs[row->input].symbol));
+  }
+  auto* series = new QBarSeries;
+  series->append(bars);
+  chart->addSeries(series);
+  auto* names = new QBarCategoryAxis;
+  names->append(categories);
+  // Ten inputs share the chart's width: small names keep every one whole.
+  QFont nameFont = names->labelsFont();
+  nameFont.setPixelSize(kInputNamePixels);
+  names->setLabelsFont(nameFont);
+  auto* values = new QValueAxis;
+  values->setLabelFormat(QStringLiteral("%.2g"));
+  values->setRange(-largest, largest > 0 ? largest : 1);
+  if (largest == 0) {
+    values->setMin(-1);
+  }
+  chart->addAxis(names, Qt::AlignBottom);
+  chart->addAxis(values, Qt::AlignLeft);
+  series->attachAxis(names);
+  series->attachAxis(values);
+}
+
+}  // namespace fluxeta::ui

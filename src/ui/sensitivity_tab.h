@@ -1,0 +1,77 @@
+// The workbench's Sensitivity tab: how much each input moves the uniformity and the entrance
+// pressure of the case panel's case per 1 % change, as two sorted bar charts, and the band
+// of both figures over the tolerances typed for the inputs.
+#pragma once
+
+#include <QChartView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QThread>
+#include <QWidget>
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "case/input_table.h"
+#include "design/sensitivity.h"
+#include "design/tolerance_band.h"
+#include "presenter.h"
+
+namespace fluxeta::ui {
+
+class CasePanel;
+
+class SensitivityTab : public QWidget {
+  Q_OBJECT
+
+ public:
+  SensitivityTab(Presenter& presenter, CasePanel& casePanel, QWidget* parent = nullptr);
+  ~SensitivityTab() override;
+
+  // The tolerance of an input: "±0.1", "+-5%", "0.002"; empty for none.
+  void SetTolerance(std::size_t input, const QString& text);
+
+  // Solves the sensitivities of the panel's case, and the band when tolerances are given, in
+  // the background; false, having said why through the presenter, for settings that cannot
+  // be solved.
+  bool Start();
+  bool Running() const { return thread_ != nullptr && thread_->isRunning(); }
+
+  const std::vector<design::Sensitivity>& Rows() const { return rows_; }
+  const std::optional<design::ToleranceBand>& Band() const { return band_; }
+  QString StatusText() const { return status_->text(); }
+  QString BandText() const { return bandLabel_->text(); }
+
+ signals:
+  void finished();
+
+ private:
+  struct Outcome {
+    design::DesignFigures centre;
+    std::vector<design::Sensitivity> rows;
+    std::optional<design::ToleranceBand> band;
+    std::string failure;
+  };
+  QWidget* MakeTolerances();
+  void Finished();
+  // The bars of one figure per 1 % change, largest effect first.
+  void ShowBars(QChartView& view, const QString& title, double design::Sensitivity::*figure);
+
+  Presenter& presenter_;
+  CasePanel& casePanel_;
+  std::array<QLineEdit*, cases::kInputCount> tolerances_{};
+  QPushButton* compute_;
+  QLabel* status_;
+  QLabel* bandLabel_;
+  QChartView* uniformityChart_;
+  QChartView* pressureChart_;
+  QThread* thread_ = nullptr;
+  Outcome outcome_;  // written by the thread, read once it has finished
+  std::vector<design::Sensitivity> rows_;
+  std::optional<design::ToleranceBand> band_;
+};
+
+}  // namespace fluxeta::ui

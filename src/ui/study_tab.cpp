@@ -1,0 +1,434 @@
+#include "study_tab.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QSaveFile>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+#include "case/input_table.h"
+#include "case_panel.h"
+#include "heat_map.h"
+#include "locale_number_text.h"
+#include "study/study_csv.h"
+#include "study/study_inputs.h"
+#include "study/study_parallel.h"
+#include "study_job.h"
+#include "study_plot.h"
+#include "study_rows_model.h"
+#include "utf8_text.h"
+#include "widget_picture.h"
+
+namespace fluxeta::ui {
+
+namespace {
+
+const QString kNoInput = QStringLiteral("(none)");
+const QString kRunCaption = QStringLiteral("Run Study");
+const QString kCancelCaption = QStringLiteral("Cancel");
+const QString kExportCsvCaption = QStringLiteral("Export CSV…");
+const QString kExportPngCaption = QStringLiteral("Export PNG…");
+const QString kExportSvgCaption = QStringLiteral("Export SVG…");
+const QString kCsvFilter = QStringLiteral("CSV files (*.csv)");
+const QString kPngFilter = QStringLiteral("PNG pictures (*.png)");
+const QString kSvgFilter = QStringLiteral("SVG pictures (*.svg)");
+const QString kSvgSuffix = QStringLiteral("svg");
+
+// How often the window takes the rows solved so far: often enough to look live, rarely
+// enough that taking them costs the event loop nothing to speak of.
+constexpr int kRowsTimerMilliseconds = 50;
+// Cases a block of the background study holds: rows reach the window a block at a time.
+constexpr std::uint64_t kCasesPerBlock = 256;
+// Up to this many rows the plot of one input follows the study as it goes; a longer study
+// is plotted once it ends.
+constexpr std::size_t kLivePlotRows = 5000;
+// The rows the table's columns are sized to: sizing them to every row would read a long
+// study whole.
+constexpr int kRowsSizedToContents = 50;
+// The window keeps every row (about a hundred bytes each) and, for two inputs, a colour map
+// cell per case: ten million cases take about a gigabyte. Larger studies are for
+// fluxeta-batch, which writes its rows as it goes.
+constexpr int kMostCases = 10000000;
+// The input lists show this many characters of a name; the list itself shows them whole.
+constexpr int kInputNameCharacters = 6;
+constexpr int kProgressSteps = 1000;
+// The sweeps the tab first shows: the taper factor over its plausible range.
+constexpr int kFirstCount = 16;
+constexpr int kFirstInnerCount = 12;
+
+QString SymbolOf(const study::Sweep& sweep) {
+  return QStringLiteral("%1 (%2)").arg(Utf8Text(sweep.input->symbol), Utf8Text(sweep.input->unit));
+}
+
+}  // namespace
+
+StudyTab::StudyTab(Presenter& presenter, CasePanel& casePanel, QWidget* parent)
+    : QWidget(parent),
+      presenter_(presenter),
+      casePanel_(casePanel),
+      search_(new QComboBox),
+      run_(new QPushButton(kRunCaption)),
+      cancel_(new QPushButton(kCancelCaption)),
+      progress_(new QProgressBar),
+      status_(new QLabel),
+      readOut_(new QLabel),
+      plots_(new QStackedWidget),
+      plot_(new StudyPlot),
+      heatMap_(new HeatMap),
+      rows_(new StudyRowsModel(casePanel.Separator(), this)),
+      table_(new QTableView) {
+  setObjectName(QStringLiteral("StudyTab"));
+  status_->setObjectName(QStringLiteral("StudyStatus"));
+  readOut_->setObjectName(QStringLiteral("StudyReadOut"));
+  // Long texts wrap rather than widen the window beside the main window.
+  status_->setWordWrap(true);
+  readOut_->setWordWrap(true);
+  progress_->setObjectName(QStringLiteral("StudyProgress"));
+  progress_->setRange(0, kProgressSteps);
+  progress_->setValue(0);
+  plots_->addWidget(plot_);
+  plots_->addWidget(heatMap_);
+  table_->setObjectName(QStringLiteral("StudyRows"));
+  table_->setModel(rows_);
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
+  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  table_->horizontalHeader()->setResizeContentsPrecision(kRowsSizedToContents);
+
+  auto* results = new QSplitter(Qt::Vertical);
+  results->addWidget(plots_);
+  results->addWidget(table_);
+  results->setStretchFactor(0, 2);
+  results->setStretchFactor(1, 1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(MakeSettings());
+  layout->addWidget(MakeButtons());
+  layout->addWidget(status_);
+  layout->addWidget(results, 1);
+  layout->addWidget(readOut_);
+
+  rowsTimer_.setInterval(kRowsTimerMilliseconds);
+  connect(&rowsTimer_, &QTimer::timeout, this, &StudyTab::TakeRows);
+  connect(heatMap_, &HeatMap::hovered, this, &StudyTab::ShowCellReadOut);
+  connect(heatMap_, &HeatMap::clicked, this, &StudyTab::PutCellIntoCasePanel);
+
+  const cases::InputSpec& gamma = cases::kInputs[*cases::FindInput("gamma")];
+  SetDimension(0, Utf8Text(gamma.name), NumberText(gamma.plausibleLow, casePanel_.Separator()),
+               NumberText(gamma.plausibleHigh, casePanel_.Separator()), kFirstCount);
+  dimensions_[1].count->setValue(kFirstInnerCount);
+}
+
+StudyTab::~StudyTab() = default;
+
+QWidget* StudyTab::MakeSettings() {
+  auto* settings = new QWidget;
+  auto* grid = new QGridLayout(settings);
+  grid->setContentsMargins(0, 0, 0, 0);
+  const QStringList headers = {QString(), QStringLiteral("FROM"), QStringLiteral("TO"),
+                               QStringLiteral("COUNT")};
+  for (int column = 0; column < headers.size(); ++column) {
+    grid->addWidget(new QLabel(headers[column]), 0, column);
+  }
+  for (int dimension = 0; dimension < 2; ++dimension) {
+    DimensionControls& controls = dimensions_[static_cast<std::size_t>(dimension)];
+    controls.input = new QComboBox;
+    controls.input->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    controls.input->setMinimumContentsLength(kInputNameCharacters);
+    if (dimension == 1) {
+      controls.input->addItem(kNoInput, QString());
+    }
+    for (const cases::InputSpec& input : cases::kInputs) {
+      controls.input->addItem(
+          QStringLiteral("%1 (%2)").arg(Utf8Text(input.symbol), Utf8Text(input.unit)),
+          Utf8Text(input.name));
+    }
+    controls.from = new QLineEdit;
+    controls.to = new QLineEdit;
+    controls.count = new QSpinBox;
+    controls.count->setRange(1, kMostCases);
+    const QString suffix = QString::number(dimension + 1);
+    controls.input->setObjectName(QStringLiteral("StudyInput") + suffix);
+    controls.from->setObjectName(QStringLiteral("StudyFrom") + suffix);
+    controls.to->setObjectName(QStringLiteral("StudyTo") + suffix);
+    controls.count->setObjectName(QStringLiteral("StudyCount") + suffix);
+    // Choosing an input offers its plausible range.
+    connect(controls.input, &QComboBox::currentIndexChanged, this, [this, &controls] {
+      if (const auto input =
+              cases::FindInput(controls.input->currentData().toString().toStdString())) {
+        controls.from->setText(
+            NumberText(cases::kInputs[*input].plausibleLow, casePanel_.Separator()));
+        controls.to->setText(
+            NumberText(cases::kInputs[*input].plausibleHigh, casePanel_.Separator()));
+      }
+    });
+    grid->addWidget(controls.input, dimension + 1, 0);
+    grid->addWidget(controls.from, dimension + 1, 1);
+    grid->addWidget(controls.to, dimension + 1, 2);
+    grid->addWidget(controls.count, dimension + 1, 3);
+  }
+  search_->setObjectName(QStringLiteral("StudySearch"));
+  for (const solver::Search search : {solver::Search::Robust, solver::Search::Window}) {
+    search_->addItem(Utf8Text(solver::SearchName(search)), static_cast<int>(search));
+  }
+  grid->addWidget(new QLabel(QStringLiteral("search")), 3, 0);
+  grid->addWidget(search_, 3, 1);
+  return settings;
+}
+
+QWidget* StudyTab::MakeButtons() {
+  auto* buttons = new QWidget;
+  auto* rows = new QVBoxLayout(buttons);
+  rows->setContentsMargins(0, 0, 0, 0);
+  auto* row = new QHBoxLayout;
+  auto* exports = new QHBoxLayout;
+  rows->addLayout(row);
+  rows->addLayout(exports);
+  run_->setObjectName(QStringLiteral("RunStudy"));
+  cancel_->setObjectName(QStringLiteral("CancelStudy"));
+  cancel_->setEnabled(false);
+  auto* exportCsv = new QPushButton(kExportCsvCaption);
+  auto* exportPng = new QPushButton(kExportPngCaption);
+  auto* exportSvg = new QPushButton(kExportSvgCaption);
+  row->addWidget(run_);
+  row->addWidget(cancel_);
+  row->addWidget(progress_, 1);
+  exports->addStretch(1);
+  exports->addWidget(exportCsv);
+  exports->addWidget(exportPng);
+  exports->addWidget(exportSvg);
+  connect(run_, &QPushButton::clicked, this, [this] { Start(); });
+  connect(cancel_, &QPushButton::clicked, this, &StudyTab::Cancel);
+  connect(exportCsv, &QPushButton::clicked, this,
+          [this] { ExportChosenByUser(kExportCsvCaption, kCsvFilter, false); });
+  connect(exportPng, &QPushButton::clicked, this,
+          [this] { ExportChosenByUser(kExportPngCaption, kPngFilter, true); });
+  connect(exportSvg, &QPushButton::clicked, this,
+          [this] { ExportChosenByUser(kExportSvgCaption, kSvgFilter, true); });
+  return buttons;
+}
+
+void StudyTab::SetDimension(int dimension, const QString& inputName, const QString& from,
+                            const QString& to, int count) {
+  DimensionControls& controls = dimensions_.at(static_cast<std::size_t>(dimension));
+  controls.input->setCurrentIndex(std::max(0, controls.input->findData(inputName)));
+  controls.from->setText(from);
+  controls.to->setText(to);
+  controls.count->setValue(count);
+}
+
+void StudyTab::SetSearch(solver::Search search) {
+  search_->setCurrentIndex(search_->findData(static_cast<int>(search)));
+}
+
+bool StudyTab::Running() const {
+  return job_ != nullptr && job_->Running();
+}
+
+bool StudyTab::Start() {
+  if (Running()) {
+    return false;
+  }
+  std::vector<study::Sweep> sweeps;
+  for (const DimensionControls& controls : dimensions_) {
+    const QString name = controls.input->currentData().toString();
+    if (name.isEmpty()) {
+      continue;
+    }
+    study::Sweep sweep;
+    sweep.input = &study::FindStudyInput(name.toStdString(), true);
+    const auto from = NumberOfText(controls.from->text(), casePanel_.Separator());
+    const auto to = NumberOfText(controls.to->text(), casePanel_.Separator());
+    if (!from || !to || !std::isfinite(*from) || !std::isfinite(*to)) {
+      presenter_.ShowMessage(
+          QStringLiteral("FROM and TO of %1 must be numbers.").arg(SymbolOf(sweep)));
+      return false;
+    }
+    if (!sweeps.empty() && sweeps.front().input == sweep.input) {
+      presenter_.ShowMessage(QStringLiteral("%1 is varied twice.").arg(SymbolOf(sweep)));
+      return false;
+    }
+    sweep.from = *from;
+    sweep.to = *to;
+    sweep.count = static_cast<std::uint64_t>(controls.count->value());
+    sweeps.push_back(sweep);
+  }
+
+  std::uint64_t caseCount = 1;
+  for (const study::Sweep& sweep : sweeps) {
+    caseCount *= sweep.count;  // each count is below kMostCases: no overflow
+  }
+  if (caseCount > static_cast<std::uint64_t>(kMostCases)) {
+    presenter_.ShowMessage(
+        QStringLiteral(
+            "A study in the workbench has at most %1 cases; fluxeta-batch solves larger ones.")
+            .arg(kMostCases));
+    return false;
+  }
+  auto grid = std::make_shared<study::StudyGrid>();
+  for (const study::Sweep& sweep : sweeps) {
+    grid->AddSweep(sweep);
+  }
+  if (sweeps.size() == 1) {
+    plot_->Reset(sweeps[0].from, sweeps[0].to, SymbolOf(sweeps[0]));
+    plots_->setCurrentWidget(plot_);
+  } else {
+    heatMap_->Reset(sweeps[0].count, sweeps[1].count, sweeps[0].from, sweeps[0].to, sweeps[1].from,
+                    sweeps[1].to, SymbolOf(sweeps[0]), SymbolOf(sweeps[1]),
+                    QStringLiteral("uniformity"));
+    plots_->setCurrentWidget(heatMap_);
+  }
+  rows_->Reset(std::move(sweeps));
+  readOut_->clear();
+  progress_->setValue(0);
+
+  jobSearch_ = static_cast<solver::Search>(search_->currentData().toInt());
+  study::BlockedStudySettings settings;
+  settings.threads = study::ThreadCount(0);
+  settings.casesPerBlock = kCasesPerBlock;
+  settings.search = jobSearch_;
+  job_.reset();
+  job_ = std::make_unique<StudyJob>(std::move(grid), casePanel_.Boxes(), casePanel_.Separator(),
+                                    settings);
+  connect(job_.get(), &StudyJob::finished, this, &StudyTab::StudyFinished);
+  status_->setText(QStringLiteral("solving %1 cases").arg(job_->CaseCount()));
+  run_->setEnabled(false);
+  cancel_->setEnabled(true);
+  rowsTimer_.start();
+  return true;
+}
+
+void StudyTab::Cancel() {
+  if (Running()) {
+    job_->Cancel();
+    cancel_->setEnabled(false);
+  }
+}
+
+void StudyTab::TakeRows() {
+  if (job_ == nullptr) {
+    return;
+  }
+  std::vector<study::CaseResult> rows;
+  job_->TakeRows(rows);
+  const std::uint64_t first = rows_->Rows().size();
+  if (rows_->Sweeps().size() == 2) {
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+      heatMap_->SetCell(first + k,
+                        rows[k].converged ? std::optional(rows[k].uniformity) : std::nullopt);
+    }
+  }
+  rows_->Append(rows);
+  if (rows_->Sweeps().size() == 1 && (rows_->Rows().size() <= kLivePlotRows || !Running())) {
+    std::vector<double> inputValues(rows_->Rows().size());
+    for (std::size_t k = 0; k < inputValues.size(); ++k) {
+      inputValues[k] = rows_->InputValue(k, 0);
+    }
+    plot_->Show(inputValues, rows_->Rows());
+  }
+  const auto caseCount = static_cast<double>(std::max<std::uint64_t>(job_->CaseCount(), 1));
+  progress_->setValue(
+      static_cast<int>(kProgressSteps * static_cast<double>(job_->Solved()) / caseCount));
+}
+
+void StudyTab::StudyFinished() {
+  rowsTimer_.stop();
+  TakeRows();
+  const std::uint64_t kept = rows_->Rows().size();
+  if (!job_->Failure().empty()) {
+    status_->setText(QStringLiteral("stopped after %1 of %2 cases: %3")
+                         .arg(kept)
+                         .arg(job_->CaseCount())
+                         .arg(QString::fromStdString(job_->Failure())));
+  } else if (job_->Cancelled() && kept < job_->CaseCount()) {
+    status_->setText(
+        QStringLiteral("cancelled after %1 of %2 cases").arg(kept).arg(job_->CaseCount()));
+  } else {
+    std::uint64_t converged = 0;
+    for (const study::CaseResult& row : rows_->Rows()) {
+      converged += row.converged ? 1 : 0;
+    }
+    status_->setText(QStringLiteral("%1 cases, %2 converged").arg(kept).arg(converged));
+    progress_->setValue(kProgressSteps);
+  }
+  run_->setEnabled(true);
+  cancel_->setEnabled(false);
+  emit finished();
+}
+
+void StudyTab::ShowCellReadOut(std::uint64_t index) {
+  if (rows_->Sweeps().size() != 2) {
+    return;
+  }
+  QString text;
+  for (std::size_t dimension = 0; dimension < 2; ++dimension) {
+    text += QStringLiteral("%1 = %2   ")
+                .arg(Utf8Text(rows_->Sweeps()[dimension].input->symbol),
+                     NumberText(rows_->InputValue(index, dimension), casePanel_.Separator()));
+  }
+  if (index < rows_->Rows().size()) {
+    const study::CaseResult& row = rows_->Rows()[index];
+    text += row.converged ? QStringLiteral("uniformity %1   P1 %2 Pa")
+                                .arg(NumberText(row.uniformity, casePanel_.Separator()),
+                                     NumberText(row.entrancePressure, casePanel_.Separator()))
+                          : Utf8Text(cases::OutcomeCode(row.status));
+  } else {
+    text += QStringLiteral("not solved");
+  }
+  readOut_->setText(text);
+}
+
+void StudyTab::PutCellIntoCasePanel(std::uint64_t index) {
+  for (std::size_t dimension = 0; dimension < rows_->Sweeps().size(); ++dimension) {
+    const study::Sweep& sweep = rows_->Sweeps()[dimension];
+    casePanel_.SetValue(static_cast<std::size_t>(sweep.input - cases::kInputs.data()),
+                        rows_->InputValue(index, dimension));
+  }
+  ShowCellReadOut(index);
+}
+
+bool StudyTab::ExportCsv(const QString& path) const {
+  if (job_ == nullptr || Running()) {
+    return false;
+  }
+  const bool robust = jobSearch_ == solver::Search::Robust;
+  const study::StudyGrid& grid = job_->Grid();
+  std::string text;
+  study::AppendStudyHeader(text, grid, robust);
+  std::vector<std::string> inputTexts;
+  for (std::size_t k = 0; k < rows_->Rows().size(); ++k) {
+    grid.CaseTexts(k, inputTexts);
+    study::AppendStudyRow(text, inputTexts, rows_->Rows()[k], robust);
+  }
+  QSaveFile file(path);
+  return file.open(QIODevice::WriteOnly) &&
+         file.write(text.data(), static_cast<qint64>(text.size())) ==
+             static_cast<qint64>(text.size()) &&
+         file.commit();
+}
+
+bool StudyTab::ExportPlot(const QString& path) {
+  QWidget& shown = *plots_->currentWidget();
+  if (QFileInfo(path).suffix().compare(kSvgSuffix, Qt::CaseInsensitive) == 0) {
+    return SaveWidgetAsSvg(shown, path, status_->text());
+  }
+  return SaveWidgetAsPng(shown, path);
+}
+
+void StudyTab::ExportChosenByUser(const QString& caption, const QString& filter, bool plot) {
+  const QString path = QFileDialog::getSaveFileName(this, caption, QString(), filter);
+  if (path.isEmpty()) {
+    return;
+  }
+  if (!(plot ? ExportPlot(path) : ExportCsv(path))) {
+    presenter_.ShowMessage(
+        QStringLiteral("Could not write %1.").arg(QDir::toNativeSeparators(path)));
+  }
+}
+
+}  // namespace fluxeta::ui

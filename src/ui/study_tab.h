@@ -1,0 +1,102 @@
+// The workbench's Study tab: one or two inputs swept over the case panel's case, solved in
+// the background with a progress bar and Cancel, shown as a plot (one input) or a colour
+// map (two inputs) and as a table of rows, exported as the command line's study CSV or as
+// a picture of the plot.
+#pragma once
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTableView>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+#include "presenter.h"
+#include "solver/search.h"
+
+namespace fluxeta::ui {
+
+class CasePanel;
+class HeatMap;
+class StudyJob;
+class StudyPlot;
+class StudyRowsModel;
+
+class StudyTab : public QWidget {
+  Q_OBJECT
+
+ public:
+  StudyTab(Presenter& presenter, CasePanel& casePanel, QWidget* parent = nullptr);
+  ~StudyTab() override;
+
+  // Sets the sweep of dimension 0 (the outer loop) or 1 (the inner one); an empty name
+  // leaves dimension 1 out. FROM and TO are written with the panel's separator.
+  void SetDimension(int dimension, const QString& inputName, const QString& from, const QString& to,
+                    int count);
+  void SetSearch(solver::Search search);
+
+  // Starts the study of the settings over the panel's case; false, having said why through
+  // the presenter, when the settings cannot be a study.
+  bool Start();
+  // Stops the study at the next case; the rows finished so far stay.
+  void Cancel();
+  bool Running() const;
+
+  const StudyRowsModel& Rows() const { return *rows_; }
+  QString StatusText() const { return status_->text(); }
+  QString ReadOutText() const { return readOut_->text(); }
+  StudyPlot& Plot() { return *plot_; }
+  HeatMap& Map() { return *heatMap_; }
+
+  // The rows as the command line's study CSV; false while the study runs, before any study,
+  // or when the file could not be written whole.
+  bool ExportCsv(const QString& path) const;
+  // The plot shown, as SVG when the name ends in ".svg", as PNG otherwise.
+  bool ExportPlot(const QString& path);
+
+ signals:
+  void finished();
+
+ private:
+  struct DimensionControls {
+    QComboBox* input;
+    QLineEdit* from;
+    QLineEdit* to;
+    QSpinBox* count;
+  };
+  QWidget* MakeSettings();
+  QWidget* MakeButtons();
+  // Moves the rows the job has handed over into the table and the plot.
+  void TakeRows();
+  void StudyFinished();
+  void ShowCellReadOut(std::uint64_t index);
+  void PutCellIntoCasePanel(std::uint64_t index);
+  void ExportChosenByUser(const QString& caption, const QString& filter, bool plot);
+
+  Presenter& presenter_;
+  CasePanel& casePanel_;
+  std::array<DimensionControls, 2> dimensions_{};
+  QComboBox* search_;
+  QPushButton* run_;
+  QPushButton* cancel_;
+  QProgressBar* progress_;
+  QLabel* status_;
+  QLabel* readOut_;
+  QStackedWidget* plots_;
+  StudyPlot* plot_;
+  HeatMap* heatMap_;
+  StudyRowsModel* rows_;
+  QTableView* table_;
+  QTimer rowsTimer_;
+  std::unique_ptr<StudyJob> job_;
+  solver::Search jobSearch_ = solver::Search::Robust;
+};
+
+}  // namespace fluxeta::ui

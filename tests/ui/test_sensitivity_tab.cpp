@@ -1,0 +1,135 @@
+// The workbench's Sensitivity tab: the effects per 1 % change of fluxeta-batch --sensitivity,
+// drawn as bars sorted by their size, and the band of fluxeta-batch --tolerance.
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <cmath>
+#include <memory>
+
+#include "case/input_table.h"
+#include "main_window_fixture.h"
+#include "sensitivity_tab.h"
+#include "workbench.h"
+
+using fluxeta::ui::SensitivityTab;
+using fluxeta::ui::Workbench;
+using fluxeta::ui::testing::MainWindowFixture;
+namespace cases = fluxeta::cases;
+
+namespace {
+
+constexpr int kTimeoutMilliseconds = 120000;
+constexpr std::size_t kLend = 4;
+constexpr std::size_t kSlotGap = 6;
+
+QJsonObject BatchReport(const QString& directory, const QStringList& arguments) {
+  QProcess batch;
+  batch.setWorkingDirectory(directory);
+  batch.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  batch.start(QStringLiteral(FLUXETA_BATCH), arguments);
+  if (!batch.waitForFinished(kTimeoutMilliseconds) || batch.exitCode() != 0) {
+    return {};
+  }
+  return QJsonDocument::fromJson(batch.readAllStandardOutput()).object();
+}
+
+QString NameOf(std::size_t input) {
+  return QString::fromLatin1(cases::kInputs[input].name.data(),
+                             static_cast<qsizetype>(cases::kInputs[input].name.size()));
+}
+
+}  // namespace
+
+class SensitivityTabTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    fixture_ = std::make_unique<MainWindowFixture>();
+    fixture_->Form().OpenWorkbench();
+    workbench_ = fixture_->Form().findChild<Workbench*>();
+    workbench_->Tabs().setCurrentWidget(&workbench_->Sensitivity());
+  }
+  void cleanup() {
+    const QStringList failures = fixture_->watchdog.TakeFailures();
+    fixture_.reset();
+    QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QStringLiteral("; "))));
+  }
+
+  void givesTheSensitivitiesAndBandOfTheCommandLine();
+  void refusesATextThatIsNoTolerance();
+
+ private:
+  std::unique_ptr<MainWindowFixture> fixture_;
+  Workbench* workbench_ = nullptr;
+};
+
+void SensitivityTabTest::givesTheSensitivitiesAndBandOfTheCommandLine() {
+  SensitivityTab& tab = workbench_->Sensitivity();
+  tab.SetTolerance(kSlotGap, QStringLiteral("±0.0005"));
+  tab.SetTolerance(kLend, QStringLiteral("+-2%"));
+  QSignalSpy finished(&tab, &SensitivityTab::finished);
+  QVERIFY(tab.Start());
+  QVERIFY(finished.wait(kTimeoutMilliseconds));
+
+  const QJsonObject sensitivities = BatchReport(
+      fixture_->Directory(),
+      {QStringLiteral("--sensitivity"), QStringLiteral("--table"), QStringLiteral("json")});
+  const QJsonArray rows = sensitivities[QStringLiteral("inputs")].toArray();
+  QCOMPARE(static_cast<qsizetype>(tab.Rows().size()), rows.size());
+  for (qsizetype k = 0; k < rows.size(); ++k) {
+    const QJsonObject row = rows[k].toObject();
+    QCOMPARE(NameOf(tab.Rows()[k].input), row[QStringLiteral("name")].toString());
+    QCOMPARE(tab.Rows()[k].uniformityPerPercent,
+             row[QStringLiteral("uniformity_per_percent")].toDouble());
+    QCOMPARE(tab.Rows()[k].pressurePerPercent,
+             row[QStringLiteral("entrance_pressure_Pa_per_percent")].toDouble());
+  }
+
+  // The largest effect on uniformity is the first bar.
+  auto* chart = tab.findChild<QChartView*>(QStringLiteral("UniformitySensitivity"))->chart();
+  auto* names = qobject_cast<QBarCategoryAxis*>(chart->axes(Qt::Horizontal).value(0));
+  QVERIFY(names != nullptr);
+  const std::string_view top = cases::kInputs[tab.Rows().front().input].symbol;
+  QCOMPARE(names->categories().first(),
+           QString::fromUtf8(top.data(), static_cast<qsizetype>(top.size())));
+  auto* bars = qobject_cast<QBarSeries*>(chart->series().value(0));
+  QVERIFY(bars != nullptr);
+  const QBarSet* set = bars->barSets().value(0);
+  for (int k = 1; k < set->count(); ++k) {
+    QVERIFY(std::abs(set->at(k)) <= std::abs(set->at(k - 1)));
+  }
+
+  const QJsonObject band = BatchReport(fixture_->Directory(),
+                                       {QStringLiteral("--tolerance"), QStringLiteral("H=±0.0005"),
+                                        QStringLiteral("--tolerance"), QStringLiteral("Lend=±2%")});
+  QVERIFY(tab.Band().has_value());
+  QCOMPARE(static_cast<double>(tab.Band()->corners), band[QStringLiteral("corners")].toDouble());
+  QCOMPARE(tab.Band()->worstUniformity, band[QStringLiteral("worst_uniformity")].toDouble());
+  QCOMPARE(tab.Band()->bestUniformity, band[QStringLiteral("best_uniformity")].toDouble());
+  QCOMPARE(tab.Band()->lowestEntrancePressure,
+           band[QStringLiteral("lowest_entrance_pressure_Pa")].toDouble());
+  QCOMPARE(tab.Band()->highestEntrancePressure,
+           band[QStringLiteral("highest_entrance_pressure_Pa")].toDouble());
+  QVERIFY2(tab.BandText().contains(QStringLiteral("0.8994858469172133")),
+           qPrintable(tab.BandText()));
+}
+
+void SensitivityTabTest::refusesATextThatIsNoTolerance() {
+  workbench_->Sensitivity().SetTolerance(kSlotGap, QStringLiteral("wide"));
+  QVERIFY(!workbench_->Sensitivity().Start());
+  QCOMPARE(fixture_->presenter.messages.size(), 1);
+  QVERIFY(!workbench_->Sensitivity().Running());
+}
+
+QTEST_MAIN(SensitivityTabTest)
+#include "test_sensitivity_tab.moc"

@@ -1,0 +1,238 @@
+// The workbench's Study tab: the same rows as fluxeta-batch for a study of one and of two
+// inputs, a cancel that stops a long study at once and keeps its rows, an event loop that
+// keeps turning during a study of a million cases, and the plot and colour map of the rows.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+#include "batch_runner.h"
+#include "case_panel.h"
+#include "heat_map.h"
+#include "main_window_fixture.h"
+#include "study_plot.h"
+#include "study_rows_model.h"
+#include "study_tab.h"
+#include "workbench.h"
+
+using fluxeta::ui::StudyTab;
+using fluxeta::ui::Workbench;
+using fluxeta::ui::testing::MainWindowFixture;
+using fluxeta::ui::testing::ReadFileBytes;
+using fluxeta::ui::testing::RunBatch;
+
+namespace {
+
+constexpr int kStudyTimeoutMilliseconds = 120000;
+// A cancel ends the study within this time.
+constexpr qint64 kCancelMilliseconds = 200;
+// The event loop is never blocked for longer than this during a study.
+constexpr qint64 kLongestTickGapMilliseconds = 50;
+constexpr int kTickMilliseconds = 10;
+constexpr int kWatchedMilliseconds = 1000;
+
+struct SweepSettings {
+  QString name;
+  QString from;
+  QString to;
+  int count;
+};
+
+QString SweepArgument(const SweepSettings& sweep) {
+  return QStringLiteral("%1=%2:%3:%4").arg(sweep.name, sweep.from, sweep.to).arg(sweep.count);
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(QList<SweepSettings>)
+
+class StudyTabTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    fixture_ = std::make_unique<MainWindowFixture>();
+    fixture_->Form().OpenWorkbench();
+    Workbench* workbench = fixture_->Form().findChild<Workbench*>();
+    QVERIFY(workbench != nullptr);
+    workbench->Tabs().setCurrentWidget(&workbench->Study());
+    tab_ = &workbench->Study();
+  }
+  void cleanup() {
+    tab_->Cancel();
+    const QStringList failures = fixture_->watchdog.TakeFailures();
+    fixture_.reset();
+    QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QStringLiteral("; "))));
+  }
+
+  void givesTheRowsOfTheCommandLine_data();
+  void givesTheRowsOfTheCommandLine();
+  void cancelStopsALongStudyAtOnceAndKeepsItsRows();
+  void windowStaysResponsiveDuringAMillionCases();
+  void plotsOneInputAndMarksCasesThatDidNotConverge();
+  void colourMapPutsTheCaseClickedIntoTheCasePanel();
+  void refusesAStudyTooLargeForTheWindow();
+
+ private:
+  void Study(const QList<SweepSettings>& sweeps) {
+    tab_->SetDimension(1, QString(), QString(), QString(), 1);
+    for (int k = 0; k < sweeps.size(); ++k) {
+      tab_->SetDimension(k, sweeps[k].name, sweeps[k].from, sweeps[k].to, sweeps[k].count);
+    }
+  }
+  bool RunToItsEnd() {
+    QSignalSpy finished(tab_, &StudyTab::finished);
+    return tab_->Start() && finished.wait(kStudyTimeoutMilliseconds);
+  }
+
+  std::unique_ptr<MainWindowFixture> fixture_;
+  StudyTab* tab_ = nullptr;
+};
+
+void StudyTabTest::givesTheRowsOfTheCommandLine_data() {
+  QTest::addColumn<QList<SweepSettings>>("sweeps");
+  QTest::newRow("1 x 11") << QList<SweepSettings>{{"gamma", "0", "1.5", 11}};
+  QTest::newRow("5 x 5") << QList<SweepSettings>{{"gamma", "0", "1.5", 5},
+                                                 {"Lend", "0.3", "10", 5}};
+}
+
+void StudyTabTest::givesTheRowsOfTheCommandLine() {
+  QFETCH(QList<SweepSettings>, sweeps);
+  Study(sweeps);
+  QVERIFY(RunToItsEnd());
+  QVERIFY(tab_->ExportCsv(fixture_->PathOf(QStringLiteral("window.csv"))));
+
+  QStringList arguments = {QStringLiteral("--search"), QStringLiteral("robust"),
+                           QStringLiteral("-o"), QStringLiteral("batch.csv")};
+  for (const SweepSettings& sweep : sweeps) {
+    arguments << QStringLiteral("--sweep") << SweepArgument(sweep);
+  }
+  QCOMPARE(RunBatch(fixture_->Directory(), arguments), 0);
+  const QByteArray batch = ReadFileBytes(fixture_->PathOf(QStringLiteral("batch.csv")));
+  QVERIFY(!batch.isEmpty());
+  QCOMPARE(ReadFileBytes(fixture_->PathOf(QStringLiteral("window.csv"))), batch);
+}
+
+void StudyTabTest::cancelStopsALongStudyAtOnceAndKeepsItsRows() {
+  constexpr int kCases = 100000;
+  Study({{"gamma", "0", "1.5", kCases}});
+  QSignalSpy finished(tab_, &StudyTab::finished);
+  QVERIFY(tab_->Start());
+  QTRY_VERIFY_WITH_TIMEOUT(!tab_->Rows().Rows().empty(), kStudyTimeoutMilliseconds);
+
+  QElapsedTimer sinceCancel;
+  sinceCancel.start();
+  tab_->Cancel();
+  QVERIFY(finished.wait(kStudyTimeoutMilliseconds));
+  const qint64 cancelMilliseconds = sinceCancel.elapsed();
+  qInfo("the study ended %lld ms after the cancel", cancelMilliseconds);
+  QVERIFY2(cancelMilliseconds < kCancelMilliseconds,
+           qPrintable(QString::number(cancelMilliseconds)));
+  QVERIFY(!tab_->Running());
+
+  const auto kept = static_cast<qsizetype>(tab_->Rows().Rows().size());
+  QVERIFY(kept > 0 && kept < kCases);
+  QCOMPARE(tab_->StatusText(),
+           QStringLiteral("cancelled after %1 of %2 cases").arg(kept).arg(kCases));
+  // The kept rows are the first of the study, exported as such.
+  QVERIFY(tab_->ExportCsv(fixture_->PathOf(QStringLiteral("cancelled.csv"))));
+  const QByteArray csv = ReadFileBytes(fixture_->PathOf(QStringLiteral("cancelled.csv")));
+  QCOMPARE(csv.count('\n'), kept + 1);
+  QVERIFY(csv.split('\n').at(1).startsWith("0,true,converged,"));
+}
+
+void StudyTabTest::windowStaysResponsiveDuringAMillionCases() {
+  constexpr int kSide = 1000;  // 1000 × 1000 cases
+  Study({{"gamma", "0", "1.5", kSide}, {"Lend", "0.3", "10", kSide}});
+  QElapsedTimer clock;
+  QList<qint64> ticks;
+  QTimer ticker;
+  ticker.setTimerType(Qt::PreciseTimer);
+  connect(&ticker, &QTimer::timeout, [&] { ticks.append(clock.elapsed()); });
+  QVERIFY(tab_->Start());
+  clock.start();
+  ticker.start(kTickMilliseconds);
+  QTest::qWait(kWatchedMilliseconds);
+  ticker.stop();
+  QVERIFY(tab_->Running());
+  QVERIFY(!tab_->Rows().Rows().empty());
+
+  qint64 longestGap = ticks.isEmpty() ? kWatchedMilliseconds : ticks.first();
+  for (qsizetype k = 1; k < ticks.size(); ++k) {
+    longestGap = std::max(longestGap, ticks[k] - ticks[k - 1]);
+  }
+  qInfo("%lld ticks, longest gap %lld ms, %zu rows", static_cast<long long>(ticks.size()),
+        longestGap, tab_->Rows().Rows().size());
+  QVERIFY2(longestGap < kLongestTickGapMilliseconds, qPrintable(QString::number(longestGap)));
+
+  QSignalSpy finished(tab_, &StudyTab::finished);
+  tab_->Cancel();
+  QVERIFY(finished.wait(kStudyTimeoutMilliseconds));
+}
+
+void StudyTabTest::plotsOneInputAndMarksCasesThatDidNotConverge() {
+  // H = 0 faults; the other gaps converge.
+  constexpr int kCases = 6;
+  Study({{"H", "0", "0.05", kCases}});
+  QVERIFY(RunToItsEnd());
+  int converged = 0;
+  int other = 0;
+  for (const auto& row : tab_->Rows().Rows()) {
+    converged += row.converged ? 1 : 0;
+    other += row.status != fluxeta::cases::Outcome::Converged ? 1 : 0;
+  }
+  QCOMPARE(converged + other, kCases);
+  QVERIFY(other >= 1);
+  QCOMPARE(tab_->Plot().Uniformity().count(), converged);
+  QCOMPARE(tab_->Plot().Pressure().count(), converged);
+  QCOMPARE(tab_->Plot().NotConverged().count(), other);
+  QCOMPARE(tab_->Plot().NotConverged().at(0).x(), 0.0);
+
+  const QString png = fixture_->PathOf(QStringLiteral("plot.png"));
+  const QString svg = fixture_->PathOf(QStringLiteral("plot.svg"));
+  QVERIFY(tab_->ExportPlot(png));
+  QVERIFY(tab_->ExportPlot(svg));
+  QCOMPARE(QImage(png).size(), tab_->Plot().size());
+  QVERIFY(ReadFileBytes(svg).contains("<svg"));
+}
+
+void StudyTabTest::colourMapPutsTheCaseClickedIntoTheCasePanel() {
+  Study({{"gamma", "0", "1.5", 4}, {"Lend", "1", "4", 3}});
+  QVERIFY(RunToItsEnd());
+  fluxeta::ui::HeatMap& map = tab_->Map();
+  QVERIFY(map.isVisible());
+  // Case 7 of the grid: γ the third value (1), Lend the second (2.5).
+  constexpr std::uint64_t kCase = 7;
+  QCOMPARE(map.CellAt(map.CentreOf(kCase)).value(), kCase);
+  // The pointer over the cell, as the window system reports it.
+  const QPointF centre = map.CentreOf(kCase);
+  QMouseEvent move(QEvent::MouseMove, centre, map.mapToGlobal(centre), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(&map, &move);
+  QVERIFY(tab_->ReadOutText().startsWith(QStringLiteral("γ = 1   Lend = 2.5   uniformity ")));
+  QTest::mouseClick(&map, Qt::LeftButton, {}, map.CentreOf(kCase));
+  Workbench* workbench = fixture_->Form().findChild<Workbench*>();
+  QCOMPARE(workbench->Case().Edit(1).text(), QStringLiteral("1"));
+  QCOMPARE(workbench->Case().Edit(4).text(), QStringLiteral("2.5"));
+  QCOMPARE(workbench->Case().Edit(0).text(), QStringLiteral("3.0"));
+  QVERIFY(map.LowestValue() < map.HighestValue());
+}
+
+void StudyTabTest::refusesAStudyTooLargeForTheWindow() {
+  constexpr int kSide = 4000;  // 16 million cases
+  Study({{"gamma", "0", "1.5", kSide}, {"Lend", "0.3", "10", kSide}});
+  QVERIFY(!tab_->Start());
+  QVERIFY(!tab_->Running());
+  QCOMPARE(fixture_->presenter.messages,
+           QStringList{QStringLiteral("A study in the workbench has at most 10000000 cases; "
+                                      "fluxeta-batch solves larger ones.")});
+}
+
+QTEST_MAIN(StudyTabTest)
+#include "test_study_tab.moc"
