@@ -2,9 +2,9 @@
 // factor. Targets: at most 200 evaluations and 50 ms for Lend, 400 and 150 ms for both.
 #include <benchmark/benchmark.h>
 
-#include "case/default_case.h"
-#include "case/input_table.h"
-#include "design/optimiser.h"
+#include "fluxeta/case/default_case.h"
+#include "fluxeta/case/input_table.h"
+#include "fluxeta/design/optimiser.h"
 
 namespace {
 

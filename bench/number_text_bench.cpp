@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "case/number_text.h"
+#include "fluxeta/case/number_text.h"
 
 namespace fluxeta::cases {
 namespace {

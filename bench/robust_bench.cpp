@@ -7,13 +7,13 @@
 #include <cstdint>
 #include <vector>
 
-#include "case/case_parameters.h"
-#include "case/default_case.h"
-#include "case/input_table.h"
-#include "case/station_table.h"
-#include "solver/robust_plausible_designs.h"
-#include "solver/robust_search.h"
-#include "solver/solve_die_flow.h"
+#include "fluxeta/case/case_parameters.h"
+#include "fluxeta/case/default_case.h"
+#include "fluxeta/case/input_table.h"
+#include "fluxeta/case/station_table.h"
+#include "fluxeta/solver/robust_plausible_designs.h"
+#include "fluxeta/solver/solve_die_flow.h"
+#include "robust_search.h"
 
 namespace {
 

@@ -7,14 +7,14 @@
 #include <filesystem>
 #include <string>
 
-#include "case/default_case.h"
-#include "run/calculation_run.h"
-#include "run/result_file.h"
+#include "fluxeta/case/default_case.h"
+#include "fluxeta/run/calculation_run.h"
+#include "fluxeta/run/result_file.h"
 
 namespace fluxeta::cases {
 namespace {
 
-class SilentFrontEnd : public RunFrontEnd {
+class SilentFrontEnd : public run::RunFrontEnd {
  public:
   explicit SilentFrontEnd(BoxTexts boxes) : boxes_(std::move(boxes)) {}
   BoxTexts Boxes() const override { return boxes_; }
@@ -52,7 +52,7 @@ void BM_DefaultCaseRun(benchmark::State& state) {
       std::filesystem::remove(resultFile);
       state.ResumeTiming();
     }
-    benchmark::DoNotOptimize(CalculationRun(frontEnd, parameters, table, solverState));
+    benchmark::DoNotOptimize(run::CalculationRun(frontEnd, parameters, table, solverState));
   }
   std::filesystem::remove_all(directory);
 }
@@ -64,8 +64,8 @@ void BM_ResultFileText(benchmark::State& state) {
   ReadCaseFromForm(DefaultBoxTexts(kPointSeparator), kPointSeparator, parameters);
   StationTable table;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(InputSectionText(parameters, kPointSeparator) +
-                             ResultSectionText(table, kPointSeparator));
+    benchmark::DoNotOptimize(run::InputSectionText(parameters, kPointSeparator) +
+                             run::ResultSectionText(table, kPointSeparator));
   }
 }
 BENCHMARK(BM_ResultFileText)->Unit(benchmark::kMicrosecond);

@@ -2,11 +2,11 @@
 // with a fully tapered cavity (γ = 1.0) needs 44.
 #include <benchmark/benchmark.h>
 
-#include "case/case_parameters.h"
-#include "case/default_case.h"
-#include "case/input_table.h"
-#include "case/station_table.h"
-#include "solver/solve_die_flow.h"
+#include "fluxeta/case/case_parameters.h"
+#include "fluxeta/case/default_case.h"
+#include "fluxeta/case/input_table.h"
+#include "fluxeta/case/station_table.h"
+#include "fluxeta/solver/solve_die_flow.h"
 
 namespace {
 

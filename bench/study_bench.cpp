@@ -4,9 +4,9 @@
 
 #include <sstream>
 
-#include "case/default_case.h"
-#include "case/number_text.h"
-#include "cli/study.h"
+#include "fluxeta/case/default_case.h"
+#include "fluxeta/case/number_text.h"
+#include "study.h"
 
 namespace {
 

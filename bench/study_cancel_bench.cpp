@@ -7,8 +7,8 @@
 #include <chrono>
 #include <thread>
 
-#include "case/default_case.h"
-#include "study/study_blocks.h"
+#include "fluxeta/case/default_case.h"
+#include "fluxeta/study/study_blocks.h"
 
 namespace {
 

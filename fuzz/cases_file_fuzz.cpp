@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "fluxeta/study/study_cases_file.h"
+#include "fluxeta/study/study_error.h"
 #include "memory_file.h"
-#include "study/study_cases_file.h"
-#include "study/study_error.h"
 
 namespace {
 

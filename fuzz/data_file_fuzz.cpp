@@ -3,13 +3,13 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "case/default_case.h"
+#include "fluxeta/case/default_case.h"
+#include "fluxeta/run/data_file.h"
 #include "memory_file.h"
-#include "run/data_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const fluxeta::fuzz::MemoryFile file(std::string_view(reinterpret_cast<const char*>(data), size));
-  const fluxeta::cases::DataFileRead read = fluxeta::cases::ReadDataFile(file.Path());
+  const fluxeta::run::DataFileRead read = fluxeta::run::ReadDataFile(file.Path());
   if (!read.lines) {
     return 0;
   }
@@ -17,14 +17,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const std::string& line : *read.lines) {
     bytes += line.size();
   }
-  if (bytes > fluxeta::cases::kMostDataFileBytes) {
+  if (bytes > fluxeta::run::kMostDataFileBytes) {
     std::abort();
   }
   const fluxeta::cases::BoxTexts defaults = fluxeta::cases::DefaultBoxTexts('.');
   fluxeta::cases::BoxTexts boxes = defaults;
   std::array<bool, 16> every;
   every.fill(true);
-  if (fluxeta::cases::ApplyDataFileLines(*read.lines, "fuzz.txt", boxes, every) &&
+  if (fluxeta::run::ApplyDataFileLines(*read.lines, "fuzz.txt", boxes, every) &&
       boxes.texts != defaults.texts) {
     std::abort();
   }

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "base/errors.h"
-#include "case/number_text.h"
+#include "fluxeta/base/errors.h"
+#include "fluxeta/case/number_text.h"
 #include "fuzz_input.h"
 
 namespace {
@@ -18,7 +18,7 @@ constexpr int kWidestPrecision = 18;
 void ReadAsBoxText(std::string_view text, char separator) {
   try {
     fluxeta::cases::ParseNumber(text, separator);
-  } catch (const fluxeta::cases::ConversionError& error) {
+  } catch (const fluxeta::base::ConversionError& error) {
     if (error.text() != text) {
       std::abort();  // the message must quote the text whole
     }

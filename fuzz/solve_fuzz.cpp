@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "base/errors.h"
-#include "case/case_parameters.h"
-#include "case/default_case.h"
-#include "case/station_table.h"
+#include "fluxeta/base/errors.h"
+#include "fluxeta/case/case_parameters.h"
+#include "fluxeta/case/default_case.h"
+#include "fluxeta/case/station_table.h"
+#include "fluxeta/solver/solve_die_flow.h"
 #include "fuzz_input.h"
-#include "solver/solve_die_flow.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fluxeta::fuzz::FuzzInput input(data, size);
@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (outcome.converged && !(std::isfinite(table.P[1]) && std::isfinite(table.Uniformity))) {
       std::abort();
     }
-  } catch (const fluxeta::cases::FloatingPointError&) {
+  } catch (const fluxeta::base::FloatingPointError&) {
   }
   return 0;
 }

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "study/study_error.h"
-#include "study/study_grid.h"
+#include "fluxeta/study/study_error.h"
+#include "fluxeta/study/study_grid.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <cctype>
 
-#include "base/checked_real.h"
-#include "case/case_parameters.h"
-#include "case/default_case.h"
-#include "case/number_text.h"
+#include "fluxeta/base/checked_real.h"
+#include "fluxeta/case/case_parameters.h"
+#include "fluxeta/case/default_case.h"
+#include "fluxeta/case/number_text.h"
 
 namespace py = pybind11;
 
@@ -96,7 +96,7 @@ GivenInputs ReadGivenInputs(py::handle nameToValue, UnknownName refusal) {
 
 double StoredValue(const InputCell& cell) {
   if (cell.text) {
-    return cases::StoreAsDouble(cases::ParseNumber(*cell.text, cases::kPointSeparator)).value();
+    return base::StoreAsDouble(cases::ParseNumber(*cell.text, cases::kPointSeparator)).value();
   }
   return cases::StoredInputValue(cell.value);
 }

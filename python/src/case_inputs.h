@@ -10,7 +10,7 @@
 
 #include <pybind11/pybind11.h>
 
-#include "case/input_table.h"
+#include "fluxeta/case/input_table.h"
 
 namespace fluxeta::python {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <string>
 
-#include "case/input_table.h"
 #include "case_inputs.h"
+#include "fluxeta/case/input_table.h"
 
 namespace py = pybind11;
 

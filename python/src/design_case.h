@@ -9,7 +9,7 @@
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 
-#include "case/case_parameters.h"
+#include "fluxeta/case/case_parameters.h"
 
 namespace fluxeta::python {
 

@@ -10,11 +10,11 @@
 
 #include <pybind11/stl.h>
 
-#include "base/outcome.h"
-#include "case/input_table.h"
 #include "case_inputs.h"
-#include "design/optimiser.h"
 #include "design_case.h"
+#include "fluxeta/base/outcome.h"
+#include "fluxeta/case/input_table.h"
+#include "fluxeta/design/optimiser.h"
 
 namespace py = pybind11;
 
@@ -150,7 +150,7 @@ py::dict HistoryColumns(const design::OptimiseSettings& settings,
   std::vector<std::string_view> statuses;
   statuses.reserve(count);
   for (const design::DesignEvaluation& evaluation : history) {
-    statuses.push_back(cases::OutcomeCode(evaluation.figures.status));
+    statuses.push_back(base::OutcomeCode(evaluation.figures.status));
   }
   columns["status"] = TextColumn(statuses);
   columns["feasible"] =

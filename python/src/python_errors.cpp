@@ -4,7 +4,7 @@
 #include <exception>
 #include <string>
 
-#include "base/errors.h"
+#include "fluxeta/base/errors.h"
 
 namespace py = pybind11;
 
@@ -38,18 +38,18 @@ PyObject*& ClassOf(ErrorClass kind) {
   return errorClasses[static_cast<std::size_t>(kind)];
 }
 
-ErrorClass ClassOfOutcome(cases::Outcome outcome) {
+ErrorClass ClassOfOutcome(base::Outcome outcome) {
   switch (outcome) {
-    case cases::Outcome::DivisionByZero:
+    case base::Outcome::DivisionByZero:
       return ErrorClass::DivisionByZero;
-    case cases::Outcome::InvalidOperation:
+    case base::Outcome::InvalidOperation:
       return ErrorClass::InvalidOperation;
-    case cases::Outcome::Overflow:
+    case base::Outcome::Overflow:
       return ErrorClass::Overflow;
-    case cases::Outcome::NotANumber:
+    case base::Outcome::NotANumber:
       return ErrorClass::NotANumber;
-    case cases::Outcome::IoError:
-    case cases::Outcome::FileCannotOpen:
+    case base::Outcome::IoError:
+    case base::Outcome::FileCannotOpen:
       return ErrorClass::InputOutputError;
     default:
       return ErrorClass::Base;
@@ -57,16 +57,16 @@ ErrorClass ClassOfOutcome(cases::Outcome outcome) {
 }
 
 // Sets the pending Python error to the exception of `outcome`.
-void SetOutcomeError(cases::Outcome outcome, std::string_view message) {
+void SetOutcomeError(base::Outcome outcome, std::string_view message) {
   PyObject* type = ClassOf(ClassOfOutcome(outcome));
   py::object error = py::reinterpret_borrow<py::object>(type)(py::str(std::string(message)));
-  error.attr("code") = py::str(std::string(cases::OutcomeCode(outcome)));
+  error.attr("code") = py::str(std::string(base::OutcomeCode(outcome)));
   PyErr_SetObject(type, error.ptr());
 }
 
 }  // namespace
 
-void RaiseOutcome(cases::Outcome outcome, std::string_view message) {
+void RaiseOutcome(base::Outcome outcome, std::string_view message) {
   SetOutcomeError(outcome, message);
   throw py::error_already_set();
 }
@@ -128,7 +128,7 @@ void RegisterErrors(py::module_& module) {
       if (thrown) {
         std::rethrow_exception(thrown);
       }
-    } catch (const cases::FluxetaError& error) {
+    } catch (const base::FluxetaError& error) {
       SetOutcomeError(error.outcome(), error.what());
     }
   });

@@ -6,15 +6,15 @@
 
 #include <pybind11/pybind11.h>
 
-#include "base/outcome.h"
+#include "fluxeta/base/outcome.h"
 
 namespace fluxeta::python {
 
-// Creates the exception classes in `module` and translates every cases::FluxetaError
+// Creates the exception classes in `module` and translates every base::FluxetaError
 // that leaves a bound function into the class of its outcome.
 void RegisterErrors(pybind11::module_& module);
 
 // Raises the exception of `outcome` with `message` (UTF-8) as its text.
-[[noreturn]] void RaiseOutcome(cases::Outcome outcome, std::string_view message);
+[[noreturn]] void RaiseOutcome(base::Outcome outcome, std::string_view message);
 
 }  // namespace fluxeta::python

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "solver/search.h"
+#include "fluxeta/solver/search.h"
 
 namespace fluxeta::python {
 

@@ -8,10 +8,10 @@
 
 #include <pybind11/stl.h>
 
-#include "base/outcome.h"
-#include "case/input_table.h"
-#include "design/sensitivity.h"
 #include "design_case.h"
+#include "fluxeta/base/outcome.h"
+#include "fluxeta/case/input_table.h"
+#include "fluxeta/design/sensitivity.h"
 #include "python_errors.h"
 
 namespace py = pybind11;
@@ -79,7 +79,7 @@ py::dict Sensitivity(bool allInputs, std::optional<double> relativeStep, const p
   }
   if (!centre.Solved()) {
     RaiseOutcome(centre.status, "the design is not solved (" +
-                                    std::string(cases::OutcomeCode(centre.status)) +
+                                    std::string(base::OutcomeCode(centre.status)) +
                                     "); sensitivities need a converged design");
   }
   return SensitivityColumns(rows);

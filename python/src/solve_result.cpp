@@ -11,18 +11,18 @@
 #include <pybind11/numpy.h>
 #include <pybind11/stl/filesystem.h>
 
-#include "base/errors.h"
-#include "base/io_error_code.h"
-#include "base/messages.h"
-#include "base/outcome.h"
-#include "case/input_table.h"
-#include "case/number_text.h"
-#include "case/station_columns.h"
 #include "case_inputs.h"
+#include "fluxeta/base/errors.h"
+#include "fluxeta/base/io_error_code.h"
+#include "fluxeta/base/messages.h"
+#include "fluxeta/base/outcome.h"
+#include "fluxeta/case/input_table.h"
+#include "fluxeta/case/number_text.h"
+#include "fluxeta/case/station_columns.h"
+#include "fluxeta/run/calculation_run.h"
+#include "fluxeta/run/result_file.h"
+#include "fluxeta/run/text_file_writer.h"
 #include "python_errors.h"
-#include "run/calculation_run.h"
-#include "run/result_file.h"
-#include "run/text_file_writer.h"
 #include "search_method.h"
 
 namespace py = pybind11;
@@ -60,14 +60,14 @@ std::unique_ptr<SolveResult> Solve(const std::string& search, const py::kwargs& 
   solver::SolverState state;
   result->outcome = solver::SolveWithSearch(method, result->parameters, result->table, state);
   if (!result->outcome.solve.converged) {
-    cases::ClearConvergedResults(result->table);
+    run::ClearConvergedResults(result->table);
   }
   return result;
 }
 
 std::string ResultFileBytes(const SolveResult& result) {
-  return cases::InputSectionText(result.parameters, cases::kPointSeparator) +
-         cases::ResultSectionText(result.table, cases::kPointSeparator);
+  return run::InputSectionText(result.parameters, cases::kPointSeparator) +
+         run::ResultSectionText(result.table, cases::kPointSeparator);
 }
 
 py::bytes ResultFileText(const SolveResult& result) {
@@ -83,7 +83,7 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   const int error = written ? 0 : errno;
   if (std::fclose(file) != 0 || !written) {
-    throw cases::InputOutputError(cases::InputOutputErrorCode(error != 0 ? error : errno));
+    throw base::InputOutputError(base::InputOutputErrorCode(error != 0 ? error : errno));
   }
   return true;
 }
@@ -100,15 +100,15 @@ void WriteResultFile(const SolveResult& result, const std::filesystem::path& pat
     try {
       opened = WriteWholeFile(temporary.string(), bytes);
       if (opened && std::rename(temporary.c_str(), path.c_str()) != 0) {
-        throw cases::InputOutputError(cases::InputOutputErrorCode(errno));
+        throw base::InputOutputError(base::InputOutputErrorCode(errno));
       }
-    } catch (const cases::InputOutputError&) {
+    } catch (const base::InputOutputError&) {
       std::remove(temporary.c_str());
       throw;
     }
   }
   if (!opened) {
-    RaiseOutcome(cases::Outcome::FileCannotOpen, cases::messages::kFileCanNotOpen);
+    RaiseOutcome(base::Outcome::FileCannotOpen, base::messages::kFileCanNotOpen);
   }
 }
 
@@ -130,7 +130,7 @@ py::dict TableOf(py::object self) {
 }
 
 std::string Status(const SolveResult& result) {
-  return std::string(cases::OutcomeCode(result.outcome.status));
+  return std::string(base::OutcomeCode(result.outcome.status));
 }
 
 std::string Repr(const SolveResult& result) {

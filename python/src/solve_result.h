@@ -4,9 +4,9 @@
 
 #include <pybind11/pybind11.h>
 
-#include "case/case_parameters.h"
-#include "case/station_table.h"
-#include "solver/search.h"
+#include "fluxeta/case/case_parameters.h"
+#include "fluxeta/case/station_table.h"
+#include "fluxeta/solver/search.h"
 
 namespace fluxeta::python {
 

@@ -10,12 +10,12 @@
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
 
-#include "base/outcome.h"
 #include "case_inputs.h"
+#include "fluxeta/base/outcome.h"
+#include "fluxeta/study/case_evaluation.h"
+#include "fluxeta/study/study_case_result.h"
+#include "fluxeta/study/study_parallel.h"
 #include "search_method.h"
-#include "study/case_evaluation.h"
-#include "study/study_case_result.h"
-#include "study/study_parallel.h"
 #include "study_cases.h"
 
 namespace py = pybind11;
@@ -145,7 +145,7 @@ py::dict StudyRows(const StudyCases& cases, const std::vector<CaseResult>& resul
   TextObjects texts;
   rows["converged"] = ResultColumn<bool>(results, [](const CaseResult& r) { return r.converged; });
   rows["status"] =
-      TextColumn(results, texts, [](const CaseResult& r) { return cases::OutcomeCode(r.status); });
+      TextColumn(results, texts, [](const CaseResult& r) { return base::OutcomeCode(r.status); });
   rows["sweeps"] =
       ResultColumn<std::int64_t>(results, [](const CaseResult& r) { return r.sweeps; });
   rows["outcome"] =

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "case/input_table.h"
 #include "case_inputs.h"
-#include "design/tolerance_band.h"
 #include "design_case.h"
+#include "fluxeta/case/input_table.h"
+#include "fluxeta/design/tolerance_band.h"
 
 namespace py = pybind11;
 

@@ -1,6 +1,6 @@
-#include "base/checked_real.h"
+#include "fluxeta/base/checked_real.h"
 
-namespace fluxeta::cases {
+namespace fluxeta::base {
 
 void RaiseFloatingPointFault(FloatingPointFault fault) {
   throw FloatingPointError(fault);
@@ -41,4 +41,4 @@ Real Cos(Real x) {
   return Real(std::cos(x.value()));
 }
 
-}  // namespace fluxeta::cases
+}  // namespace fluxeta::base

@@ -1,10 +1,10 @@
-#include "base/io_error_code.h"
+#include "fluxeta/base/io_error_code.h"
 
 #include <cerrno>
 
-#include "base/messages.h"
+#include "fluxeta/base/messages.h"
 
-namespace fluxeta::cases {
+namespace fluxeta::base {
 
 int InputOutputErrorCode(int errorNumber) {
   switch (errorNumber) {
@@ -29,4 +29,4 @@ int InputOutputErrorCode(int errorNumber) {
   }
 }
 
-}  // namespace fluxeta::cases
+}  // namespace fluxeta::base

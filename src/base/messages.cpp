@@ -1,8 +1,8 @@
-#include "base/messages.h"
+#include "fluxeta/base/messages.h"
 
 #include <string>
 
-namespace fluxeta::cases {
+namespace fluxeta::base {
 
 namespace {
 std::string Substitute(std::string_view pattern, std::string_view placeholder,
@@ -91,4 +91,4 @@ std::string ErrorBoxText(std::string_view message) {
 }
 
 }  // namespace messages
-}  // namespace fluxeta::cases
+}  // namespace fluxeta::base

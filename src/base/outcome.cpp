@@ -1,9 +1,9 @@
-#include "base/outcome.h"
+#include "fluxeta/base/outcome.h"
 
 #include <array>
 #include <utility>
 
-namespace fluxeta::cases {
+namespace fluxeta::base {
 
 namespace {
 constexpr std::array<std::pair<Outcome, std::string_view>, 10> kCodes = {{
@@ -38,4 +38,4 @@ std::optional<Outcome> OutcomeOfCode(std::string_view code) {
   return std::nullopt;
 }
 
-}  // namespace fluxeta::cases
+}  // namespace fluxeta::base

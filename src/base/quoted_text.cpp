@@ -1,6 +1,6 @@
-#include "base/quoted_text.h"
+#include "fluxeta/base/quoted_text.h"
 
-namespace fluxeta::cases {
+namespace fluxeta::base {
 
 namespace {
 
@@ -32,4 +32,4 @@ std::string ShortQuote(std::string_view text) {
   return shortened;
 }
 
-}  // namespace fluxeta::cases
+}  // namespace fluxeta::base

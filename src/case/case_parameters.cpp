@@ -1,11 +1,11 @@
-#include "case/case_parameters.h"
+#include "fluxeta/case/case_parameters.h"
 
 #include <cmath>
 
-#include "base/checked_real.h"
-#include "base/power_rule.h"
-#include "case/input_table.h"
-#include "case/number_text.h"
+#include "fluxeta/base/checked_real.h"
+#include "fluxeta/base/power_rule.h"
+#include "fluxeta/case/input_table.h"
+#include "fluxeta/case/number_text.h"
 
 namespace fluxeta::cases {
 
@@ -18,26 +18,27 @@ constexpr std::size_t kInputsBeforeCriticalViscosity = 13;
 // The power-law viscosity at the critical shear rate (Pa.s). The consistency K keeps the
 // wide significand; only the viscosity is rounded to double.
 double CriticalViscosity(const CaseParameters& parameters) {
-  const WideReal exponent = WideReal(parameters.n) - 1.0L;
-  const WideReal consistency = WideReal(parameters.eta0) / WidePower(parameters.gamma0, exponent);
-  const WideReal powerLawFactor = WidePower(parameters.gammaCr, exponent);
-  return StoreAsDouble(consistency * powerLawFactor).value();
+  const base::WideReal exponent = base::WideReal(parameters.n) - 1.0L;
+  const base::WideReal consistency =
+      base::WideReal(parameters.eta0) / base::WidePower(parameters.gamma0, exponent);
+  const base::WideReal powerLawFactor = base::WidePower(parameters.gammaCr, exponent);
+  return base::StoreAsDouble(consistency * powerLawFactor).value();
 }
 
 // The taper angle of the slot length across the width (rad).
 double TaperAngle(const CaseParameters& parameters) {
-  const Real slotLengthFall = Real(parameters.Lin) - Real(parameters.Lend);
-  return Atan(slotLengthFall / Real(parameters.W)).value();
+  const base::Real slotLengthFall = base::Real(parameters.Lin) - base::Real(parameters.Lend);
+  return base::Atan(slotLengthFall / base::Real(parameters.W)).value();
 }
 
 }  // namespace
 
 double StoredInputValue(double value) {
   if (std::isnan(value)) {
-    RaiseFloatingPointFault(FloatingPointFault::InvalidOperation);
+    base::RaiseFloatingPointFault(base::FloatingPointFault::InvalidOperation);
   }
   if (std::isinf(value)) {
-    RaiseFloatingPointFault(FloatingPointFault::Overflow);
+    base::RaiseFloatingPointFault(base::FloatingPointFault::Overflow);
   }
   return value;
 }
@@ -57,7 +58,7 @@ void StoreInputs(CaseParameters& parameters,
 
 void ReadCaseFromForm(const BoxTexts& boxes, char separator, CaseParameters& parameters) {
   StoreInputs(parameters, [&](std::size_t input) {
-    return StoreAsDouble(ParseNumber(boxes.Edit(kInputs[input].box), separator)).value();
+    return base::StoreAsDouble(ParseNumber(boxes.Edit(kInputs[input].box), separator)).value();
   });
   parameters.ResultFileName = boxes.Edit(kResultFileNameBox);
 }

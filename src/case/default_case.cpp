@@ -1,9 +1,9 @@
-#include "case/default_case.h"
+#include "fluxeta/case/default_case.h"
 
 #include <algorithm>
 
-#include "base/checked_real.h"
-#include "case/number_text.h"
+#include "fluxeta/base/checked_real.h"
+#include "fluxeta/case/number_text.h"
 
 namespace fluxeta::cases {
 
@@ -23,7 +23,8 @@ BoxTexts DefaultBoxTexts(char separator) {
 CaseValues DefaultCaseValues() {
   CaseValues values{};
   for (std::size_t input = 0; input < kInputs.size(); ++input) {
-    values[input] = StoreAsDouble(ParseNumber(kInputs[input].defaultText, kPointSeparator)).value();
+    values[input] =
+        base::StoreAsDouble(ParseNumber(kInputs[input].defaultText, kPointSeparator)).value();
   }
   return values;
 }

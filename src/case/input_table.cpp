@@ -1,4 +1,4 @@
-#include "case/input_table.h"
+#include "fluxeta/case/input_table.h"
 
 namespace fluxeta::cases {
 

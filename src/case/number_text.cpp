@@ -1,4 +1,4 @@
-#include "case/number_text.h"
+#include "fluxeta/case/number_text.h"
 
 #include <langinfo.h>
 #include <locale.h>
@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "base/errors.h"
+#include "fluxeta/base/errors.h"
 
 namespace fluxeta::cases {
 
@@ -266,7 +266,7 @@ long double ParseNumber(std::string_view text, char separator) {
   NumberParts parts;
   long double value = 0;
   if (!SplitNumber(text, separator, parts) || !WideValue(parts, value)) {
-    throw ConversionError(std::string(text));
+    throw base::ConversionError(std::string(text));
   }
   return value;
 }

@@ -1,6 +1,6 @@
-#include "cli/batch_front_end.h"
+#include "batch_front_end.h"
 
-#include "base/quoted_text.h"
+#include "fluxeta/base/quoted_text.h"
 
 namespace fluxeta::cli {
 
@@ -13,7 +13,7 @@ void StreamFrontEnd::ShowWarning(const std::string& text) {
 }
 
 void StreamFrontEnd::ShowFileFailure(std::string_view path, std::string_view reason) {
-  messages_ << "fluxeta-batch: result file '" << cases::ShortQuote(path) << "': " << reason << '\n';
+  messages_ << "fluxeta-batch: result file '" << base::ShortQuote(path) << "': " << reason << '\n';
 }
 
 }  // namespace fluxeta::cli

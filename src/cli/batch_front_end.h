@@ -3,11 +3,11 @@
 
 #include <ostream>
 
-#include "run/calculation_run.h"
+#include "fluxeta/run/calculation_run.h"
 
 namespace fluxeta::cli {
 
-class StreamFrontEnd : public cases::RunFrontEnd {
+class StreamFrontEnd : public run::RunFrontEnd {
  public:
   StreamFrontEnd(cases::BoxTexts boxes, char separator, std::ostream& messages)
       : boxes_(std::move(boxes)), separator_(separator), messages_(messages) {}

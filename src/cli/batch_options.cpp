@@ -1,13 +1,13 @@
-#include "cli/batch_options.h"
+#include "batch_options.h"
 
 #include <CLI/CLI.hpp>
 #include <map>
 
-#include "case/default_case.h"
-#include "case/input_table.h"
-#include "cli/design_options.h"
-#include "cli/exit_status.h"
-#include "cli/study_progress.h"
+#include "design_options.h"
+#include "exit_status.h"
+#include "fluxeta/case/default_case.h"
+#include "fluxeta/case/input_table.h"
+#include "study_progress.h"
 
 namespace fluxeta::cli {
 

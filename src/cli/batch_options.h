@@ -6,9 +6,9 @@
 #include <string>
 #include <variant>
 
-#include "cli/design_options.h"
-#include "cli/study.h"
-#include "solver/search.h"
+#include "design_options.h"
+#include "fluxeta/solver/search.h"
+#include "study.h"
 
 namespace CLI {
 class App;

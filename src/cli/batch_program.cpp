@@ -1,14 +1,14 @@
-#include "cli/batch_program.h"
+#include "batch_program.h"
 
-#include "base/quoted_text.h"
-#include "case/number_text.h"
-#include "cli/batch_options.h"
-#include "cli/batch_run.h"
-#include "cli/design_commands.h"
-#include "cli/exit_status.h"
-#include "cli/same_file.h"
-#include "cli/standard_streams.h"
-#include "cli/study.h"
+#include "batch_options.h"
+#include "batch_run.h"
+#include "design_commands.h"
+#include "exit_status.h"
+#include "fluxeta/base/quoted_text.h"
+#include "fluxeta/case/number_text.h"
+#include "same_file.h"
+#include "standard_streams.h"
+#include "study.h"
 
 namespace fluxeta::cli {
 
@@ -27,8 +27,8 @@ bool OutputIsAnInput(const BatchOptions& options, std::ostream& err) {
       {"cases file", options.study ? &options.study->casesFile : nullptr}};
   for (const auto& [kind, input] : inputs) {
     if (input != nullptr && *input && IsSameFile(*output, **input)) {
-      err << "fluxeta-batch: the output '" << cases::ShortQuote(*output) << "' is the " << kind
-          << " '" << cases::ShortQuote(**input) << "'; nothing is written\n";
+      err << "fluxeta-batch: the output '" << base::ShortQuote(*output) << "' is the " << kind
+          << " '" << base::ShortQuote(**input) << "'; nothing is written\n";
       return true;
     }
   }

@@ -1,4 +1,4 @@
-#include "cli/batch_run.h"
+#include "batch_run.h"
 
 #include <cerrno>
 #include <cstring>
@@ -6,16 +6,16 @@
 #include <optional>
 #include <sstream>
 
-#include "base/errors.h"
-#include "base/messages.h"
-#include "base/quoted_text.h"
-#include "case/default_case.h"
-#include "cli/batch_front_end.h"
-#include "cli/exit_status.h"
-#include "cli/standard_streams.h"
-#include "cli/station_table_output.h"
-#include "run/calculation_run.h"
-#include "run/data_file.h"
+#include "batch_front_end.h"
+#include "exit_status.h"
+#include "fluxeta/base/errors.h"
+#include "fluxeta/base/messages.h"
+#include "fluxeta/base/quoted_text.h"
+#include "fluxeta/case/default_case.h"
+#include "fluxeta/run/calculation_run.h"
+#include "fluxeta/run/data_file.h"
+#include "standard_streams.h"
+#include "station_table_output.h"
 
 namespace fluxeta::cli {
 
@@ -32,23 +32,23 @@ std::string FullPath(const std::string& path) {
 }
 
 // The error box text of the error, a quoted number text shortened to its two ends.
-int ErrorStatus(std::ostream& err, const cases::FluxetaError& error, int status) {
-  const auto* conversion = dynamic_cast<const cases::ConversionError*>(&error);
-  err << cases::messages::ErrorBoxText(
+int ErrorStatus(std::ostream& err, const base::FluxetaError& error, int status) {
+  const auto* conversion = dynamic_cast<const base::ConversionError*>(&error);
+  err << base::messages::ErrorBoxText(
              conversion != nullptr
-                 ? cases::messages::ConversionMessage(cases::ShortQuote(conversion->text()))
+                 ? base::messages::ConversionMessage(base::ShortQuote(conversion->text()))
                  : error.message())
       << '\n';
   return status;
 }
 
-int OutcomeStatus(cases::RunOutcome outcome) {
+int OutcomeStatus(run::RunOutcome outcome) {
   switch (outcome) {
-    case cases::RunOutcome::Finished:
+    case run::RunOutcome::Finished:
       return kWrittenAndConverged;
-    case cases::RunOutcome::NotConverged:
+    case run::RunOutcome::NotConverged:
       return kNotConverged;
-    case cases::RunOutcome::FileNotOpened:
+    case run::RunOutcome::FileNotOpened:
       return kFileFailure;
   }
   return kFileFailure;
@@ -62,19 +62,19 @@ std::optional<cases::BoxTexts> CaseBoxTexts(const std::optional<std::string>& da
   if (!dataFile) {
     return boxes;
   }
-  const cases::DataFileRead read = cases::ReadDataFile(*dataFile);
+  const run::DataFileRead read = run::ReadDataFile(*dataFile);
   if (!read.lines) {
     // The window's words, after a line that names the file and the reason.
-    err << "fluxeta-batch: data file '" << cases::ShortQuote(*dataFile) << "': "
-        << (read.errorNumber == EFBIG ? "more than " + std::to_string(cases::kMostDataFileBytes) +
+    err << "fluxeta-batch: data file '" << base::ShortQuote(*dataFile) << "': "
+        << (read.errorNumber == EFBIG ? "more than " + std::to_string(run::kMostDataFileBytes) +
                                             " bytes before its fifteenth line end"
                                       : std::strerror(read.errorNumber))
         << '\n'
-        << cases::messages::kDataFileCanNotOpen << '\n';
+        << base::messages::kDataFileCanNotOpen << '\n';
     return std::nullopt;
   }
   const auto& lines = read.lines;
-  if (const auto refusal = cases::ApplyDataFileLines(
+  if (const auto refusal = run::ApplyDataFileLines(
           *lines, FullPath(*dataFile), boxes, allInputs ? kEveryBox : cases::kBoxEnabledByDesign)) {
     err << *refusal << '\n';
     return std::nullopt;
@@ -94,19 +94,19 @@ int RunSingleCase(const SingleRunOptions& options, char separator, std::ostream&
   cases::CaseParameters parameters;
   cases::StationTable table;
   solver::SolverState state;
-  cases::RunReport report;
+  run::RunReport report;
   try {
-    report = cases::CalculationRun(frontEnd, parameters, table, state, options.search);
-  } catch (const cases::ConversionError& error) {
+    report = run::CalculationRun(frontEnd, parameters, table, state, options.search);
+  } catch (const base::ConversionError& error) {
     return ErrorStatus(err, error, kRefusedInput);
-  } catch (const cases::FloatingPointError& error) {
+  } catch (const base::FloatingPointError& error) {
     return ErrorStatus(err, error, kFloatingPointFault);
-  } catch (const cases::InputOutputError& error) {
+  } catch (const base::InputOutputError& error) {
     return ErrorStatus(err, error, kFileFailure);
   }
 
   // The tables show what the result file shows, so only once it holds a result section.
-  if (report.outcome != cases::RunOutcome::FileNotOpened && options.table != TableFormat::None) {
+  if (report.outcome != run::RunOutcome::FileNotOpened && options.table != TableFormat::None) {
     const RunTables tables{parameters, table, report.solve};
     std::ostringstream text;
     if (options.table == TableFormat::Csv) {

@@ -1,20 +1,20 @@
-#include "cli/design_commands.h"
+#include "design_commands.h"
 
 #include <cmath>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
-#include "base/errors.h"
-#include "base/messages.h"
-#include "case/input_table.h"
-#include "case/number_text.h"
-#include "cli/exit_status.h"
-#include "cli/replacing_file.h"
-#include "design/sensitivity.h"
-#include "design/tolerance_band.h"
-#include "run/result_file.h"
-#include "solver/solve_die_flow.h"
+#include "exit_status.h"
+#include "fluxeta/base/errors.h"
+#include "fluxeta/base/messages.h"
+#include "fluxeta/case/input_table.h"
+#include "fluxeta/case/number_text.h"
+#include "fluxeta/design/sensitivity.h"
+#include "fluxeta/design/tolerance_band.h"
+#include "fluxeta/run/result_file.h"
+#include "fluxeta/solver/solve_die_flow.h"
+#include "replacing_file.h"
 
 namespace fluxeta::cli {
 
@@ -87,7 +87,7 @@ std::string HistoryCsv(const design::OptimiseSettings& settings,
       text += cases::ShortestText(evaluation.values[variable.input]);
     }
     text += ',';
-    text += cases::OutcomeCode(evaluation.figures.status);
+    text += base::OutcomeCode(evaluation.figures.status);
     text += evaluation.feasible ? ",true," : ",false,";
     if (evaluation.figures.Solved()) {
       text += cases::ShortestText(evaluation.figures.uniformity) + ',' +
@@ -120,8 +120,7 @@ bool WriteDesignResultFile(const cases::CaseValues& values, const std::string& p
   solver::SolverState state;
   solver::SolveWithSearch(solver::Search::Robust, parameters, table, state);
   return WriteWholeFile(
-      path,
-      cases::InputSectionText(parameters, separator) + cases::ResultSectionText(table, separator),
+      path, run::InputSectionText(parameters, separator) + run::ResultSectionText(table, separator),
       err);
 }
 
@@ -164,7 +163,7 @@ int RunSensitivity(const BatchOptions& options, const cases::CaseValues& base, s
                    std::ostream& err) {
   const design::DesignFigures centre = design::EvaluateDesign(base, design::Search::Robust);
   if (!centre.Solved()) {
-    err << "fluxeta-batch: the design is not solved (" << cases::OutcomeCode(centre.status)
+    err << "fluxeta-batch: the design is not solved (" << base::OutcomeCode(centre.status)
         << "); sensitivities need a converged design\n";
     return kNotConverged;
   }
@@ -269,11 +268,11 @@ int RunDesignCommands(const BatchOptions& options, const cases::BoxTexts& base, 
   cases::CaseParameters parameters;
   try {
     cases::ReadCaseFromForm(base, separator, parameters);
-  } catch (const cases::ConversionError& error) {
-    err << cases::messages::ErrorBoxText(error.what()) << '\n';
+  } catch (const base::ConversionError& error) {
+    err << base::messages::ErrorBoxText(error.what()) << '\n';
     return kRefusedInput;
-  } catch (const cases::FloatingPointError& error) {
-    err << cases::messages::ErrorBoxText(error.what()) << '\n';
+  } catch (const base::FloatingPointError& error) {
+    err << base::messages::ErrorBoxText(error.what()) << '\n';
     return kFloatingPointFault;
   }
   const cases::CaseValues values = cases::InputValues(parameters);

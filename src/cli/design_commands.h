@@ -5,8 +5,8 @@
 #include <ostream>
 #include <string>
 
-#include "case/case_parameters.h"
-#include "cli/batch_options.h"
+#include "batch_options.h"
+#include "fluxeta/case/case_parameters.h"
 
 namespace fluxeta::cli {
 

@@ -1,4 +1,4 @@
-#include "cli/design_options.h"
+#include "design_options.h"
 
 #include <CLI/CLI.hpp>
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "design/design_figures.h"
-#include "design/optimiser.h"
+#include "fluxeta/design/design_figures.h"
+#include "fluxeta/design/optimiser.h"
 
 namespace CLI {
 class App;

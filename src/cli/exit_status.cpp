@@ -1,1 +1,1 @@
-#include "cli/exit_status.h"
+#include "exit_status.h"

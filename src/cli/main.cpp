@@ -1,8 +1,8 @@
 #include <iostream>
 
-#include "cli/batch_program.h"
-#include "cli/interruption.h"
-#include "cli/standard_streams.h"
+#include "batch_program.h"
+#include "interruption.h"
+#include "standard_streams.h"
 
 int main(int argc, char* argv[]) {
   fluxeta::cli::ReserveStandardStreams();

@@ -1,4 +1,4 @@
-#include "cli/replacing_file.h"
+#include "replacing_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,8 +9,8 @@
 #include <cstring>
 #include <filesystem>
 
-#include "base/quoted_text.h"
-#include "cli/interruption.h"
+#include "fluxeta/base/quoted_text.h"
+#include "interruption.h"
 
 namespace fluxeta::cli {
 
@@ -148,7 +148,7 @@ bool ReplacingFile::Commit() {
 
 void ReplacingFile::Fail(const char* verb, const std::string& path, int errorNumber) {
   errorNumber_ = errorNumber;
-  failure_ = std::string("cannot ") + verb + " '" + cases::ShortQuote(path) +
+  failure_ = std::string("cannot ") + verb + " '" + base::ShortQuote(path) +
              "': " + std::strerror(errorNumber);
 }
 

@@ -1,4 +1,4 @@
-#include "cli/same_file.h"
+#include "same_file.h"
 
 #include <sys/stat.h>
 

@@ -1,14 +1,14 @@
-#include "cli/station_table_output.h"
+#include "station_table_output.h"
 
 #include <array>
 #include <cmath>
 #include <string>
 #include <string_view>
 
-#include "case/input_table.h"
-#include "case/number_text.h"
-#include "case/station_columns.h"
-#include "run/station_table_csv.h"
+#include "fluxeta/case/input_table.h"
+#include "fluxeta/case/number_text.h"
+#include "fluxeta/case/station_columns.h"
+#include "fluxeta/run/station_table_csv.h"
 
 namespace fluxeta::cli {
 
@@ -70,7 +70,7 @@ void WriteTablesCsv(const RunTables& run, std::ostream& out) {
   CsvSummaryLine(out, "DelQRms", cases::ShortestText(run.table.DelQRms), kDelQRmsUnit);
   CsvSummaryLine(out, "uniformity", cases::ShortestText(run.table.Uniformity), kDimensionless);
 
-  out << cases::StationTableCsv(run.table);
+  out << run::StationTableCsv(run.table);
 }
 
 void WriteTablesJson(const RunTables& run, std::ostream& out) {

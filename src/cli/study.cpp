@@ -1,4 +1,4 @@
-#include "cli/study.h"
+#include "study.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -6,15 +6,15 @@
 #include <functional>
 #include <memory>
 
-#include "cli/exit_status.h"
-#include "cli/replacing_file.h"
-#include "cli/standard_streams.h"
-#include "cli/study_progress.h"
-#include "study/study_case_evaluator.h"
-#include "study/study_csv.h"
-#include "study/study_error.h"
-#include "study/study_grid.h"
-#include "study/study_parallel.h"
+#include "exit_status.h"
+#include "fluxeta/study/study_case_evaluator.h"
+#include "fluxeta/study/study_csv.h"
+#include "fluxeta/study/study_error.h"
+#include "fluxeta/study/study_grid.h"
+#include "fluxeta/study/study_parallel.h"
+#include "replacing_file.h"
+#include "standard_streams.h"
+#include "study_progress.h"
 
 namespace fluxeta::cli {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "case/case_parameters.h"
-#include "solver/search.h"
+#include "fluxeta/case/case_parameters.h"
+#include "fluxeta/solver/search.h"
 
 namespace fluxeta::cli {
 

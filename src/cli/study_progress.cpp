@@ -1,4 +1,4 @@
-#include "cli/study_progress.h"
+#include "study_progress.h"
 
 #include <unistd.h>
 

@@ -1,11 +1,11 @@
-#include "design/design_figures.h"
+#include "fluxeta/design/design_figures.h"
 
 #include <algorithm>
 
-#include "base/errors.h"
-#include "case/station_table.h"
-#include "solver/search.h"
-#include "solver/solver_state.h"
+#include "fluxeta/base/errors.h"
+#include "fluxeta/case/station_table.h"
+#include "fluxeta/solver/search.h"
+#include "fluxeta/solver/solver_state.h"
 
 namespace fluxeta::design {
 
@@ -18,7 +18,7 @@ DesignFigures EvaluateDesign(const cases::CaseValues& values, Search search) {
     const solver::SearchOutcome outcome = solver::SolveWithSearch(search, parameters, table, state);
     figures.sweeps = outcome.solve.sweeps;
     figures.status = outcome.status;
-  } catch (const cases::FluxetaError& error) {
+  } catch (const base::FluxetaError& error) {
     figures.status = error.outcome();
     return figures;
   }

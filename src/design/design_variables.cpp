@@ -1,7 +1,7 @@
-#include "design/design_variables.h"
+#include "fluxeta/design/design_variables.h"
 
-#include "case/input_table.h"
-#include "case/number_text.h"
+#include "fluxeta/case/input_table.h"
+#include "fluxeta/case/number_text.h"
 
 namespace fluxeta::design {
 

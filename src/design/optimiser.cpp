@@ -1,4 +1,4 @@
-#include "design/optimiser.h"
+#include "fluxeta/design/optimiser.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,8 +6,8 @@
 #include <nlopt.hpp>
 #include <stdexcept>
 
-#include "case/input_table.h"
-#include "case/number_text.h"
+#include "fluxeta/case/input_table.h"
+#include "fluxeta/case/number_text.h"
 
 namespace fluxeta::design {
 

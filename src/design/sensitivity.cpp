@@ -1,9 +1,9 @@
-#include "design/sensitivity.h"
+#include "fluxeta/design/sensitivity.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "case/input_table.h"
+#include "fluxeta/case/input_table.h"
 
 namespace fluxeta::design {
 

@@ -1,11 +1,11 @@
-#include "design/tolerance_band.h"
+#include "fluxeta/design/tolerance_band.h"
 
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
-#include "case/input_table.h"
-#include "case/number_text.h"
+#include "fluxeta/case/input_table.h"
+#include "fluxeta/case/number_text.h"
 
 namespace fluxeta::design {
 

@@ -1,13 +1,13 @@
-#include "run/calculation_run.h"
+#include "fluxeta/run/calculation_run.h"
 
-#include "base/messages.h"
-#include "run/result_file.h"
-#include "solver/physical_check.h"
-#include "solver/robust_outcome.h"
+#include "fluxeta/base/messages.h"
+#include "fluxeta/run/result_file.h"
+#include "fluxeta/solver/physical_check.h"
+#include "fluxeta/solver/robust_outcome.h"
 
-namespace fluxeta::cases {
+namespace fluxeta::run {
 
-void ClearConvergedResults(StationTable& table) {
+void ClearConvergedResults(cases::StationTable& table) {
   table.Q_DIFF.fill(0);
   table.RTime.fill(0);
   table.DelQRms = 0;
@@ -19,18 +19,19 @@ namespace {
 RunReport FileNotOpened(RunFrontEnd& frontEnd, const std::string& path, const OpenFailure& failure,
                         RunReport report) {
   frontEnd.ShowFileFailure(path, failure);
-  frontEnd.ShowMessage(messages::kFileCanNotOpen);
+  frontEnd.ShowMessage(base::messages::kFileCanNotOpen);
   report.outcome = RunOutcome::FileNotOpened;
   return report;
 }
 
 }  // namespace
 
-RunReport CalculationRun(RunFrontEnd& frontEnd, CaseParameters& parameters, StationTable& table,
-                         solver::SolverState& state, solver::Search search) {
+RunReport CalculationRun(RunFrontEnd& frontEnd, cases::CaseParameters& parameters,
+                         cases::StationTable& table, solver::SolverState& state,
+                         solver::Search search) {
   RunReport report;
   const char separator = frontEnd.DecimalSeparator();
-  ReadCaseFromForm(frontEnd.Boxes(), separator, parameters);
+  cases::ReadCaseFromForm(frontEnd.Boxes(), separator, parameters);
 
   // Without an input section there is nothing to append a result to; solving anyway
   // would only lead to a second failure, or to a result appended to a stranger's file.
@@ -47,8 +48,8 @@ RunReport CalculationRun(RunFrontEnd& frontEnd, CaseParameters& parameters, Stat
   if (!report.solve.converged) {
     ClearConvergedResults(table);
     frontEnd.ShowMessage(solved.robust ? solver::DescribeOutcome(*solved.robust)
-                                       : std::string(messages::kDoesNotConverge));
-  } else if (solved.status == Outcome::RegimeGap) {
+                                       : std::string(base::messages::kDoesNotConverge));
+  } else if (solved.status == base::Outcome::RegimeGap) {
     frontEnd.ShowWarning(solver::DescribeOutcome(*solved.robust));
   } else if (const auto unphysical = solver::FindUnphysicalStations(table); !unphysical.empty()) {
     frontEnd.ShowWarning(solver::UnphysicalStationsWarning(unphysical));
@@ -70,4 +71,4 @@ RunReport CalculationRun(RunFrontEnd& frontEnd, CaseParameters& parameters, Stat
   return report;
 }
 
-}  // namespace fluxeta::cases
+}  // namespace fluxeta::run

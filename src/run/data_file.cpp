@@ -1,14 +1,14 @@
-#include "run/data_file.h"
+#include "fluxeta/run/data_file.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 
-#include "base/messages.h"
-#include "case/input_table.h"
+#include "fluxeta/base/messages.h"
+#include "fluxeta/case/input_table.h"
 
-namespace fluxeta::cases {
+namespace fluxeta::run {
 
 namespace {
 
@@ -92,19 +92,19 @@ std::optional<DataFileLines> ReadDataFileLines(const std::string& path) {
 }
 
 std::optional<std::string> ApplyDataFileLines(const DataFileLines& lines, std::string_view path,
-                                              BoxTexts& boxes,
+                                              cases::BoxTexts& boxes,
                                               const std::array<bool, 16>& enabled) {
   // Every line is checked before any box changes, so a refused file leaves the boxes alone.
   std::array<std::string, kDataFileLineCount> values;
   for (int line = 0; line < kDataFileLineCount; ++line) {
     auto value = ValueText(lines[line]);
     if (!value) {
-      return messages::NotACorrectDataFileMessage(path);
+      return base::messages::NotACorrectDataFileMessage(path);
     }
     values[line] = std::move(*value);
   }
   for (int line = 0; line < kDataFileLineCount; ++line) {
-    const int box = kInputs[line].box;
+    const int box = cases::kInputs[line].box;
     if (enabled[box - 1]) {
       boxes.Edit(box) = values[line];
     }
@@ -112,4 +112,4 @@ std::optional<std::string> ApplyDataFileLines(const DataFileLines& lines, std::s
   return std::nullopt;
 }
 
-}  // namespace fluxeta::cases
+}  // namespace fluxeta::run

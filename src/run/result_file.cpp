@@ -1,13 +1,13 @@
-#include "run/result_file.h"
+#include "fluxeta/run/result_file.h"
 
 #include <array>
 #include <string_view>
 
-#include "case/input_table.h"
-#include "case/number_text.h"
-#include "case/station_columns.h"
+#include "fluxeta/case/input_table.h"
+#include "fluxeta/case/number_text.h"
+#include "fluxeta/case/station_columns.h"
 
-namespace fluxeta::cases {
+namespace fluxeta::run {
 
 namespace {
 
@@ -17,7 +17,7 @@ constexpr std::size_t kInputLabelBytes = 51;
 constexpr std::size_t kInputEqualsByte = 49;
 
 constexpr bool InputLabelsAreAligned() {
-  for (const InputSpec& input : kInputs) {
+  for (const cases::InputSpec& input : cases::kInputs) {
     if (input.resultLabel.size() != kInputLabelBytes ||
         input.resultLabel.find('=') != kInputEqualsByte - 1) {
       return false;
@@ -37,14 +37,14 @@ static_assert(kNote.size() == 75);
 
 constexpr std::string_view kEntrancePressureLabel = "   Entrance pressure (MPa)  =  ";
 constexpr std::string_view kUniformityLabel = "   Uniformity (-)           =  ";
-constexpr NumberStyle kEntrancePressureStyle = {NumberFormat::Fixed, 7, 3};
-constexpr NumberStyle kUniformityStyle = {NumberFormat::Fixed, 5, 3};
+constexpr cases::NumberStyle kEntrancePressureStyle = {cases::NumberFormat::Fixed, 7, 3};
+constexpr cases::NumberStyle kUniformityStyle = {cases::NumberFormat::Fixed, 5, 3};
 constexpr long double kPascalsPerMegapascal = 1e6L;
 
 // The header lines of the station table: each column's cells in column order.
-std::string ColumnHeaderLine(std::string_view ResultFileColumn::*cell) {
+std::string ColumnHeaderLine(std::string_view cases::ResultFileColumn::*cell) {
   std::string line;
-  for (const StationColumn& column : kStationColumns) {
+  for (const cases::StationColumn& column : cases::kStationColumns) {
     if (column.resultFile) {
       line += (*column.resultFile).*cell;
     }
@@ -65,42 +65,42 @@ void AppendLine(std::string& text, std::string_view line) {
 // its double may round down).
 std::string EntrancePressureText(double entrancePressure, char separator) {
   const long double megapascals = entrancePressure / kPascalsPerMegapascal;
-  return FormatNumber(static_cast<double>(megapascals), kEntrancePressureStyle, separator);
+  return cases::FormatNumber(static_cast<double>(megapascals), kEntrancePressureStyle, separator);
 }
 
-std::string InputSectionText(const CaseParameters& parameters, char separator) {
+std::string InputSectionText(const cases::CaseParameters& parameters, char separator) {
   std::string text;
   AppendLine(text, "");
   AppendLine(text, "[INPUT DATA]");
-  for (const InputSpec& input : kInputs) {
+  for (const cases::InputSpec& input : cases::kInputs) {
     std::string valueLine(input.resultLabel);
-    valueLine += FormatNumber(parameters.*input.field, input.resultStyle, separator);
+    valueLine += cases::FormatNumber(parameters.*input.field, input.resultStyle, separator);
     AppendLine(text, valueLine);
   }
   return text;
 }
 
-std::string StationRowText(const StationTable& table, int station, char separator) {
-  std::string row = PadLeft(std::to_string(station), kRowNumberWidth);
-  for (const StationColumn& column : kStationColumns) {
+std::string StationRowText(const cases::StationTable& table, int station, char separator) {
+  std::string row = cases::PadLeft(std::to_string(station), kRowNumberWidth);
+  for (const cases::StationColumn& column : cases::kStationColumns) {
     if (!column.resultFile) {
       continue;
     }
     row += kCellSeparator;
     const double value = (table.*column.values)[station];
-    row +=
-        PadLeft(FormatNumber(value, column.resultFile->style, separator), column.resultFile->width);
+    row += cases::PadLeft(cases::FormatNumber(value, column.resultFile->style, separator),
+                          column.resultFile->width);
   }
   return row;
 }
 
-std::string ResultSectionText(const StationTable& table, char separator) {
+std::string ResultSectionText(const cases::StationTable& table, char separator) {
   std::string text;
   AppendLine(text, "");
   AppendLine(text, "[RESULT]");
-  AppendLine(text, ColumnHeaderLine(&ResultFileColumn::nameCell));
-  AppendLine(text, ColumnHeaderLine(&ResultFileColumn::unitCell));
-  for (int station = 1; station <= StationCount; ++station) {
+  AppendLine(text, ColumnHeaderLine(&cases::ResultFileColumn::nameCell));
+  AppendLine(text, ColumnHeaderLine(&cases::ResultFileColumn::unitCell));
+  for (int station = 1; station <= cases::StationCount; ++station) {
     AppendLine(text, StationRowText(table, station, separator));
   }
   AppendLine(text, kNote);
@@ -108,17 +108,19 @@ std::string ResultSectionText(const StationTable& table, char separator) {
   AppendLine(text,
              std::string(kEntrancePressureLabel) + EntrancePressureText(table.P[1], separator));
   AppendLine(text, std::string(kUniformityLabel) +
-                       FormatNumber(table.Uniformity, kUniformityStyle, separator));
+                       cases::FormatNumber(table.Uniformity, kUniformityStyle, separator));
   return text;
 }
 
-OpenFailure WriteInputSection(const CaseParameters& parameters, char separator, ClaimedFile& file) {
+OpenFailure WriteInputSection(const cases::CaseParameters& parameters, char separator,
+                              ClaimedFile& file) {
   return file.Create(parameters.ResultFileName, InputSectionText(parameters, separator));
 }
 
-OpenFailure WriteResultSection(const CaseParameters& parameters, const StationTable& table,
-                               char separator, const ClaimedFile& file) {
+OpenFailure WriteResultSection(const cases::CaseParameters& parameters,
+                               const cases::StationTable& table, char separator,
+                               const ClaimedFile& file) {
   return file.Append(parameters.ResultFileName, ResultSectionText(table, separator));
 }
 
-}  // namespace fluxeta::cases
+}  // namespace fluxeta::run

@@ -1,8 +1,8 @@
-#include "run/station_table_csv.h"
+#include "fluxeta/run/station_table_csv.h"
 
-#include "case/number_text.h"
+#include "fluxeta/case/number_text.h"
 
-namespace fluxeta::cases {
+namespace fluxeta::run {
 
 namespace {
 constexpr std::string_view kStationHeader = "station";
@@ -10,9 +10,9 @@ constexpr char kSeparator = ',';
 constexpr char kLineEnd = '\n';
 }  // namespace
 
-std::string StationTableCsv(const StationTable& table) {
+std::string StationTableCsv(const cases::StationTable& table) {
   std::string text(kStationHeader);
-  for (const StationColumn& column : kStationColumns) {
+  for (const cases::StationColumn& column : cases::kStationColumns) {
     text += kSeparator;
     text += column.name;
     text += " (";
@@ -21,15 +21,15 @@ std::string StationTableCsv(const StationTable& table) {
   }
   text += kLineEnd;
 
-  for (int station = 1; station <= StationCount; ++station) {
+  for (int station = 1; station <= cases::StationCount; ++station) {
     text += std::to_string(station);
-    for (const StationColumn& column : kStationColumns) {
+    for (const cases::StationColumn& column : cases::kStationColumns) {
       text += kSeparator;
-      text += ShortestText((table.*column.values)[station]);
+      text += cases::ShortestText((table.*column.values)[station]);
     }
     text += kLineEnd;
   }
   return text;
 }
 
-}  // namespace fluxeta::cases
+}  // namespace fluxeta::run

@@ -1,4 +1,4 @@
-#include "run/text_file_writer.h"
+#include "fluxeta/run/text_file_writer.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -8,10 +8,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include "base/errors.h"
-#include "base/io_error_code.h"
+#include "fluxeta/base/errors.h"
+#include "fluxeta/base/io_error_code.h"
 
-namespace fluxeta::cases {
+namespace fluxeta::run {
 
 namespace {
 
@@ -22,7 +22,7 @@ constexpr std::string_view kNoLongerThisRunsFile =
     "no longer the file this run wrote its input section to";
 
 [[noreturn]] void RaiseInputOutputError(int errorNumber) {
-  throw InputOutputError(InputOutputErrorCode(errorNumber));
+  throw base::InputOutputError(base::InputOutputErrorCode(errorNumber));
 }
 
 int OpenRetrying(const std::string& name, int flags) {
@@ -178,4 +178,4 @@ OpenFailure ClaimedFile::Append(const std::string& name, std::string_view bytes)
   return {};
 }
 
-}  // namespace fluxeta::cases
+}  // namespace fluxeta::run

@@ -1,8 +1,8 @@
-#include "solver/cavity_derivatives.h"
+#include "cavity_derivatives.h"
 
 namespace fluxeta::solver {
 
-using cases::Real;
+using base::Real;
 
 namespace {
 
@@ -10,8 +10,8 @@ namespace {
 // depends on the state; a slot without length fails there, as P/0 or 0/0.
 void RequireSlotLength(double slotLength, double pressure) {
   if (slotLength == 0) {
-    cases::RaiseFloatingPointFault(pressure == 0 ? cases::FloatingPointFault::InvalidOperation
-                                                 : cases::FloatingPointFault::DivisionByZero);
+    base::RaiseFloatingPointFault(pressure == 0 ? base::FloatingPointFault::InvalidOperation
+                                                : base::FloatingPointFault::DivisionByZero);
   }
 }
 
@@ -21,7 +21,7 @@ CavityEquations::SlotIndexFactors::SlotIndexFactors(const cases::CaseParameters&
                                                     double slotIndex)
     : index(slotIndex),
       reciprocalConsistency(
-          (cases::Power(parameters.gamma0, Real(slotIndex) - 1.0) / parameters.eta0).value()),
+          (base::Power(parameters.gamma0, Real(slotIndex) - 1.0) / parameters.eta0).value()),
       wallShearRateOfStress((Real(1.0) / slotIndex).value()),
       profileFactor((-Real(slotIndex) / (Real(2.0) * slotIndex + 1.0)).value()) {}
 
@@ -29,7 +29,7 @@ CavityEquations::CavityEquations(const cases::CaseParameters& parameters,
                                  const solver::CurrentStation& station)
     : parameters_(parameters),
       station_(station),
-      cosTheta_(cases::Cos(parameters.theta).value()),
+      cosTheta_(base::Cos(parameters.theta).value()),
       inertiaFactor_((-Real(parameters.rho) * parameters.alpha * 2.0).value()) {}
 
 void CavityEquations::WorkOutStationFactors(double pressure) {

@@ -5,12 +5,12 @@
 
 #include <optional>
 
-#include "base/checked_real.h"
-#include "base/power_rule.h"
-#include "case/case_parameters.h"
-#include "case/station_table.h"
-#include "solver/solver_state.h"
-#include "solver/state_vector.h"
+#include "fluxeta/base/checked_real.h"
+#include "fluxeta/base/power_rule.h"
+#include "fluxeta/case/case_parameters.h"
+#include "fluxeta/case/station_table.h"
+#include "fluxeta/solver/solver_state.h"
+#include "state_vector.h"
 
 namespace fluxeta::solver {
 
@@ -48,10 +48,10 @@ class CavityEquations {
   struct SlotIndexFactors {
     SlotIndexFactors(const cases::CaseParameters& parameters, double slotIndex);
 
-    double index;                                             // m
-    double reciprocalConsistency;                             // γ0^(m−1)/η0 (1/(Pa.s^m))
-    cases::FixedExponentPower<double> wallShearRateOfStress;  // b^(1/m)
-    double profileFactor;                                     // −m/(2m + 1)
+    double index;                                            // m
+    double reciprocalConsistency;                            // γ0^(m−1)/η0 (1/(Pa.s^m))
+    base::FixedExponentPower<double> wallShearRateOfStress;  // b^(1/m)
+    double profileFactor;                                    // −m/(2m + 1)
   };
   std::optional<SlotIndexFactors> slotIndex_;  // for the last power-law station
 
@@ -69,10 +69,10 @@ class CavityEquations {
 // power-law slit flow of index m = N_S otherwise.
 inline double CavityEquations::SlotOutflow(double pressure) const {
   if (station_.SlotNewtonian) {
-    return (cases::Real(slotConductance_) * pressure).value();
+    return (base::Real(slotConductance_) * pressure).value();
   }
-  const cases::Real wallShearRate =
-      slotIndex_->wallShearRateOfStress(cases::Real(wallStressFactor_) * pressure);  // 1/s
+  const base::Real wallShearRate =
+      slotIndex_->wallShearRateOfStress(base::Real(wallStressFactor_) * pressure);  // 1/s
   return (wallShearRate * slitProfileFactor_).value();
 }
 
@@ -80,14 +80,14 @@ inline void CavityEquations::operator()(double /*x*/, const StateVector& y, Stat
   if (!stationFactorsKnown_) {
     WorkOutStationFactors(y[kPressure]);
   }
-  const cases::Real flow = y[kFlow];
+  const base::Real flow = y[kFlow];
   dy[kFlow] = SlotOutflow(y[kPressure]);
 
   // The slowing stream regains pressure; friction along the inclined cavity loses it.
-  const cases::Real inertiaPerOutflow =
-      cases::Real(inertiaFactor_) * flow / areaSquared_ * kInertiaToPascalPerCm;
-  const cases::Real inertialTerm = inertiaPerOutflow * dy[kFlow];
-  const cases::Real frictionTerm = cases::Real(frictionPerFlow_) * flow;
+  const base::Real inertiaPerOutflow =
+      base::Real(inertiaFactor_) * flow / areaSquared_ * kInertiaToPascalPerCm;
+  const base::Real inertialTerm = inertiaPerOutflow * dy[kFlow];
+  const base::Real frictionTerm = base::Real(frictionPerFlow_) * flow;
   dy[kPressure] = (inertialTerm - frictionTerm).value();
 }
 

@@ -1,16 +1,16 @@
-#include "solver/die_geometry.h"
+#include "die_geometry.h"
 
-#include "base/checked_real.h"
-#include "base/power_rule.h"
+#include "fluxeta/base/checked_real.h"
+#include "fluxeta/base/power_rule.h"
 
 namespace fluxeta::solver {
 
-using cases::Real;
+using base::Real;
 
 double CavityAreaAt(const cases::CaseParameters& parameters, double x) {
   const Real W = parameters.W;
   const Real remainingFraction = Real(1.0) - Real(x) / W;
-  return (parameters.Ain * cases::Power(remainingFraction, parameters.gamma)).value();
+  return (parameters.Ain * base::Power(remainingFraction, parameters.gamma)).value();
 }
 
 double SlotLengthAt(const cases::CaseParameters& parameters, double x) {
@@ -26,7 +26,7 @@ void SetStationGeometry(const cases::CaseParameters& parameters, cases::StationT
     table.A[i] = CavityAreaAt(parameters, table.X[i]);
     table.L[i] = SlotLengthAt(parameters, table.X[i]);
     // The cavity keeps its shape while it tapers, so the perimeter scales with √area.
-    table.Pe[i] = (parameters.Pein * cases::Sqrt(Real(table.A[i]) / parameters.Ain)).value();
+    table.Pe[i] = (parameters.Pein * base::Sqrt(Real(table.A[i]) / parameters.Ain)).value();
     table.Dh[i] = (Real(4.0) * table.A[i] / table.Pe[i]).value();
     table.H[i] = parameters.H;
   }

@@ -2,8 +2,8 @@
 // end and a slot whose length falls linearly from Lin to Lend.
 #pragma once
 
-#include "case/case_parameters.h"
-#include "case/station_table.h"
+#include "fluxeta/case/case_parameters.h"
+#include "fluxeta/case/station_table.h"
 
 namespace fluxeta::solver {
 

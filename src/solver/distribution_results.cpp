@@ -1,10 +1,10 @@
-#include "solver/distribution_results.h"
+#include "distribution_results.h"
 
-#include "base/checked_real.h"
+#include "fluxeta/base/checked_real.h"
 
 namespace fluxeta::solver {
 
-using cases::Real;
+using base::Real;
 
 namespace {
 
@@ -14,7 +14,7 @@ constexpr double kPercent = 100.0;
 // angle, so an interval's path is (W/50)/cos θ.
 void SetCavityResidenceTimes(const cases::CaseParameters& parameters, cases::StationTable& table) {
   const Real segmentLength = Real(parameters.W) / cases::StationCount;
-  const Real cosTheta = cases::Cos(parameters.theta);
+  const Real cosTheta = base::Cos(parameters.theta);
   Real elapsed = 0.0;  // s
   for (int i = 1; i <= cases::StationCount; ++i) {
     const Real cavityVelocity = Real(table.Q[i]) / table.A[i];  // cm/s
@@ -58,7 +58,7 @@ double RmsDeviation(int count, const cases::StationValues& values, double refere
     const Real deviation = Real(values[i]) - reference;
     sumOfSquares += deviation * deviation;
   }
-  return cases::Sqrt(sumOfSquares / count).value();
+  return base::Sqrt(sumOfSquares / count).value();
 }
 
 void ComputeDistributionResults(const cases::CaseParameters& parameters,

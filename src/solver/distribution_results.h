@@ -2,8 +2,8 @@
 // interval's slot flow from the even share, and the uniformity of the whole die.
 #pragma once
 
-#include "case/case_parameters.h"
-#include "case/station_table.h"
+#include "fluxeta/case/case_parameters.h"
+#include "fluxeta/case/station_table.h"
 
 namespace fluxeta::solver {
 

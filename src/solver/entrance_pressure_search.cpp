@@ -1,14 +1,14 @@
-#include "solver/entrance_pressure_search.h"
+#include "entrance_pressure_search.h"
 
 #include <array>
 
-#include "base/checked_real.h"
-#include "solver/rheology.h"
-#include "solver/sweep_die_width.h"
+#include "fluxeta/base/checked_real.h"
+#include "rheology.h"
+#include "sweep_die_width.h"
 
 namespace fluxeta::solver {
 
-using cases::Real;
+using base::Real;
 
 namespace {
 
@@ -95,7 +95,7 @@ SolveOutcome SearchEntrancePressure(const cases::CaseParameters& parameters,
       continue;
     }
     table.P[1] = bracket.FalsePosition();
-    if (cases::Abs(Real(miss) / parameters.Qin) < kRelativeTolerance) {
+    if (base::Abs(Real(miss) / parameters.Qin) < kRelativeTolerance) {
       return {.converged = true, .sweeps = sweep};
     }
   }

@@ -3,10 +3,10 @@
 // zero, then false position, in five stages of ever smaller steps.
 #pragma once
 
-#include "case/case_parameters.h"
-#include "case/station_table.h"
-#include "solver/solve_die_flow.h"
-#include "solver/solver_state.h"
+#include "fluxeta/case/case_parameters.h"
+#include "fluxeta/case/station_table.h"
+#include "fluxeta/solver/solve_die_flow.h"
+#include "fluxeta/solver/solver_state.h"
 
 namespace fluxeta::solver {
 

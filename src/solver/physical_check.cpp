@@ -1,6 +1,6 @@
-#include "solver/physical_check.h"
+#include "fluxeta/solver/physical_check.h"
 
-#include "solver/robust_outcome.h"
+#include "fluxeta/solver/robust_outcome.h"
 
 namespace fluxeta::solver {
 

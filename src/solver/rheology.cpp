@@ -1,14 +1,14 @@
-#include "solver/rheology.h"
+#include "rheology.h"
 
 #include <cmath>
 
-#include "base/checked_real.h"
-#include "base/power_rule.h"
-#include "solver/die_geometry.h"
+#include "die_geometry.h"
+#include "fluxeta/base/checked_real.h"
+#include "fluxeta/base/power_rule.h"
 
 namespace fluxeta::solver {
 
-using cases::Real;
+using base::Real;
 
 namespace {
 
@@ -82,14 +82,13 @@ PowerLawConstants ComputePowerLawConstants(const cases::CaseParameters& paramete
   const Real n = parameters.n;
 
   PowerLawConstants constants;
-  constants.consistency = (eta0 / cases::Power(gamma0, n - 1.0)).value();
+  constants.consistency = (eta0 / base::Power(gamma0, n - 1.0)).value();
   // Ratio of the wall shear rate to the apparent one of a power-law liquid in a duct.
   const Real shearRateCorrection = (Real(3.0) * n + 1.0) / (Real(4.0) * n);
-  constants.cavityCorrection = cases::Power(shearRateCorrection, n).value();
-  const Real apparentConsistency =
-      eta0 * constants.cavityCorrection / cases::Power(gamma0, n - 1.0);
+  constants.cavityCorrection = base::Power(shearRateCorrection, n).value();
+  const Real apparentConsistency = eta0 * constants.cavityCorrection / base::Power(gamma0, n - 1.0);
   constants.criticalApparentShearRate =
-      cases::Power(Real(parameters.etaCr) / apparentConsistency, Real(1.0) / (n - 1.0)).value();
+      base::Power(Real(parameters.etaCr) / apparentConsistency, Real(1.0) / (n - 1.0)).value();
   return constants;
 }
 

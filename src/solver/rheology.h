@@ -2,10 +2,10 @@
 // ηcr below the critical apparent shear rate, decided separately for cavity and slot.
 #pragma once
 
-#include "case/case_parameters.h"
-#include "base/power_rule.h"
-#include "case/station_table.h"
-#include "solver/solver_state.h"
+#include "fluxeta/base/power_rule.h"
+#include "fluxeta/case/case_parameters.h"
+#include "fluxeta/case/station_table.h"
+#include "fluxeta/solver/solver_state.h"
 
 namespace fluxeta::solver {
 
@@ -56,15 +56,15 @@ class StationRheologyRules {
   const PowerLawConstants& constants() const { return constants_; }
   double segmentLength() const { return segmentLength_; }
   // γ^(n−1).
-  cases::Real ShearThinning(cases::Real shearRate) const;
+  base::Real ShearThinning(base::Real shearRate) const;
   // K·γ^(n−1) (Pa.s).
-  cases::Real PowerLawViscosity(cases::Real shearRate) const;
+  base::Real PowerLawViscosity(base::Real shearRate) const;
 
  private:
   const cases::CaseParameters& parameters_;
   PowerLawConstants constants_;
-  cases::FixedExponentPower<double> shearThinning_;  // γ^(n−1)
-  double segmentLength_;                             // Δx (cm)
+  base::FixedExponentPower<double> shearThinning_;  // γ^(n−1)
+  double segmentLength_;                            // Δx (cm)
 };
 
 // Geometry of the 50 stations, the segment length, and a first rheology on a linear

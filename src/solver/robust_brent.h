@@ -8,8 +8,8 @@
 #include <limits>
 #include <optional>
 
-#include "base/checked_real.h"
-#include "solver/robust_root_bracket.h"
+#include "fluxeta/base/checked_real.h"
+#include "robust_root_bracket.h"
 
 namespace fluxeta::solver {
 
@@ -38,8 +38,8 @@ class SmoothPoints {
 
   // Where the inverse interpolation through the smooth points meets zero: quadratic through
   // three, a secant through two; none when values coincide.
-  std::optional<cases::Real> Zero() const {
-    using cases::Real;
+  std::optional<base::Real> Zero() const {
+    using base::Real;
     const SignedPoint& p0 = points_[0];
     const SignedPoint& p1 = points_[1];
     const SignedPoint& p2 = points_[2];
@@ -78,8 +78,8 @@ struct BrentResult {
 template <typename Evaluate, typename Stop>
 BrentResult BrentRoot(SignedPoint latest, SignedPoint contrapoint,
                       std::optional<SignedPoint> earlier, Evaluate&& evaluate, Stop&& stop) {
-  using cases::Abs;
-  using cases::Real;
+  using base::Abs;
+  using base::Real;
   constexpr double kEpsilon = std::numeric_limits<double>::epsilon();
   const auto oppositeSigns = [](const SignedPoint& x, const SignedPoint& y) {
     return (x.value > 0) != (y.value > 0);

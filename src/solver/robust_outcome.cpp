@@ -1,4 +1,4 @@
-#include "solver/robust_outcome.h"
+#include "fluxeta/solver/robust_outcome.h"
 
 namespace fluxeta::solver {
 

@@ -1,15 +1,15 @@
-#include "solver/robust_plausible_designs.h"
+#include "fluxeta/solver/robust_plausible_designs.h"
 
 #include <numbers>
 #include <random>
 
-#include "base/checked_real.h"
-#include "case/default_case.h"
-#include "case/input_table.h"
+#include "fluxeta/base/checked_real.h"
+#include "fluxeta/case/default_case.h"
+#include "fluxeta/case/input_table.h"
 
 namespace fluxeta::solver {
 
-using cases::Real;
+using base::Real;
 
 namespace {
 
@@ -61,7 +61,7 @@ std::vector<cases::CaseParameters> PlausibleDesigns(std::uint64_t seed, int coun
     set("Ain", area);
     set("gamma", draw(kCavityTaper));
     // The perimeter of a circle of area Ain.
-    set("Pein", (Real(2.0) * cases::Sqrt(Real(std::numbers::pi) * area)).value());
+    set("Pein", (Real(2.0) * base::Sqrt(Real(std::numbers::pi) * area)).value());
     const double entranceSlotLength = draw(kEntranceSlotLength);
     set("Lin", entranceSlotLength);
     set("Lend", (Real(draw(kEndSlotLengthShare)) * entranceSlotLength).value());

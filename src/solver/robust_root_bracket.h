@@ -6,7 +6,7 @@
 #include <cmath>
 #include <optional>
 
-#include "base/checked_real.h"
+#include "fluxeta/base/checked_real.h"
 
 namespace fluxeta::solver {
 
@@ -42,16 +42,16 @@ struct RootBracket {
 
 namespace bracket_detail {
 
-inline cases::Real Log(cases::Real x) {
+inline base::Real Log(base::Real x) {
   if (x <= 0.0) {
-    cases::RaiseFloatingPointFault(x == 0.0 ? cases::FloatingPointFault::DivisionByZero
-                                            : cases::FloatingPointFault::InvalidOperation);
+    base::RaiseFloatingPointFault(x == 0.0 ? base::FloatingPointFault::DivisionByZero
+                                           : base::FloatingPointFault::InvalidOperation);
   }
   return std::log(x.value());
 }
 
-inline cases::Real Exp(cases::Real x) {
-  return cases::Real::Verified(std::exp(x.value()));
+inline base::Real Exp(base::Real x) {
+  return base::Real::Verified(std::exp(x.value()));
 }
 
 inline bool RaiseSide(double value) {
@@ -66,8 +66,8 @@ inline bool RaiseSide(double value) {
 // SignedPoint at P; `stop(point)` ends the search at once when it holds.
 template <typename Evaluate, typename Stop>
 RootBracket BracketRoot(double firstGuess, Evaluate&& evaluate, Stop&& stop) {
+  using base::Real;
   using bracket_detail::RaiseSide;
-  using cases::Real;
   const Real origin = bracket_detail::Log(firstGuess);
   Real logAt = origin;
   SignedPoint current = evaluate(firstGuess);
@@ -90,7 +90,7 @@ RootBracket BracketRoot(double firstGuess, Evaluate&& evaluate, Stop&& stop) {
         length = std::min(step, ahead * kSecantOverstep);
       }
     }
-    const Real reachLeft = Real(kLogReach) - cases::Abs(logAt - origin);
+    const Real reachLeft = Real(kLogReach) - base::Abs(logAt - origin);
     if (reachLeft <= 0.0) {
       return {BracketEnd::OutOfReach, {}, {}, current, std::nullopt};
     }

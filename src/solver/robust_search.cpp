@@ -1,20 +1,20 @@
-#include "solver/robust_search.h"
+#include "robust_search.h"
 
 #include <algorithm>
 #include <array>
 #include <utility>
 
-#include "base/checked_real.h"
-#include "solver/distribution_results.h"
-#include "solver/entrance_pressure_search.h"
-#include "solver/rheology.h"
-#include "solver/robust_brent.h"
-#include "solver/robust_root_bracket.h"
-#include "solver/sweep_die_width.h"
+#include "distribution_results.h"
+#include "entrance_pressure_search.h"
+#include "fluxeta/base/checked_real.h"
+#include "rheology.h"
+#include "robust_brent.h"
+#include "robust_root_bracket.h"
+#include "sweep_die_width.h"
 
 namespace fluxeta::solver {
 
-using cases::Real;
+using base::Real;
 
 namespace {
 
@@ -35,7 +35,7 @@ class SignedDistance {
                  solver::SolverState& state, GapTieBreak tieBreak)
       : table_(table),
         sweep_(parameters, table, state, tieBreak),
-        largestRootMiss_((Real(kRobustRootTolerance) * cases::Abs(parameters.Qin)).value()) {}
+        largestRootMiss_((Real(kRobustRootTolerance) * base::Abs(parameters.Qin)).value()) {}
 
   SignedPoint operator()(double entrancePressure) {
     ++sweeps_;
@@ -68,7 +68,7 @@ class SignedDistance {
 
   bool AtRoot() const {
     return last_.exit == BranchExit::None &&
-           cases::Abs(table_.Q[cases::kFarEnd]) <= largestRootMiss_;
+           base::Abs(table_.Q[cases::kFarEnd]) <= largestRootMiss_;
   }
 
   const RobustSweepResult& last() const { return last_; }

@@ -2,10 +2,10 @@
 // model solved as a fixed point, with a verdict for every design.
 #pragma once
 
-#include "case/case_parameters.h"
-#include "case/station_table.h"
-#include "solver/robust_outcome.h"
-#include "solver/robust_sweep.h"
+#include "fluxeta/case/case_parameters.h"
+#include "fluxeta/case/station_table.h"
+#include "fluxeta/solver/robust_outcome.h"
+#include "robust_sweep.h"
 
 namespace fluxeta::solver {
 

@@ -1,14 +1,14 @@
-#include "solver/robust_sweep.h"
+#include "robust_sweep.h"
 
 #include <optional>
 
-#include "base/checked_real.h"
-#include "solver/runge_kutta_gill_step.h"
-#include "solver/state_vector.h"
+#include "fluxeta/base/checked_real.h"
+#include "runge_kutta_gill_step.h"
+#include "state_vector.h"
 
 namespace fluxeta::solver {
 
-using cases::Real;
+using base::Real;
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include <cstdint>
 
-#include "case/case_parameters.h"
-#include "case/station_table.h"
-#include "solver/cavity_derivatives.h"
-#include "solver/rheology.h"
+#include "cavity_derivatives.h"
+#include "fluxeta/case/case_parameters.h"
+#include "fluxeta/case/station_table.h"
+#include "rheology.h"
 
 namespace fluxeta::solver {
 

@@ -4,8 +4,8 @@
 
 #include <cassert>
 
-#include "base/checked_real.h"
-#include "solver/state_vector.h"
+#include "fluxeta/base/checked_real.h"
+#include "state_vector.h"
 
 namespace fluxeta::solver {
 
@@ -27,7 +27,7 @@ inline constexpr double kFinalQDivisor = 3.0;
 template <typename Derivatives>
 void RungeKuttaGillStep(int n, StateVector& y, double x, double h, Derivatives&& derivatives) {
   assert(n >= 0 && n <= kStateCapacity);
-  using cases::Real;
+  using base::Real;
   StateVector k{};  // derivatives of the stage
   StateVector q{};  // Gill's auxiliary vector
   const Real step = h;

@@ -1,23 +1,23 @@
-#include "solver/search.h"
+#include "fluxeta/solver/search.h"
 
-#include "solver/robust_search.h"
+#include "robust_search.h"
 
 namespace fluxeta::solver {
 
 namespace {
 
-cases::Outcome OutcomeOfVerdict(RobustVerdict verdict) {
+base::Outcome OutcomeOfVerdict(RobustVerdict verdict) {
   switch (verdict) {
     case RobustVerdict::Converged:
-      return cases::Outcome::Converged;
+      return base::Outcome::Converged;
     case RobustVerdict::RegimeGap:
-      return cases::Outcome::RegimeGap;
+      return base::Outcome::RegimeGap;
     case RobustVerdict::NoPhysicalSolution:
-      return cases::Outcome::NoPhysicalSolution;
+      return base::Outcome::NoPhysicalSolution;
     case RobustVerdict::NotConverged:
       break;
   }
-  return cases::Outcome::NotConverged;
+  return base::Outcome::NotConverged;
 }
 
 }  // namespace
@@ -41,14 +41,14 @@ SearchOutcome SolveWithSearch(Search search, const cases::CaseParameters& parame
   if (search == Search::Window) {
     outcome.solve = SolveDieFlow(parameters, table, state);
     outcome.status =
-        outcome.solve.converged ? cases::Outcome::Converged : cases::Outcome::NotConverged;
+        outcome.solve.converged ? base::Outcome::Converged : base::Outcome::NotConverged;
     return outcome;
   }
   outcome.robust = SolveDieFlowRobust(parameters, table, state);
   outcome.status = OutcomeOfVerdict(outcome.robust->verdict);
   outcome.solve.sweeps = outcome.robust->sweeps;
   outcome.solve.converged =
-      outcome.status == cases::Outcome::Converged || outcome.status == cases::Outcome::RegimeGap;
+      outcome.status == base::Outcome::Converged || outcome.status == base::Outcome::RegimeGap;
   return outcome;
 }
 

@@ -1,8 +1,8 @@
-#include "solver/solve_die_flow.h"
+#include "fluxeta/solver/solve_die_flow.h"
 
-#include "solver/distribution_results.h"
-#include "solver/entrance_pressure_search.h"
-#include "solver/rheology.h"
+#include "distribution_results.h"
+#include "entrance_pressure_search.h"
+#include "rheology.h"
 
 namespace fluxeta::solver {
 

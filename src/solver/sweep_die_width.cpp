@@ -1,8 +1,8 @@
-#include "solver/sweep_die_width.h"
+#include "sweep_die_width.h"
 
-#include "solver/cavity_derivatives.h"
-#include "solver/runge_kutta_gill_step.h"
-#include "solver/state_vector.h"
+#include "cavity_derivatives.h"
+#include "runge_kutta_gill_step.h"
+#include "state_vector.h"
 
 namespace fluxeta::solver {
 

@@ -1,9 +1,9 @@
 // One integration of the cavity across the die width with the entrance pressure P_1.
 #pragma once
 
-#include "case/case_parameters.h"
-#include "case/station_table.h"
-#include "solver/solver_state.h"
+#include "fluxeta/case/case_parameters.h"
+#include "fluxeta/case/station_table.h"
+#include "fluxeta/solver/solver_state.h"
 
 namespace fluxeta::solver {
 

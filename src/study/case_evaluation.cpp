@@ -1,11 +1,11 @@
-#include "study/case_evaluation.h"
+#include "fluxeta/study/case_evaluation.h"
 
 #include <algorithm>
 
-#include "base/errors.h"
-#include "base/messages.h"
-#include "base/quoted_text.h"
-#include "solver/robust_outcome.h"
+#include "fluxeta/base/errors.h"
+#include "fluxeta/base/messages.h"
+#include "fluxeta/base/quoted_text.h"
+#include "fluxeta/solver/robust_outcome.h"
 
 namespace fluxeta::study {
 
@@ -21,33 +21,33 @@ void EvaluateCase(const std::function<double(std::size_t input)>& storedInput, C
     solve = solver::SolveWithSearch(search, records.parameters, records.table, records.state);
     result.sweeps = solve.solve.sweeps;
     result.status = solve.status;
-    if (solve.robust && solve.status != cases::Outcome::Converged) {
+    if (solve.robust && solve.status != base::Outcome::Converged) {
       result.outcome = solver::DescribeOutcome(*solve.robust);
     }
     if (!solve.solve.converged) {
       if (!solve.robust) {
-        result.outcome = cases::messages::kDoesNotConverge;
+        result.outcome = base::messages::kDoesNotConverge;
       }
       return;
     }
-    if (solve.status == cases::Outcome::RegimeGap) {
+    if (solve.status == base::Outcome::RegimeGap) {
       result.gapAnswer = true;
       result.entrancePressureSpread = solve.robust->spread.entrancePressure;
       result.uniformitySpread = solve.robust->spread.uniformity;
     }
-  } catch (const cases::ConversionError& error) {
+  } catch (const base::ConversionError& error) {
     // The cell quoted by its two ends only: the row stays readable whatever was typed.
     result.status = error.outcome();
-    result.outcome = cases::messages::ConversionMessage(cases::ShortQuote(error.text()));
+    result.outcome = base::messages::ConversionMessage(base::ShortQuote(error.text()));
     return;
-  } catch (const cases::FluxetaError& error) {
+  } catch (const base::FluxetaError& error) {
     result.status = error.outcome();
     result.outcome = error.message();
     return;
   }
 
   const cases::StationTable& table = records.table;
-  result.converged = solve.status == cases::Outcome::Converged;
+  result.converged = solve.status == base::Outcome::Converged;
   result.entrancePressure = table.P[1];
   result.uniformity = table.Uniformity;
   result.delQRms = table.DelQRms;

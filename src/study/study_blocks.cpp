@@ -1,10 +1,10 @@
-#include "study/study_blocks.h"
+#include "fluxeta/study/study_blocks.h"
 
 #include <algorithm>
 #include <memory>
 
-#include "study/study_case_evaluator.h"
-#include "study/study_parallel.h"
+#include "fluxeta/study/study_case_evaluator.h"
+#include "fluxeta/study/study_parallel.h"
 
 namespace fluxeta::study {
 

@@ -1,10 +1,10 @@
-#include "study/study_case_evaluator.h"
+#include "fluxeta/study/study_case_evaluator.h"
 
-#include "base/checked_real.h"
-#include "base/errors.h"
-#include "base/messages.h"
-#include "base/quoted_text.h"
-#include "case/number_text.h"
+#include "fluxeta/base/checked_real.h"
+#include "fluxeta/base/errors.h"
+#include "fluxeta/base/messages.h"
+#include "fluxeta/base/quoted_text.h"
+#include "fluxeta/case/number_text.h"
 
 namespace fluxeta::study {
 
@@ -21,12 +21,12 @@ double CaseEvaluator::StoredInput(std::size_t input) const {
   const auto column = columnOfInput_[input];
   if (!column) {
     const std::string& text = base_.Edit(cases::kInputs[input].box);
-    return cases::StoreAsDouble(cases::ParseNumber(text, baseSeparator_)).value();
+    return base::StoreAsDouble(cases::ParseNumber(text, baseSeparator_)).value();
   }
   if (values_[*column]) {
     return *values_[*column];  // solved exactly as printed
   }
-  return cases::StoreAsDouble(cases::ParseNumber(texts_[*column], cases::kPointSeparator)).value();
+  return base::StoreAsDouble(cases::ParseNumber(texts_[*column], cases::kPointSeparator)).value();
 }
 
 void CaseEvaluator::Evaluate(std::uint64_t index, CaseResult& result) {

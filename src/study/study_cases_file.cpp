@@ -1,4 +1,4 @@
-#include "study/study_cases_file.h"
+#include "fluxeta/study/study_cases_file.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -6,8 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "base/quoted_text.h"
-#include "study/study_error.h"
+#include "fluxeta/base/quoted_text.h"
+#include "fluxeta/study/study_error.h"
 
 namespace fluxeta::study {
 
@@ -17,7 +17,7 @@ constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kReadChunkBytes = 64 * 1024;
 
 std::string FileWhere(std::string_view fileName) {
-  return "cases file '" + cases::ShortQuote(fileName) + "'";
+  return "cases file '" + base::ShortQuote(fileName) + "'";
 }
 
 [[noreturn]] void FailToRead(std::string_view fileName, int errorNumber) {
@@ -214,7 +214,7 @@ std::vector<const StudyInput*> ReadHeader(CsvRecords& records, std::string_view 
       const StudyInput& input = FindStudyInput(name, allInputs);
       for (const StudyInput* earlier : inputs) {
         if (earlier == &input) {
-          throw StudyError("input '" + cases::ShortQuote(name) + "' appears twice");
+          throw StudyError("input '" + base::ShortQuote(name) + "' appears twice");
         }
       }
       inputs.push_back(&input);

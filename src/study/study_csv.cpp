@@ -1,4 +1,4 @@
-#include "study/study_csv.h"
+#include "fluxeta/study/study_csv.h"
 
 #include <charconv>
 
@@ -56,7 +56,7 @@ void AppendStudyRow(std::string& text, const std::vector<std::string>& inputText
     text += ',';
   }
   text += result.converged ? "true," : "false,";
-  text += cases::OutcomeCode(result.status);
+  text += base::OutcomeCode(result.status);
   text += ',';
   if (result.sweeps > 0) {
     AppendNumber(text, result.sweeps);

@@ -1,9 +1,9 @@
-#include "study/study_grid.h"
+#include "fluxeta/study/study_grid.h"
 
 #include <stdexcept>
 
-#include "case/number_text.h"
-#include "study/study_error.h"
+#include "fluxeta/case/number_text.h"
+#include "fluxeta/study/study_error.h"
 
 namespace fluxeta::study {
 

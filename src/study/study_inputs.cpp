@@ -1,8 +1,8 @@
-#include "study/study_inputs.h"
+#include "fluxeta/study/study_inputs.h"
 
 #include <string>
 
-#include "study/study_error.h"
+#include "fluxeta/study/study_error.h"
 
 namespace fluxeta::study {
 

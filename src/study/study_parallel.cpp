@@ -1,4 +1,4 @@
-#include "study/study_parallel.h"
+#include "fluxeta/study/study_parallel.h"
 
 #include <algorithm>
 #include <atomic>

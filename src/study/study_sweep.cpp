@@ -1,13 +1,13 @@
-#include "study/study_sweep.h"
+#include "fluxeta/study/study_sweep.h"
 
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
 
-#include "base/quoted_text.h"
-#include "case/number_text.h"
-#include "study/study_error.h"
+#include "fluxeta/base/quoted_text.h"
+#include "fluxeta/case/number_text.h"
+#include "fluxeta/study/study_error.h"
 
 namespace fluxeta::study {
 
@@ -26,13 +26,13 @@ constexpr double kSafeEndMagnitude = std::numeric_limits<double>::max() / 4;
 constexpr int kEdgeScaleExponent = 64;
 
 [[noreturn]] void Refuse(std::string_view text, const std::string& why) {
-  throw StudyError("--sweep '" + cases::ShortQuote(text) + "': " + why);
+  throw StudyError("--sweep '" + base::ShortQuote(text) + "': " + why);
 }
 
 double ReadEnd(std::string_view sweepText, std::string_view field, const char* which) {
   const auto value = cases::ReadPointNumber(field);
   if (!value) {
-    Refuse(sweepText, std::string(which) + " '" + cases::ShortQuote(field) +
+    Refuse(sweepText, std::string(which) + " '" + base::ShortQuote(field) +
                           "' is not a finite number written with a point");
   }
   return *value;
@@ -43,7 +43,7 @@ std::uint64_t ReadCount(std::string_view sweepText, std::string_view field) {
   const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), count);
   if (field.empty() || error != std::errc() || end != field.data() + field.size() || count < 1 ||
       count > kMaxSweepCount) {
-    Refuse(sweepText, "COUNT '" + cases::ShortQuote(field) + "' is not a whole number from 1 to " +
+    Refuse(sweepText, "COUNT '" + base::ShortQuote(field) + "' is not a whole number from 1 to " +
                           std::to_string(kMaxSweepCount));
   }
   return count;

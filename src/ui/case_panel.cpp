@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QStringList>
 
-#include "base/errors.h"
-#include "case/default_case.h"
+#include "fluxeta/base/errors.h"
+#include "fluxeta/case/default_case.h"
 #include "locale_number_text.h"
 #include "main_window.h"
 #include "utf8_text.h"
@@ -84,7 +84,7 @@ std::optional<cases::CaseValues> CasePanel::Values() const {
   cases::CaseParameters parameters;
   try {
     cases::ReadCaseFromForm(Boxes(), separator_, parameters);
-  } catch (const cases::FluxetaError& error) {
+  } catch (const base::FluxetaError& error) {
     presenter_.ShowMessage(Utf8Text(error.message()));
     return std::nullopt;
   }

@@ -10,8 +10,8 @@
 #include <array>
 #include <optional>
 
-#include "case/case_parameters.h"
-#include "case/input_table.h"
+#include "fluxeta/case/case_parameters.h"
+#include "fluxeta/case/input_table.h"
 #include "presenter.h"
 
 namespace fluxeta::ui {

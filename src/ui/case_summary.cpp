@@ -2,8 +2,8 @@
 
 #include <QStringList>
 
-#include "case/number_text.h"
-#include "case/input_table.h"
+#include "fluxeta/case/input_table.h"
+#include "fluxeta/case/number_text.h"
 
 namespace fluxeta::ui {
 
@@ -34,10 +34,9 @@ QString CsvLine(const QString& name, const QString& value, const QString& unit) 
 QString CaseLine(const cases::CaseParameters& parameters) {
   QStringList terms;
   for (const cases::InputSpec& input : cases::kInputs) {
-    terms.append(
-        Term(input, QString::fromStdString(cases::FormatNumber(
-                        parameters.*input.field, cases::NumberFormat::General, kShownDigits, 0,
-                        cases::LocaleDecimalSeparator()))));
+    terms.append(Term(input, QString::fromStdString(cases::FormatNumber(
+                                 parameters.*input.field, cases::NumberFormat::General,
+                                 kShownDigits, 0, cases::LocaleDecimalSeparator()))));
   }
   return terms.join(kSeparator);
 }

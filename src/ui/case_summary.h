@@ -5,7 +5,7 @@
 #include <QDateTime>
 #include <QString>
 
-#include "case/case_parameters.h"
+#include "fluxeta/case/case_parameters.h"
 
 namespace fluxeta::ui {
 

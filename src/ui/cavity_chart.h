@@ -5,7 +5,7 @@
 #include <QLineSeries>
 #include <QValueAxis>
 
-#include "case/station_table.h"
+#include "fluxeta/case/station_table.h"
 
 namespace fluxeta::ui {
 

@@ -10,10 +10,10 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "base/errors.h"
 #include "case_panel.h"
+#include "fluxeta/base/errors.h"
+#include "fluxeta/solver/search.h"
 #include "locale_number_text.h"
-#include "solver/search.h"
 #include "utf8_text.h"
 
 namespace fluxeta::ui {
@@ -372,11 +372,11 @@ void DesignTab::ShowResult() {
     run.parameters = cases::MakeCase(result_->best.values);
     solver::SolverState state;
     outcome = solver::SolveWithSearch(solver::Search::Robust, run.parameters, run.table, state);
-  } catch (const cases::FluxetaError& error) {
+  } catch (const base::FluxetaError& error) {
     presenter_.ShowMessage(QString::fromStdString(error.message()));
     return;
   }
-  if (outcome.status != cases::Outcome::Converged) {
+  if (outcome.status != base::Outcome::Converged) {
     presenter_.ShowMessage(QStringLiteral("The optimum did not converge when solved again."));
     return;
   }

@@ -23,9 +23,9 @@
 #include <optional>
 #include <vector>
 
-#include "case/input_table.h"
-#include "design/optimiser.h"
 #include "finished_run.h"
+#include "fluxeta/case/input_table.h"
+#include "fluxeta/design/optimiser.h"
 #include "presenter.h"
 
 namespace fluxeta::ui {

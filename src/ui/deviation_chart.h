@@ -6,7 +6,7 @@
 #include <QString>
 #include <QValueAxis>
 
-#include "case/station_table.h"
+#include "fluxeta/case/station_table.h"
 
 namespace fluxeta::ui {
 

@@ -9,8 +9,8 @@
 #include <QPushButton>
 
 #include "artwork.h"
-#include "base/messages.h"
 #include "bevel_panel.h"
+#include "fluxeta/base/messages.h"
 #include "tahoma_font.h"
 #include "text_colour.h"
 
@@ -45,7 +45,7 @@ TFinishForm::TFinishForm(QWidget* parent)
   auto* panel = new BevelPanel(Bevel::Raised, Bevel::None, this);
   panel->setObjectName(QStringLiteral("Panel1"));
   panel->setGeometry(24, 16, 289, 49);
-  AddLabel("Label1", QString::fromUtf8(cases::messages::kCalculationFinished), kLargeFontPixels,
+  AddLabel("Label1", QString::fromUtf8(base::messages::kCalculationFinished), kLargeFontPixels,
            Qt::blue, 18, panel)
       ->move(26, 16);
   QLabel* title = AddLabel("Label4", QStringLiteral("Fluxeta (Ver. 1.0)"), kMediumFontPixels,

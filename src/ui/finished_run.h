@@ -4,9 +4,9 @@
 #include <QDateTime>
 #include <QString>
 
-#include "case/case_parameters.h"
-#include "case/station_table.h"
-#include "solver/solve_die_flow.h"
+#include "fluxeta/case/case_parameters.h"
+#include "fluxeta/case/station_table.h"
+#include "fluxeta/solver/solve_die_flow.h"
 
 namespace fluxeta::ui {
 

@@ -3,8 +3,8 @@
 #include <exception>
 #include <string_view>
 
-#include "base/errors.h"
-#include "base/messages.h"
+#include "fluxeta/base/errors.h"
+#include "fluxeta/base/messages.h"
 
 namespace fluxeta::ui {
 
@@ -13,14 +13,14 @@ namespace {
 constexpr std::string_view kUnknownError = "Unknown error";
 
 void ShowErrorMessage(Presenter& presenter, std::string_view message) {
-  presenter.ShowError(QString::fromStdString(cases::messages::ErrorBoxText(message)));
+  presenter.ShowError(QString::fromStdString(base::messages::ErrorBoxText(message)));
 }
 }  // namespace
 
 void GuardedCall(Presenter& presenter, const std::function<void()>& handler) {
   try {
     handler();
-  } catch (const cases::FluxetaError& error) {
+  } catch (const base::FluxetaError& error) {
     ShowErrorMessage(presenter, error.message());  // whole, also past a NUL byte
   } catch (const std::exception& error) {
     ShowErrorMessage(presenter, error.what());

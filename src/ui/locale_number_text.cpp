@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "base/checked_real.h"
-#include "base/errors.h"
-#include "case/number_text.h"
+#include "fluxeta/base/checked_real.h"
+#include "fluxeta/base/errors.h"
+#include "fluxeta/case/number_text.h"
 
 namespace fluxeta::ui {
 
@@ -20,8 +20,8 @@ QString NumberText(double value, char separator) {
 
 std::optional<double> NumberOfText(const QString& text, char separator) {
   try {
-    return cases::StoreAsDouble(cases::ParseNumber(text.toStdString(), separator)).value();
-  } catch (const cases::FluxetaError&) {
+    return base::StoreAsDouble(cases::ParseNumber(text.toStdString(), separator)).value();
+  } catch (const base::FluxetaError&) {
     return std::nullopt;
   }
 }

@@ -19,18 +19,18 @@
 #include <cerrno>
 #include <exception>
 
-#include "base/errors.h"
-#include "base/io_error_code.h"
-#include "base/messages.h"
-#include "case/number_text.h"
 #include "directory_list_box.h"
 #include "drive_combo_box.h"
 #include "file_list_box.h"
 #include "finished_run.h"
+#include "fluxeta/base/errors.h"
+#include "fluxeta/base/io_error_code.h"
+#include "fluxeta/base/messages.h"
+#include "fluxeta/case/number_text.h"
+#include "fluxeta/run/data_file.h"
 #include "guarded_call.h"
 #include "main_window_metrics.h"
 #include "result_tab.h"
-#include "run/data_file.h"
 #include "workbench.h"
 
 namespace fluxeta::ui {
@@ -49,7 +49,7 @@ void MakeCurrent(const QString& directory) {
   // errno is taken before the path's buffer is freed.
   const int failure = ::chdir(QFile::encodeName(directory).constData()) == 0 ? 0 : errno;
   if (failure != 0) {
-    throw cases::InputOutputError(cases::InputOutputErrorCode(failure));
+    throw base::InputOutputError(base::InputOutputErrorCode(failure));
   }
 }
 
@@ -190,23 +190,23 @@ void TForm1::BitBtn1Click() {
   if (workbench_ != nullptr) {
     workbench_->Result().RunStarted();
   }
-  cases::RunReport report;
+  run::RunReport report;
   try {
-    report = cases::CalculationRun(*this, parameters_, table_, solverState_);
+    report = run::CalculationRun(*this, parameters_, table_, solverState_);
   } catch (const std::exception& error) {
     // The error box that follows says the same; the workbench must not go on showing the
     // previous figures as if they were this run's.
-    RunDidNotFinish(QString::fromStdString(cases::messages::ErrorBoxText(error.what())));
+    RunDidNotFinish(QString::fromStdString(base::messages::ErrorBoxText(error.what())));
     throw;
   }
   switch (report.outcome) {
-    case cases::RunOutcome::Finished:
+    case run::RunOutcome::Finished:
       break;
-    case cases::RunOutcome::NotConverged:
-      RunDidNotFinish(FromUtf8(cases::messages::kDoesNotConverge));
+    case run::RunOutcome::NotConverged:
+      RunDidNotFinish(FromUtf8(base::messages::kDoesNotConverge));
       break;
-    case cases::RunOutcome::FileNotOpened:
-      RunDidNotFinish(FromUtf8(cases::messages::kFileCanNotOpen));
+    case run::RunOutcome::FileNotOpened:
+      RunDidNotFinish(FromUtf8(base::messages::kFileCanNotOpen));
       break;
   }
 }
@@ -218,14 +218,14 @@ void TForm1::BitBtn3Click() {
   openFileDialog.setFileMode(QFileDialog::ExistingFile);
   openFileDialog.setDirectory(directoryListBox1_->Directory());
   if (openFileDialog.exec() != QDialog::Accepted || openFileDialog.selectedFiles().size() != 1) {
-    presenter_.ShowMessage(FromUtf8(cases::messages::kSelectOneDataFile));
+    presenter_.ShowMessage(FromUtf8(base::messages::kSelectOneDataFile));
     return;
   }
   const QString dataFilePath = openFileDialog.selectedFiles().constFirst();
 
-  const auto lines = cases::ReadDataFileLines(QFile::encodeName(dataFilePath).toStdString());
+  const auto lines = run::ReadDataFileLines(QFile::encodeName(dataFilePath).toStdString());
   if (!lines) {
-    presenter_.ShowMessage(FromUtf8(cases::messages::kDataFileCanNotOpen));
+    presenter_.ShowMessage(FromUtf8(base::messages::kDataFileCanNotOpen));
     return;
   }
   std::array<bool, 16> enabled{};
@@ -234,7 +234,7 @@ void TForm1::BitBtn3Click() {
   }
   cases::BoxTexts boxes = Boxes();
   if (const auto refusal =
-          cases::ApplyDataFileLines(*lines, dataFilePath.toStdString(), boxes, enabled)) {
+          run::ApplyDataFileLines(*lines, dataFilePath.toStdString(), boxes, enabled)) {
     presenter_.ShowMessage(FromUtf8(*refusal));
     return;
   }

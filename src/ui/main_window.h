@@ -8,11 +8,11 @@
 #include <array>
 #include <functional>
 
-#include "case/case_parameters.h"
-#include "case/station_table.h"
+#include "fluxeta/case/case_parameters.h"
+#include "fluxeta/case/station_table.h"
+#include "fluxeta/run/calculation_run.h"
+#include "fluxeta/solver/solver_state.h"
 #include "presenter.h"
-#include "run/calculation_run.h"
-#include "solver/solver_state.h"
 
 class QFileSystemWatcher;
 class QGroupBox;
@@ -29,7 +29,7 @@ class DriveComboBox;
 class FileListBox;
 class Workbench;
 
-class TForm1 : public QWidget, public cases::RunFrontEnd {
+class TForm1 : public QWidget, public run::RunFrontEnd {
   Q_OBJECT
 
  public:

@@ -7,18 +7,18 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-#include "case/input_table.h"
+#include "fluxeta/case/input_table.h"
 
 #include <limits>
 
 #include "artwork.h"
 #include "bevel_panel.h"
 #include "captioned_group_box.h"
-#include "case/default_case.h"
 #include "die_drawing.h"
 #include "directory_list_box.h"
 #include "drive_combo_box.h"
 #include "file_list_box.h"
+#include "fluxeta/case/default_case.h"
 #include "main_window.h"
 #include "main_window_metrics.h"
 #include "tahoma_font.h"

@@ -11,12 +11,12 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "case/number_text.h"
-#include "run/result_file.h"
-#include "run/station_table_csv.h"
 #include "case_summary.h"
 #include "cavity_chart.h"
 #include "deviation_chart.h"
+#include "fluxeta/case/number_text.h"
+#include "fluxeta/run/result_file.h"
+#include "fluxeta/run/station_table_csv.h"
 #include "widget_picture.h"
 
 namespace fluxeta::ui {
@@ -54,15 +54,15 @@ constexpr int kCavityPlotStretch = 5;
 
 // The entrance pressure as the result file prints it, three decimals of MPa.
 QString EntrancePressureFigure(double entrancePressure) {
-  return QString::fromStdString(cases::EntrancePressureText(entrancePressure, cases::LocaleDecimalSeparator()));
+  return QString::fromStdString(
+      run::EntrancePressureText(entrancePressure, cases::LocaleDecimalSeparator()));
 }
 
 // The uniformity to five significant figures: the file's three decimals hide differences
 // between the cases a user compares.
 QString UniformityFigure(double uniformity) {
-  return QString::fromStdString(
-      cases::FormatNumber(uniformity, cases::NumberFormat::General, 5, 0,
-                          cases::LocaleDecimalSeparator()));
+  return QString::fromStdString(cases::FormatNumber(uniformity, cases::NumberFormat::General, 5, 0,
+                                                    cases::LocaleDecimalSeparator()));
 }
 
 QChartView* MakeChartView(QChart* chart) {
@@ -256,7 +256,7 @@ QString ResultTab::TableCsv() const {
     csv += kCsvStatus.arg(CsvField(kCsvPreviousCase.arg(status_)));
   }
   csv += CaseCsvComments(shown_->parameters, shown_->finishedAt, shown_->search);
-  csv += QString::fromStdString(cases::StationTableCsv(shown_->table));
+  csv += QString::fromStdString(run::StationTableCsv(shown_->table));
   return csv;
 }
 

@@ -10,8 +10,8 @@
 
 #include <optional>
 
-#include "case/case_parameters.h"
 #include "finished_run.h"
+#include "fluxeta/case/case_parameters.h"
 #include "presenter.h"
 
 namespace fluxeta::ui {

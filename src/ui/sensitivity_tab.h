@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "case/input_table.h"
-#include "design/sensitivity.h"
-#include "design/tolerance_band.h"
+#include "fluxeta/case/input_table.h"
+#include "fluxeta/design/sensitivity.h"
+#include "fluxeta/design/tolerance_band.h"
 #include "presenter.h"
 
 namespace fluxeta::ui {

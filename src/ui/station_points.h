@@ -8,7 +8,7 @@
 #include <QPointF>
 #include <QValueAxis>
 
-#include "case/station_table.h"
+#include "fluxeta/case/station_table.h"
 
 namespace fluxeta::ui {
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "case/case_parameters.h"
-#include "study/study_blocks.h"
-#include "study/study_grid.h"
+#include "fluxeta/case/case_parameters.h"
+#include "fluxeta/study/study_blocks.h"
+#include "fluxeta/study/study_grid.h"
 
 namespace fluxeta::ui {
 

@@ -90,7 +90,7 @@ void StudyPlot::Show(const std::vector<double>& inputValues,
       uniformity.append({inputValues[k], row.uniformity});
       pressure.append({inputValues[k], row.entrancePressure / kPascalsPerMegapascal});
     }
-    if (row.status != cases::Outcome::Converged) {
+    if (row.status != base::Outcome::Converged) {
       notConvergedAt.push_back(inputValues[k]);
     }
   }

@@ -10,7 +10,7 @@
 
 #include <vector>
 
-#include "study/study_case_result.h"
+#include "fluxeta/study/study_case_result.h"
 
 namespace fluxeta::ui {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "base/outcome.h"
+#include "fluxeta/base/outcome.h"
 #include "locale_number_text.h"
 #include "utf8_text.h"
 
@@ -71,7 +71,7 @@ QVariant StudyRowsModel::data(const QModelIndex& index, int role) const {
   const bool figures = result.converged;
   switch (static_cast<FigureColumn>(column - sweeps_.size())) {
     case kStatus:
-      return Utf8Text(cases::OutcomeCode(result.status));
+      return Utf8Text(base::OutcomeCode(result.status));
     case kSweeps:
       return result.sweeps;
     case kPressure:

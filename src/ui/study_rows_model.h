@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "study/study_case_result.h"
-#include "study/study_sweep.h"
+#include "fluxeta/study/study_case_result.h"
+#include "fluxeta/study/study_sweep.h"
 
 namespace fluxeta::ui {
 

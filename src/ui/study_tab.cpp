@@ -12,13 +12,13 @@
 
 #include <cmath>
 
-#include "case/input_table.h"
 #include "case_panel.h"
+#include "fluxeta/case/input_table.h"
+#include "fluxeta/study/study_csv.h"
+#include "fluxeta/study/study_inputs.h"
+#include "fluxeta/study/study_parallel.h"
 #include "heat_map.h"
 #include "locale_number_text.h"
-#include "study/study_csv.h"
-#include "study/study_inputs.h"
-#include "study/study_parallel.h"
 #include "study_job.h"
 #include "study_plot.h"
 #include "study_rows_model.h"
@@ -376,7 +376,7 @@ void StudyTab::ShowCellReadOut(std::uint64_t index) {
     text += row.converged ? QStringLiteral("uniformity %1   P1 %2 Pa")
                                 .arg(NumberText(row.uniformity, casePanel_.Separator()),
                                      NumberText(row.entrancePressure, casePanel_.Separator()))
-                          : Utf8Text(cases::OutcomeCode(row.status));
+                          : Utf8Text(base::OutcomeCode(row.status));
   } else {
     text += QStringLiteral("not solved");
   }

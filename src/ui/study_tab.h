@@ -18,8 +18,8 @@
 #include <array>
 #include <memory>
 
+#include "fluxeta/solver/search.h"
 #include "presenter.h"
-#include "solver/search.h"
 
 namespace fluxeta::ui {
 

@@ -7,9 +7,9 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
-#include "case/number_text.h"
 #include "case_panel.h"
 #include "design_tab.h"
+#include "fluxeta/case/number_text.h"
 #include "main_window.h"
 #include "result_tab.h"
 #include "sensitivity_tab.h"

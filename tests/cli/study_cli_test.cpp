@@ -7,7 +7,7 @@
 #include <string>
 
 #include "../support/scratch_directory.h"
-#include "case/number_text.h"
+#include "fluxeta/case/number_text.h"
 
 namespace fluxeta::cli {
 namespace {

@@ -8,14 +8,14 @@
 #include <vector>
 
 #include "../support/scratch_directory.h"
-#include "case/case_parameters.h"
-#include "case/default_case.h"
-#include "case/number_text.h"
-#include "case/station_table.h"
-#include "cli/exit_status.h"
-#include "cli/study.h"
-#include "run/result_file.h"
-#include "solver/solve_die_flow.h"
+#include "exit_status.h"
+#include "fluxeta/case/case_parameters.h"
+#include "fluxeta/case/default_case.h"
+#include "fluxeta/case/number_text.h"
+#include "fluxeta/case/station_table.h"
+#include "fluxeta/run/result_file.h"
+#include "fluxeta/solver/solve_die_flow.h"
+#include "study.h"
 
 namespace fluxeta::cli {
 namespace {
@@ -213,7 +213,7 @@ TEST_F(StudyRunTest, ARowAgreesWithASingleRunAndItsResultFile) {
   EXPECT_EQ(std::stod(Field(run, 1, "entrance_pressure_Pa")), table.P[1]);
   EXPECT_EQ(std::stod(Field(run, 1, "DelQRms")), table.DelQRms);
 
-  const std::string section = cases::ResultSectionText(table, '.');
+  const std::string section = run::ResultSectionText(table, '.');
   const std::string uniformityLine =
       "   Uniformity (-)           =  " +
       cases::FormatNumber(uniformity, cases::NumberFormat::Fixed, 5, 3, '.') + "\r\n";

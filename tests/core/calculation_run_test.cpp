@@ -1,4 +1,4 @@
-#include "run/calculation_run.h"
+#include "fluxeta/run/calculation_run.h"
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -14,24 +14,24 @@
 
 #include "../support/expected_files.h"
 #include "../support/scratch_directory.h"
-#include "base/errors.h"
-#include "base/messages.h"
-#include "case/default_case.h"
-#include "run/result_file.h"
+#include "fluxeta/base/errors.h"
+#include "fluxeta/base/messages.h"
+#include "fluxeta/case/default_case.h"
+#include "fluxeta/run/result_file.h"
 
-namespace fluxeta::cases {
+namespace fluxeta::run {
 namespace {
 
 using testing::FileBytes;
 using testing::ScratchDirectory;
 
-const std::string kFileCanNotOpen(messages::kFileCanNotOpen);
-const std::string kDoesNotConverge(messages::kDoesNotConverge);
+const std::string kFileCanNotOpen(base::messages::kFileCanNotOpen);
+const std::string kDoesNotConverge(base::messages::kDoesNotConverge);
 
 // A window that records what the run shows; `onMessage` acts while a message box is up.
 class RecordingFrontEnd : public RunFrontEnd {
  public:
-  BoxTexts Boxes() const override { return boxes; }
+  cases::BoxTexts Boxes() const override { return boxes; }
   char DecimalSeparator() const override { return separator; }
   void ShowMessage(std::string_view text) override {
     shown.emplace_back(text);
@@ -41,7 +41,7 @@ class RecordingFrontEnd : public RunFrontEnd {
   }
   void ShowCompletion() override { ++completions; }
 
-  BoxTexts boxes;
+  cases::BoxTexts boxes;
   char separator = '.';
   std::vector<std::string> shown;
   int completions = 0;
@@ -51,8 +51,8 @@ class RecordingFrontEnd : public RunFrontEnd {
 class CalculationRunTest : public ::testing::Test {
  protected:
   CalculationRunTest() {
-    frontEnd_.boxes = DefaultBoxTexts('.');
-    frontEnd_.boxes.Edit(kResultFileNameBox) = ResultFile();
+    frontEnd_.boxes = cases::DefaultBoxTexts('.');
+    frontEnd_.boxes.Edit(cases::kResultFileNameBox) = ResultFile();
   }
 
   std::string ResultFile() const { return scratch_ / "Result.txt"; }
@@ -65,8 +65,8 @@ class CalculationRunTest : public ::testing::Test {
 
   const ScratchDirectory scratch_;
   RecordingFrontEnd frontEnd_;
-  CaseParameters parameters_;
-  StationTable table_;
+  cases::CaseParameters parameters_;
+  cases::StationTable table_;
   solver::SolverState state_;
 };
 
@@ -105,7 +105,7 @@ TEST_F(CalculationRunTest, EndsAtAResultFileThatCannotBeCreated) {
   for (const std::string& name :
        {std::string(), scratch_ / "missing/Result.txt", directory.string()}) {
     Forget();
-    frontEnd_.boxes.Edit(kResultFileNameBox) = name;
+    frontEnd_.boxes.Edit(cases::kResultFileNameBox) = name;
     const RunReport report = Run();
     EXPECT_EQ(report.outcome, RunOutcome::FileNotOpened) << name;
     EXPECT_EQ(frontEnd_.shown, std::vector<std::string>{kFileCanNotOpen}) << name;
@@ -156,7 +156,7 @@ TEST_F(CalculationRunTest, PrintsZerosForTheFiguresOfASearchThatGaveUp) {
 
   const auto lines = FileLines(ResultFile());
   ASSERT_EQ(lines.size(), 75u);
-  for (int station = 1; station <= StationCount; ++station) {
+  for (int station = 1; station <= cases::StationCount; ++station) {
     const std::string& row = lines[20 + station];
     EXPECT_EQ(row.substr(36, 8), "   0.000") << "Q_DIFF of station " << station;
     EXPECT_EQ(row.substr(row.size() - 8), "   0.000") << "RTime of station " << station;
@@ -168,7 +168,7 @@ TEST_F(CalculationRunTest, PrintsZerosForTheFiguresOfASearchThatGaveUp) {
 TEST_F(CalculationRunTest, ShowsNoCompletionWhenTheResultSectionCannotBeAppended) {
   // The file gives way to a directory while the non-convergence message is up.
   frontEnd_.onMessage = [this](std::string_view text) {
-    if (text == messages::kDoesNotConverge) {
+    if (text == base::messages::kDoesNotConverge) {
       std::filesystem::remove(ResultFile());
       std::filesystem::create_directory(ResultFile());
     }
@@ -182,11 +182,11 @@ TEST_F(CalculationRunTest, ShowsNoCompletionWhenTheResultSectionCannotBeAppended
 }
 
 TEST_F(CalculationRunTest, EndsWithTheDiskFullErrorWhenTheWriteFails) {
-  frontEnd_.boxes.Edit(kResultFileNameBox) = "/dev/full";
+  frontEnd_.boxes.Edit(cases::kResultFileNameBox) = "/dev/full";
   try {
     Run();
     FAIL() << "the run wrote to a full device";
-  } catch (const InputOutputError& error) {
+  } catch (const base::InputOutputError& error) {
     EXPECT_EQ(error.code(), 101);
     EXPECT_STREQ(error.what(), "ディスクがいっぱいです");
   }
@@ -196,7 +196,7 @@ TEST_F(CalculationRunTest, EndsWithTheDiskFullErrorWhenTheWriteFails) {
 
 TEST_F(CalculationRunTest, LeavesTheInputSectionAloneAfterAFaultInTheSolve) {
   frontEnd_.boxes.Edit(7) = "0";  // H: the slot shear rate divides by the gap
-  EXPECT_THROW(Run(), FloatingPointError);
+  EXPECT_THROW(Run(), base::FloatingPointError);
   EXPECT_EQ(FileBytes(ResultFile()), InputSectionText(parameters_, '.'));
   EXPECT_EQ(FileLines(ResultFile()).size(), 17u);
   EXPECT_EQ(frontEnd_.completions, 0);
@@ -210,7 +210,7 @@ TEST_F(CalculationRunTest, WritesNothingForABoxThatIsNotANumber) {
   try {
     Run();
     FAIL() << "the run accepted a unit after a number";
-  } catch (const ConversionError& error) {
+  } catch (const base::ConversionError& error) {
     EXPECT_EQ(error.text(), "2.5 cm");
   }
   EXPECT_EQ(FileBytes(ResultFile()), previous);
@@ -221,10 +221,10 @@ TEST(CalculationRun, WritesTheLocalesSeparatorFromTheDefaultTextsAlone) {
   const ScratchDirectory scratch;
   RecordingFrontEnd frontEnd;
   frontEnd.separator = ',';
-  frontEnd.boxes = DefaultBoxTexts(',');
-  frontEnd.boxes.Edit(kResultFileNameBox) = scratch / "Result.txt";
-  CaseParameters parameters;
-  StationTable table;
+  frontEnd.boxes = cases::DefaultBoxTexts(',');
+  frontEnd.boxes.Edit(cases::kResultFileNameBox) = scratch / "Result.txt";
+  cases::CaseParameters parameters;
+  cases::StationTable table;
   solver::SolverState state;
   EXPECT_EQ(CalculationRun(frontEnd, parameters, table, state).outcome, RunOutcome::Finished);
   const std::string bytes = FileBytes(scratch / "Result.txt").value();
@@ -238,4 +238,4 @@ TEST(CalculationRun, WritesTheLocalesSeparatorFromTheDefaultTextsAlone) {
 }
 
 }  // namespace
-}  // namespace fluxeta::cases
+}  // namespace fluxeta::run

@@ -1,4 +1,4 @@
-#include "case/case_parameters.h"
+#include "fluxeta/case/case_parameters.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <string>
 
-#include "base/checked_real.h"
-#include "base/errors.h"
-#include "case/default_case.h"
-#include "case/number_text.h"
+#include "fluxeta/base/checked_real.h"
+#include "fluxeta/base/errors.h"
+#include "fluxeta/case/default_case.h"
+#include "fluxeta/case/number_text.h"
 
 namespace fluxeta::cases {
 namespace {
@@ -37,7 +37,7 @@ class ReadCaseFromFormTest : public ::testing::Test {
     try {
       ReadCaseFromForm(boxes_, '.', parameters_);
       ADD_FAILURE() << "the case was read";
-    } catch (const FluxetaError& error) {
+    } catch (const base::FluxetaError& error) {
       EXPECT_EQ(error.what(), message);
     }
   }
@@ -74,7 +74,7 @@ TEST_F(ReadCaseFromFormTest, ReadsTheDefaultCase) {
   EXPECT_EQ(SixteenDigits(parameters_.etaCr), "1.414213562373095");
   EXPECT_EQ(parameters_.etaCr, std::sqrt(2.0));
   EXPECT_EQ(parameters_.theta, 0.007575612651195415);
-  EXPECT_EQ(Cos(parameters_.theta).value(), 0.9999713051837127);
+  EXPECT_EQ(base::Cos(parameters_.theta).value(), 0.9999713051837127);
 }
 
 TEST_F(ReadCaseFromFormTest, ReadsTheLastThreeInputsFromTheirOwnBoxes) {

@@ -1,8 +1,8 @@
-#include "solver/cavity_derivatives.h"
+#include "cavity_derivatives.h"
 
 #include <gtest/gtest.h>
 
-#include "base/errors.h"
+#include "fluxeta/base/errors.h"
 #include "solver_test_cases.h"
 
 namespace fluxeta::solver {
@@ -95,8 +95,8 @@ TEST(CavityDerivatives, NegativePressureInAPowerLawSlot) {
   try {
     CavityDerivatives(parameters, station, 0.0, State(33.0, -1e5), dy);
     FAIL() << "no fault raised";
-  } catch (const cases::FloatingPointError& error) {
-    EXPECT_EQ(error.fault(), cases::FloatingPointFault::InvalidOperation);
+  } catch (const base::FloatingPointError& error) {
+    EXPECT_EQ(error.fault(), base::FloatingPointFault::InvalidOperation);
   }
 }
 

@@ -1,4 +1,4 @@
-#include "base/checked_real.h"
+#include "fluxeta/base/checked_real.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <string>
 
 #include "../support/expect_fault.h"
-#include "base/errors.h"
+#include "fluxeta/base/errors.h"
 
-namespace fluxeta::cases {
+namespace fluxeta::base {
 namespace {
 
 using fluxeta::testing::ExpectFault;
@@ -57,4 +57,4 @@ TEST(CheckedReal, FunctionsOutsideTheirDomain) {
 }
 
 }  // namespace
-}  // namespace fluxeta::cases
+}  // namespace fluxeta::base

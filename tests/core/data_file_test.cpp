@@ -1,4 +1,4 @@
-#include "run/data_file.h"
+#include "fluxeta/run/data_file.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 
 #include "../support/expected_files.h"
 #include "../support/scratch_directory.h"
-#include "case/default_case.h"
+#include "fluxeta/case/default_case.h"
 
-namespace fluxeta::cases {
+namespace fluxeta::run {
 namespace {
 
 using testing::ScratchDirectory;
@@ -36,8 +36,9 @@ DataFileLines UniformLines(const std::string& value) {
 std::string ValueOfLine(const std::string& line) {
   DataFileLines lines = UniformLines("0");
   lines[0] = line;
-  BoxTexts boxes = DefaultBoxTexts('.');
-  EXPECT_EQ(ApplyDataFileLines(lines, "/data.txt", boxes, kBoxEnabledByDesign), std::nullopt);
+  cases::BoxTexts boxes = cases::DefaultBoxTexts('.');
+  EXPECT_EQ(ApplyDataFileLines(lines, "/data.txt", boxes, cases::kBoxEnabledByDesign),
+            std::nullopt);
   return boxes.Edit(1);
 }
 
@@ -93,10 +94,11 @@ TEST(ApplyDataFileLines, SetsOnlyTheEnabledBoxesInTheirInputOrder) {
   for (int k = 0; k < 15; ++k) {
     values[k] = "v" + std::to_string(k + 1);
   }
-  BoxTexts boxes = DefaultBoxTexts('.');
-  ASSERT_EQ(ApplyDataFileLines(LinesWithValues(values), "/d.txt", boxes, kBoxEnabledByDesign),
-            std::nullopt);
-  const BoxTexts defaults = DefaultBoxTexts('.');
+  cases::BoxTexts boxes = cases::DefaultBoxTexts('.');
+  ASSERT_EQ(
+      ApplyDataFileLines(LinesWithValues(values), "/d.txt", boxes, cases::kBoxEnabledByDesign),
+      std::nullopt);
+  const cases::BoxTexts defaults = cases::DefaultBoxTexts('.');
   // Lines 13, 14, 15 go to Edit16, Edit13, Edit14.
   const std::array<std::string, 16> expected = {"v1",
                                                 "v2",
@@ -116,7 +118,7 @@ TEST(ApplyDataFileLines, SetsOnlyTheEnabledBoxesInTheirInputOrder) {
                                                 defaults.Edit(16)};
   EXPECT_EQ(boxes.texts, expected);
 
-  BoxTexts all = DefaultBoxTexts('.');
+  cases::BoxTexts all = cases::DefaultBoxTexts('.');
   ASSERT_EQ(ApplyDataFileLines(LinesWithValues(values), "/d.txt", all, kEveryBox), std::nullopt);
   EXPECT_EQ(all.Edit(8), "v8");
   EXPECT_EQ(all.Edit(16), "v13");
@@ -129,11 +131,11 @@ TEST(ApplyDataFileLines, RefusesTheWholeFileWhenAnyLineHasNoEqualsSign) {
   for (int bad : {0, 7, 14}) {  // an enabled line, a disabled one, the last one
     DataFileLines lines = UniformLines("9.0");
     lines[bad] = "label without value 9.0";
-    BoxTexts boxes = DefaultBoxTexts('.');
-    EXPECT_EQ(ApplyDataFileLines(lines, "/home/u/case.txt", boxes, kBoxEnabledByDesign),
+    cases::BoxTexts boxes = cases::DefaultBoxTexts('.');
+    EXPECT_EQ(ApplyDataFileLines(lines, "/home/u/case.txt", boxes, cases::kBoxEnabledByDesign),
               "\"/home/u/case.txt\" is not a correct data file!")
         << "bad line " << bad + 1;
-    EXPECT_EQ(boxes.texts, DefaultBoxTexts('.').texts) << "bad line " << bad + 1;
+    EXPECT_EQ(boxes.texts, cases::DefaultBoxTexts('.').texts) << "bad line " << bad + 1;
   }
 }
 
@@ -144,9 +146,9 @@ TEST(ApplyDataFileLines, RefusesAFileOfFewerThanFifteenLines) {
     text += "line = 1\r\n";
   }
   WriteBytes(scratch.path() / "short.txt", text);
-  BoxTexts boxes = DefaultBoxTexts('.');
+  cases::BoxTexts boxes = cases::DefaultBoxTexts('.');
   EXPECT_EQ(ApplyDataFileLines(ReadDataFileLines(scratch / "short.txt").value(), "short.txt", boxes,
-                               kBoxEnabledByDesign),
+                               cases::kBoxEnabledByDesign),
             "\"short.txt\" is not a correct data file!");
 }
 
@@ -154,7 +156,7 @@ TEST(DataFile, RefusesAWholeResultFileButAcceptsItsValueLines) {
   const ScratchDirectory scratch;
   const std::string result = testing::DefaultResultFile();
   WriteBytes(scratch.path() / "Result.txt", result);
-  BoxTexts boxes;
+  cases::BoxTexts boxes;
   EXPECT_EQ(ApplyDataFileLines(ReadDataFileLines(scratch / "Result.txt").value(), "Result.txt",
                                boxes, kEveryBox),
             "\"Result.txt\" is not a correct data file!");
@@ -166,11 +168,11 @@ TEST(DataFile, RefusesAWholeResultFileButAcceptsItsValueLines) {
   ASSERT_EQ(ApplyDataFileLines(ReadDataFileLines(scratch / "case.txt").value(), "case.txt", boxes,
                                kEveryBox),
             std::nullopt);
-  boxes.Edit(kResultFileNameBox) = kDefaultResultFileName;
-  CaseParameters fromFile;
-  CaseParameters fromDefaults;
-  ReadCaseFromForm(boxes, '.', fromFile);
-  ReadCaseFromForm(DefaultBoxTexts('.'), '.', fromDefaults);
+  boxes.Edit(cases::kResultFileNameBox) = cases::kDefaultResultFileName;
+  cases::CaseParameters fromFile;
+  cases::CaseParameters fromDefaults;
+  cases::ReadCaseFromForm(boxes, '.', fromFile);
+  cases::ReadCaseFromForm(cases::DefaultBoxTexts('.'), '.', fromDefaults);
   EXPECT_EQ(fromFile.Ain, fromDefaults.Ain);
   EXPECT_EQ(fromFile.gamma, fromDefaults.gamma);
   EXPECT_EQ(fromFile.Pein, fromDefaults.Pein);
@@ -183,4 +185,4 @@ TEST(DataFile, RefusesAWholeResultFileButAcceptsItsValueLines) {
 }
 
 }  // namespace
-}  // namespace fluxeta::cases
+}  // namespace fluxeta::run

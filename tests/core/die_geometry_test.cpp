@@ -1,4 +1,4 @@
-#include "solver/die_geometry.h"
+#include "die_geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "solver/distribution_results.h"
+#include "distribution_results.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "solver/solve_die_flow.h"
+#include "fluxeta/solver/solve_die_flow.h"
 #include "solver_test_cases.h"
 
 namespace fluxeta::solver {

@@ -1,11 +1,11 @@
-#include "solver/entrance_pressure_search.h"
+#include "entrance_pressure_search.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "../support/expect_fault.h"
-#include "solver/solve_die_flow.h"
+#include "fluxeta/solver/solve_die_flow.h"
 #include "solver_test_cases.h"
 
 namespace fluxeta::solver {
@@ -152,8 +152,7 @@ TEST(EntrancePressureSearch, WideSlotOverflowsInTheFirstSweep) {
   solver::SolverState state;
   SweepRecorder recorder;
   fluxeta::testing::ExpectFault([&] { SolveDieFlow(parameters, table, state, &recorder); },
-                                cases::FloatingPointFault::Overflow,
-                                "浮動小数点数のオーバーフロー");
+                                base::FloatingPointFault::Overflow, "浮動小数点数のオーバーフロー");
   EXPECT_TRUE(recorder.reports.empty());
 }
 

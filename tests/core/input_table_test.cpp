@@ -3,9 +3,9 @@
 
 #include <set>
 
-#include "case/default_case.h"
-#include "case/input_table.h"
-#include "run/result_file.h"
+#include "fluxeta/case/default_case.h"
+#include "fluxeta/case/input_table.h"
+#include "fluxeta/run/result_file.h"
 
 namespace fluxeta::cases {
 namespace {
@@ -35,7 +35,7 @@ TEST(InputTable, FindsAnInputByItsShortNameOnly) {
 // in its style, and its default box text.
 TEST(InputTable, DrivesTheResultFileLabelAndTheDefaultText) {
   const InputSpec& gap = kInputs[*FindInput("H")];
-  const std::string section = InputSectionText(MakeCase(DefaultCaseValues()), '.');
+  const std::string section = run::InputSectionText(MakeCase(DefaultCaseValues()), '.');
   EXPECT_NE(section.find(std::string(gap.resultLabel) + "0.0254\r\n"), std::string::npos);
   EXPECT_EQ(DefaultBoxTexts(',').Edit(gap.box), "0,0254");
   EXPECT_EQ(gap.windowLabel, "Slot gap   H (cm)");

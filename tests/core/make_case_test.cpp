@@ -6,9 +6,9 @@
 #include <limits>
 
 #include "../support/expect_fault.h"
-#include "case/case_parameters.h"
-#include "case/default_case.h"
-#include "case/input_table.h"
+#include "fluxeta/case/case_parameters.h"
+#include "fluxeta/case/default_case.h"
+#include "fluxeta/case/input_table.h"
 
 namespace fluxeta::cases {
 namespace {
@@ -58,15 +58,16 @@ TEST(MakeCase, FaultsAsReadingTheBoxes) {
     const char* input;
     double value;
     const char* text;
-    FloatingPointFault fault;
+    base::FloatingPointFault fault;
     const char* message;
   };
   const double infinity = std::numeric_limits<double>::infinity();
   for (const Fault& fault : {
-           Fault{"W", 0.0, "0", FloatingPointFault::DivisionByZero, "0 による浮動小数点数除算"},
-           Fault{"gamma0", 0.0, "0", FloatingPointFault::DivisionByZero,
+           Fault{"W", 0.0, "0", base::FloatingPointFault::DivisionByZero,
                  "0 による浮動小数点数除算"},
-           Fault{"Qin", infinity, "1e400", FloatingPointFault::Overflow,
+           Fault{"gamma0", 0.0, "0", base::FloatingPointFault::DivisionByZero,
+                 "0 による浮動小数点数除算"},
+           Fault{"Qin", infinity, "1e400", base::FloatingPointFault::Overflow,
                  "浮動小数点数のオーバーフロー"},
        }) {
     CaseValues values = DefaultCaseValues();
@@ -84,7 +85,7 @@ TEST(MakeCase, LeavesTheSameMixtureAsTheBoxesWhenW0Faults) {
   values[*FindInput("Qin")] = 12.5;
   CaseParameters made;
   EXPECT_THROW(StoreInputs(made, [&](std::size_t input) { return values[input]; }),
-               FloatingPointError);
+               base::FloatingPointError);
   EXPECT_EQ(made.Qin, 12.5);  // stored before θ faults
   EXPECT_EQ(made.theta, 0.0);
 }
@@ -92,7 +93,7 @@ TEST(MakeCase, LeavesTheSameMixtureAsTheBoxesWhenW0Faults) {
 TEST(MakeCase, RefusesNotANumberAsAnInvalidOperation) {
   CaseValues values = DefaultCaseValues();
   values[*FindInput("H")] = std::numeric_limits<double>::quiet_NaN();
-  ExpectFault([&] { MakeCase(values); }, FloatingPointFault::InvalidOperation,
+  ExpectFault([&] { MakeCase(values); }, base::FloatingPointFault::InvalidOperation,
               "不正な浮動小数点数演算命令");
 }
 

@@ -1,8 +1,8 @@
-#include "base/messages.h"
+#include "fluxeta/base/messages.h"
 
 #include <gtest/gtest.h>
 
-namespace fluxeta::cases {
+namespace fluxeta::base {
 namespace {
 
 TEST(ErrorBoxText, AppendsAFullStopOnlyAfterATextEndingAboveIt) {
@@ -28,4 +28,4 @@ TEST(ErrorMessages, CarryTheSystemTexts) {
 }
 
 }  // namespace
-}  // namespace fluxeta::cases
+}  // namespace fluxeta::base

@@ -1,4 +1,4 @@
-#include "case/number_text.h"
+#include "fluxeta/case/number_text.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <string>
 
 #include "../support/expect_fault.h"
-#include "base/checked_real.h"
-#include "base/errors.h"
+#include "fluxeta/base/checked_real.h"
+#include "fluxeta/base/errors.h"
 
 namespace fluxeta::cases {
 namespace {
@@ -31,7 +31,7 @@ void ExpectRefused(std::string_view text, char separator = '.') {
   try {
     ParseNumber(text, separator);
     ADD_FAILURE() << "accepted '" << text << "'";
-  } catch (const ConversionError& error) {
+  } catch (const base::ConversionError& error) {
     EXPECT_EQ(error.text(), text);
     EXPECT_EQ(std::string(error.what()),
               "'" + std::string(text) + "' は浮動小数点数ではありません");
@@ -89,8 +89,8 @@ TEST(ParseNumber, ReadsAMissingExponentAsZero) {
 TEST(ParseNumber, StopsTakingExponentDigitsAtFiveHundred) {
   const long double beyondDouble = Parse("1e500");
   EXPECT_EQ(beyondDouble, 1e500L);
-  testing::ExpectFault([&] { StoreAsDouble(beyondDouble); }, FloatingPointFault::Overflow,
-                       "浮動小数点数のオーバーフロー");
+  testing::ExpectFault([&] { base::StoreAsDouble(beyondDouble); },
+                       base::FloatingPointFault::Overflow, "浮動小数点数のオーバーフロー");
   // 499 is below the limit, so a further digit is still taken; 500 is not.
   EXPECT_EQ(Parse("1e-4990"), 0.0L);
   ExpectRefused("1e-5000");
@@ -100,10 +100,10 @@ TEST(ParseNumber, StopsTakingExponentDigitsAtFiveHundred) {
 TEST(ParseNumber, RefusesValuesBeyondTheWideRangeAndFlushesTinyOnes) {
   ExpectRefused("1e4933");
   ExpectRefused("-2e4932");
-  EXPECT_EQ(StoreAsDouble(Parse("1e-400")).value(), 0.0);
-  EXPECT_EQ(StoreAsDouble(Parse("4.9406564584124654e-324")).value(),
+  EXPECT_EQ(base::StoreAsDouble(Parse("1e-400")).value(), 0.0);
+  EXPECT_EQ(base::StoreAsDouble(Parse("4.9406564584124654e-324")).value(),
             std::numeric_limits<double>::denorm_min());
-  EXPECT_EQ(StoreAsDouble(Parse("1.7976931348623157e308")).value(),
+  EXPECT_EQ(base::StoreAsDouble(Parse("1.7976931348623157e308")).value(),
             std::numeric_limits<double>::max());
 }
 
@@ -111,9 +111,9 @@ TEST(ParseNumber, RoundsToTheWideSignificandBeforeTheDouble) {
   // Just above the midpoint 1 + 2^-53: read directly it rounds up to 1 + 2^-52, but the
   // wide value is the midpoint itself, which then rounds to the even double 1.
   const std::string aboveMidpoint = "1.000000000000000111022302462515654042363166809082031250001";
-  EXPECT_EQ(StoreAsDouble(Parse(aboveMidpoint)).value(), 1.0);
-  EXPECT_EQ(StoreAsDouble(Parse("0.1")).value(), 0.1);
-  EXPECT_EQ(StoreAsDouble(Parse("6.14")).value(), 6.14);
+  EXPECT_EQ(base::StoreAsDouble(Parse(aboveMidpoint)).value(), 1.0);
+  EXPECT_EQ(base::StoreAsDouble(Parse("0.1")).value(), 0.1);
+  EXPECT_EQ(base::StoreAsDouble(Parse("6.14")).value(), 6.14);
 }
 
 TEST(ParseNumber, RefusesAnythingElseAfterTheNumber) {

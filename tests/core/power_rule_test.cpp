@@ -1,4 +1,4 @@
-#include "base/power_rule.h"
+#include "fluxeta/base/power_rule.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <string>
 
 #include "../support/expect_fault.h"
-#include "base/errors.h"
+#include "fluxeta/base/errors.h"
 
-namespace fluxeta::cases {
+namespace fluxeta::base {
 namespace {
 
 using fluxeta::testing::ExpectFault;
@@ -63,4 +63,4 @@ TEST(Power, WideFormKeepsTheWideResult) {
 }
 
 }  // namespace
-}  // namespace fluxeta::cases
+}  // namespace fluxeta::base

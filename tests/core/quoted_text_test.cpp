@@ -1,11 +1,11 @@
 // Texts quoted in command-line messages and CSV cells.
-#include "base/quoted_text.h"
+#include "fluxeta/base/quoted_text.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace fluxeta::cases {
+namespace fluxeta::base {
 namespace {
 
 constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
@@ -40,4 +40,4 @@ TEST(ShortQuote, CutsBetweenUtf8Characters) {
 }
 
 }  // namespace
-}  // namespace fluxeta::cases
+}  // namespace fluxeta::base

@@ -1,4 +1,4 @@
-#include "run/result_file.h"
+#include "fluxeta/run/result_file.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +15,11 @@
 
 #include "../support/expected_files.h"
 #include "../support/scratch_directory.h"
-#include "base/errors.h"
-#include "base/io_error_code.h"
-#include "case/default_case.h"
+#include "fluxeta/base/errors.h"
+#include "fluxeta/base/io_error_code.h"
+#include "fluxeta/case/default_case.h"
 
-namespace fluxeta::cases {
+namespace fluxeta::run {
 namespace {
 
 using testing::FileBytes;
@@ -36,15 +36,15 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-CaseParameters DefaultParameters() {
-  CaseParameters parameters;
-  ReadCaseFromForm(DefaultBoxTexts('.'), '.', parameters);
+cases::CaseParameters DefaultParameters() {
+  cases::CaseParameters parameters;
+  cases::ReadCaseFromForm(cases::DefaultBoxTexts('.'), '.', parameters);
   return parameters;
 }
 
 // Station 1 of the table with the values of the layout's example row.
-StationTable ExampleRowTable() {
-  StationTable table;
+cases::StationTable ExampleRowTable() {
+  cases::StationTable table;
   table.P[1] = 123456.7;
   table.Q[1] = 33.0;
   table.DelQ[1] = 0.66;
@@ -83,7 +83,7 @@ TEST(InputSection, PrintsTheDefaultCaseUnderFixedLabels) {
 }
 
 TEST(ResultSection, HasTheFixedHeaderNoteAndSummaryLines) {
-  StationTable table;
+  cases::StationTable table;
   table.P[1] = 173421.76;
   table.Uniformity = 0.91156;
   const auto lines = Lines(ResultSectionText(table, '.'));
@@ -105,7 +105,7 @@ TEST(ResultSection, HasTheFixedHeaderNoteAndSummaryLines) {
   EXPECT_EQ(lines[56], "   Entrance pressure (MPa)  =  0.173");
   EXPECT_EQ(lines[57], "   Uniformity (-)           =  0.912");
   // Rows of an empty table: every cell fits, so each row keeps the standard width.
-  for (int station = 1; station <= StationCount; ++station) {
+  for (int station = 1; station <= cases::StationCount; ++station) {
     EXPECT_EQ(lines[3 + station].size(), 133u) << "station " << station;
   }
 }
@@ -119,7 +119,7 @@ TEST(StationRow, FormatsAndPadsEveryCellByItsColumn) {
 }
 
 TEST(StationRow, ATextLongerThanItsCellShiftsTheRestOfTheRow) {
-  StationTable table = ExampleRowTable();
+  cases::StationTable table = ExampleRowTable();
   table.P[1] = -123456.7;
   const std::string row = StationRowText(table, 1, '.');
   EXPECT_EQ(row.substr(0, 15), "  1  -1.2346E05");
@@ -128,7 +128,7 @@ TEST(StationRow, ATextLongerThanItsCellShiftsTheRestOfTheRow) {
 }
 
 TEST(StationRow, PrintsAFlowBeyondItsPrecisionInExponentForm) {
-  StationTable table = ExampleRowTable();
+  cases::StationTable table = ExampleRowTable();
   table.Q[1] = 123456789.0;
   const std::string row = StationRowText(table, 1, '.');
   EXPECT_EQ(row.substr(14, 17), "  1.2345679E008  ");
@@ -136,9 +136,9 @@ TEST(StationRow, PrintsAFlowBeyondItsPrecisionInExponentForm) {
 
 TEST(ResultFileWriters, CreateThenAppendTheTwoSections) {
   const ScratchDirectory scratch;
-  CaseParameters parameters = DefaultParameters();
+  cases::CaseParameters parameters = DefaultParameters();
   parameters.ResultFileName = scratch / "Result.txt";
-  const StationTable table = ExampleRowTable();
+  const cases::StationTable table = ExampleRowTable();
   {
     ClaimedFile file;
     ASSERT_EQ(WriteInputSection(parameters, '.', file), "");
@@ -155,8 +155,8 @@ TEST(ResultFileWriters, CreateThenAppendTheTwoSections) {
 
 TEST(ResultFileWriters, ReportAFileThatCannotBeOpenedAndCreateNothing) {
   const ScratchDirectory scratch;
-  CaseParameters parameters = DefaultParameters();
-  const StationTable table;
+  cases::CaseParameters parameters = DefaultParameters();
+  const cases::StationTable table;
   const std::string tooLongComponent(NAME_MAX + 1, 'x');
   std::string tooLongPath = scratch.path().string();
   while (tooLongPath.size() <= PATH_MAX) {
@@ -181,22 +181,23 @@ TEST(ResultFileWriters, ReportAFileThatCannotBeOpenedAndCreateNothing) {
 }
 
 TEST(ResultFileWriters, RaiseAFailedWriteWithTheDiskFullCode) {
-  CaseParameters parameters = DefaultParameters();
+  cases::CaseParameters parameters = DefaultParameters();
   parameters.ResultFileName = "/dev/full";
   ClaimedFile file;
   try {
     WriteInputSection(parameters, '.', file);
     FAIL() << "the write to a full device succeeded";
-  } catch (const InputOutputError& error) {
+  } catch (const base::InputOutputError& error) {
     EXPECT_EQ(error.code(), 101);
     EXPECT_STREQ(error.what(), "ディスクがいっぱいです");
   }
-  EXPECT_THROW(WriteResultSection(parameters, StationTable(), '.', file), InputOutputError);
+  EXPECT_THROW(WriteResultSection(parameters, cases::StationTable(), '.', file),
+               base::InputOutputError);
 }
 
 TEST(ResultFileWriters, LeaveNothingOfTheOldFileAfterAFailedWrite) {
   const ScratchDirectory scratch;
-  CaseParameters parameters = DefaultParameters();
+  cases::CaseParameters parameters = DefaultParameters();
   parameters.ResultFileName = scratch / "Result.txt";
   const std::string longOldFile(10000, '#');
   testing::WriteBytes(parameters.ResultFileName, longOldFile);
@@ -213,7 +214,7 @@ TEST(ResultFileWriters, LeaveNothingOfTheOldFileAfterAFailedWrite) {
   try {
     ClaimedFile file;
     WriteInputSection(parameters, '.', file);
-  } catch (const InputOutputError& error) {
+  } catch (const base::InputOutputError& error) {
     code = error.code();
   }
   ::setrlimit(RLIMIT_FSIZE, &saved);
@@ -226,12 +227,12 @@ TEST(ResultFileWriters, LeaveNothingOfTheOldFileAfterAFailedWrite) {
 
 TEST(ResultFileWriters, RefuseAFileThatAnotherRunHoldsAndLeaveItWhole) {
   const ScratchDirectory scratch;
-  CaseParameters parameters = DefaultParameters();
+  cases::CaseParameters parameters = DefaultParameters();
   parameters.ResultFileName = scratch / "Result.txt";
   ClaimedFile first;
   ASSERT_EQ(WriteInputSection(parameters, '.', first), "");
 
-  CaseParameters other = parameters;
+  cases::CaseParameters other = parameters;
   other.Qin = 20;
   ClaimedFile second;
   EXPECT_EQ(WriteInputSection(other, '.', second), "locked by another program");
@@ -245,7 +246,7 @@ TEST(ResultFileWriters, RefuseAFileThatAnotherRunHoldsAndLeaveItWhole) {
 
 TEST(ResultFileWriters, AppendOnlyToTheInputSectionThisRunWrote) {
   const ScratchDirectory scratch;
-  CaseParameters parameters = DefaultParameters();
+  cases::CaseParameters parameters = DefaultParameters();
   parameters.ResultFileName = scratch / "Result.txt";
   const std::string inputs = InputSectionText(parameters, '.');
   const std::string refused = "no longer the file this run wrote its input section to";
@@ -275,7 +276,7 @@ TEST(ResultFileWritersDeathTest, CutAnOldFileToZeroBeforeWritingOverIt) {
   // A plain fork: the child writes the file this test made.
   GTEST_FLAG_SET(death_test_style, "fast");
   const ScratchDirectory scratch;
-  CaseParameters parameters = DefaultParameters();
+  cases::CaseParameters parameters = DefaultParameters();
   parameters.ResultFileName = scratch / "Result.txt";
   testing::WriteBytes(parameters.ResultFileName, std::string(10000, '#'));
   constexpr rlim_t kSizeLimit = 100;
@@ -293,19 +294,20 @@ TEST(ResultFileWritersDeathTest, CutAnOldFileToZeroBeforeWritingOverIt) {
 }
 
 TEST(InputOutputErrorCode, MapsThePlatformsErrorsOntoTheRuntimesCodes) {
-  EXPECT_EQ(InputOutputErrorCode(ENOSPC), 101);
-  EXPECT_EQ(InputOutputErrorCode(EDQUOT), 101);
-  EXPECT_EQ(InputOutputErrorCode(EIO), 101);
-  EXPECT_EQ(InputOutputErrorCode(EACCES), 5);
-  EXPECT_EQ(InputOutputErrorCode(EPERM), 5);
-  EXPECT_EQ(InputOutputErrorCode(ENOENT), 2);
-  EXPECT_EQ(InputOutputErrorCode(EMFILE), 4);
-  EXPECT_EQ(InputOutputErrorCode(ENFILE), 4);
+  EXPECT_EQ(base::InputOutputErrorCode(ENOSPC), 101);
+  EXPECT_EQ(base::InputOutputErrorCode(EDQUOT), 101);
+  EXPECT_EQ(base::InputOutputErrorCode(EIO), 101);
+  EXPECT_EQ(base::InputOutputErrorCode(EACCES), 5);
+  EXPECT_EQ(base::InputOutputErrorCode(EPERM), 5);
+  EXPECT_EQ(base::InputOutputErrorCode(ENOENT), 2);
+  EXPECT_EQ(base::InputOutputErrorCode(EMFILE), 4);
+  EXPECT_EQ(base::InputOutputErrorCode(ENFILE), 4);
   // A file-size limit is a full disk to the user.
-  EXPECT_EQ(InputOutputErrorCode(EFBIG), 101);
-  EXPECT_STREQ(InputOutputError(InputOutputErrorCode(EFBIG)).what(), "ディスクがいっぱいです");
-  EXPECT_EQ(InputOutputErrorCode(EROFS), EROFS);
-  EXPECT_EQ(InputOutputError(InputOutputErrorCode(EROFS)).what(),
+  EXPECT_EQ(base::InputOutputErrorCode(EFBIG), 101);
+  EXPECT_STREQ(base::InputOutputError(base::InputOutputErrorCode(EFBIG)).what(),
+               "ディスクがいっぱいです");
+  EXPECT_EQ(base::InputOutputErrorCode(EROFS), EROFS);
+  EXPECT_EQ(base::InputOutputError(base::InputOutputErrorCode(EROFS)).what(),
             "I/O エラー (" + std::to_string(EROFS) + ")");
 }
 
@@ -321,4 +323,4 @@ TEST(ResultFile, OfTheDefaultCaseKeepsTheLayout) {
 }
 
 }  // namespace
-}  // namespace fluxeta::cases
+}  // namespace fluxeta::run

@@ -1,4 +1,4 @@
-#include "solver/rheology.h"
+#include "rheology.h"
 
 #include <gtest/gtest.h>
 

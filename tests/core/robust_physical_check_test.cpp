@@ -1,4 +1,4 @@
-#include "solver/physical_check.h"
+#include "fluxeta/solver/physical_check.h"
 
 #include <gtest/gtest.h>
 

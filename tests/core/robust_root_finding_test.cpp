@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
-#include "solver/robust_brent.h"
-#include "solver/robust_root_bracket.h"
+#include "robust_brent.h"
+#include "robust_root_bracket.h"
 
 namespace fluxeta::solver {
 namespace {

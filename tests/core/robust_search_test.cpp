@@ -1,13 +1,13 @@
-#include "solver/robust_search.h"
+#include "robust_search.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "../support/expect_fault.h"
+#include "fluxeta/solver/physical_check.h"
+#include "fluxeta/solver/solve_die_flow.h"
 #include "robust_test_support.h"
-#include "solver/physical_check.h"
-#include "solver/solve_die_flow.h"
 
 namespace fluxeta::solver {
 namespace {
@@ -128,7 +128,7 @@ TEST(RobustSearch, NoFeedFaultsAtTheLogarithmOfTheFirstGuess) {
   cases::StationTable table;
   solver::SolverState state;
   fluxeta::testing::ExpectFault([&] { SolveDieFlowRobust(parameters, table, state); },
-                                cases::FloatingPointFault::DivisionByZero,
+                                base::FloatingPointFault::DivisionByZero,
                                 "0 による浮動小数点数除算");
   EXPECT_EQ(state.InitialEntrancePressure, 0.0);
 }

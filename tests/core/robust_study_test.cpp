@@ -8,15 +8,15 @@
 #include <string>
 #include <string_view>
 
-#include "base/errors.h"
+#include "entrance_pressure_search.h"
+#include "fluxeta/base/errors.h"
+#include "fluxeta/solver/physical_check.h"
+#include "fluxeta/solver/robust_plausible_designs.h"
+#include "fluxeta/solver/solve_die_flow.h"
+#include "rheology.h"
+#include "robust_search.h"
+#include "robust_sweep.h"
 #include "robust_test_support.h"
-#include "solver/entrance_pressure_search.h"
-#include "solver/physical_check.h"
-#include "solver/rheology.h"
-#include "solver/robust_plausible_designs.h"
-#include "solver/robust_search.h"
-#include "solver/robust_sweep.h"
-#include "solver/solve_die_flow.h"
 
 namespace fluxeta::solver {
 namespace {
@@ -66,7 +66,7 @@ TEST(RobustStudy, EveryPlausibleDesignGetsAVerdictAndMostConverge) {
           !FindUnphysicalStations(window).empty()) {
         continue;
       }
-    } catch (const cases::FloatingPointError&) {
+    } catch (const base::FloatingPointError&) {
       continue;
     }
     ++windowPhysical;

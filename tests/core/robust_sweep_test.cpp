@@ -1,13 +1,13 @@
-#include "solver/robust_sweep.h"
+#include "robust_sweep.h"
 
 #include <gtest/gtest.h>
 
-#include "base/checked_real.h"
-#include "solver/entrance_pressure_search.h"
-#include "solver/rheology.h"
-#include "solver/robust_search.h"
-#include "solver/sweep_die_width.h"
+#include "entrance_pressure_search.h"
+#include "fluxeta/base/checked_real.h"
+#include "rheology.h"
+#include "robust_search.h"
 #include "solver_test_cases.h"
+#include "sweep_die_width.h"
 
 namespace fluxeta::solver {
 namespace {
@@ -71,7 +71,7 @@ TEST(RobustSweep, SweepThatReachesTheFarEndIsAFixedPointOfTheWindowsUpdate) {
   ASSERT_EQ(result.exit, BranchExit::None);
   EXPECT_EQ(result.gapStations, 0U);
   EXPECT_EQ(result.distance,
-            (cases::Real(setUp.table.Q[cases::kFarEnd]) / (cases::Real(33.0) / 50)).value());
+            (base::Real(setUp.table.Q[cases::kFarEnd]) / (base::Real(33.0) / 50)).value());
   EXPECT_EQ(setUp.table.P[1], entrancePressure);
 
   cases::StationTable window = setUp.table;

@@ -5,14 +5,14 @@
 #include <cmath>
 #include <vector>
 
-#include "case/case_parameters.h"
-#include "base/checked_real.h"
-#include "case/station_table.h"
-#include "solver/distribution_results.h"
-#include "solver/rheology.h"
-#include "solver/solve_die_flow.h"
-#include "solver/sweep_die_width.h"
+#include "distribution_results.h"
+#include "fluxeta/base/checked_real.h"
+#include "fluxeta/case/case_parameters.h"
+#include "fluxeta/case/station_table.h"
+#include "fluxeta/solver/solve_die_flow.h"
+#include "rheology.h"
 #include "solver_test_cases.h"
+#include "sweep_die_width.h"
 
 namespace fluxeta::solver::testing {
 

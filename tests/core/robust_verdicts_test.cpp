@@ -5,11 +5,11 @@
 #include <cmath>
 #include <vector>
 
+#include "fluxeta/solver/physical_check.h"
+#include "fluxeta/solver/solve_die_flow.h"
+#include "rheology.h"
+#include "robust_search.h"
 #include "robust_test_support.h"
-#include "solver/physical_check.h"
-#include "solver/rheology.h"
-#include "solver/robust_search.h"
-#include "solver/solve_die_flow.h"
 
 namespace fluxeta::solver {
 namespace {

@@ -1,4 +1,4 @@
-#include "solver/runge_kutta_gill_step.h"
+#include "runge_kutta_gill_step.h"
 
 #include <gtest/gtest.h>
 

@@ -5,15 +5,15 @@
 #include <string>
 
 #include "../support/expect_fault.h"
-#include "base/errors.h"
-#include "solver/distribution_results.h"
-#include "solver/solve_die_flow.h"
+#include "distribution_results.h"
+#include "fluxeta/base/errors.h"
+#include "fluxeta/solver/solve_die_flow.h"
 #include "solver_test_cases.h"
 
 namespace fluxeta::solver {
 namespace {
 
-using cases::FloatingPointFault;
+using base::FloatingPointFault;
 
 constexpr char kDivisionByZero[] = "0 による浮動小数点数除算";
 constexpr char kInvalidOperation[] = "不正な浮動小数点数演算命令";
@@ -75,7 +75,7 @@ TEST(DistributionResultsFault, StationWithoutCavityFlowDividesByZero) {
   try {
     ComputeDistributionResults(testing::DefaultCase(), table);
     FAIL() << "no fault raised";
-  } catch (const cases::FloatingPointError& error) {
+  } catch (const base::FloatingPointError& error) {
     EXPECT_EQ(error.fault(), FloatingPointFault::DivisionByZero);
   }
   EXPECT_GT(table.RTime[6], 0.0);

@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "case/case_parameters.h"
-#include "case/default_case.h"
-#include "solver/entrance_pressure_search.h"
+#include "entrance_pressure_search.h"
+#include "fluxeta/case/case_parameters.h"
+#include "fluxeta/case/default_case.h"
 
 namespace fluxeta::solver::testing {
 

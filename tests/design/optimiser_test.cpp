@@ -4,11 +4,11 @@
 
 #include <cmath>
 
-#include "case/default_case.h"
-#include "case/input_table.h"
-#include "design/optimiser.h"
-#include "design/sensitivity.h"
-#include "design/tolerance_band.h"
+#include "fluxeta/case/default_case.h"
+#include "fluxeta/case/input_table.h"
+#include "fluxeta/design/optimiser.h"
+#include "fluxeta/design/sensitivity.h"
+#include "fluxeta/design/tolerance_band.h"
 
 namespace fluxeta::design {
 namespace {

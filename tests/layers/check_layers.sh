@@ -16,7 +16,9 @@ while IFS= read -r -d '' file; do
   layer="${relative%%/*}"
   [ -n "${rank[$layer]+set}" ] || continue
   while IFS= read -r included; do
-    target="${included%%/*}"
+    # A layer's public headers are included as fluxeta/<layer>/…, its own as plain names.
+    target="${included#fluxeta/}"
+    target="${target%%/*}"
     [ -n "${rank[$target]+set}" ] || continue
     [ "$target" = "$layer" ] && continue
     if [ "${rank[$target]}" -ge "${rank[$layer]}" ]; then

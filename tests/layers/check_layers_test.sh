@@ -9,11 +9,11 @@ trap 'rm -rf "$scratch"' EXIT
 "$here/check_layers.sh" "$1" || exit 1
 
 mkdir -p "$scratch/case" "$scratch/run" "$scratch/study"
-printf '#include "solver/rheology.h"\n' >"$scratch/case/upward.h"
-printf '#include "run/result_file.h"\n' >"$scratch/study/sideways.cpp"
-printf '#include "case/upward.h"\n#include <vector>\n' >"$scratch/run/downward.cpp"
+printf '#include "fluxeta/solver/search.h"\n' >"$scratch/case/upward.h"
+printf '#include "fluxeta/run/result_file.h"\n' >"$scratch/study/sideways.cpp"
+printf '#include "fluxeta/case/upward.h"\n#include "own.h"\n#include <vector>\n' >"$scratch/run/downward.cpp"
 output="$("$here/check_layers.sh" "$scratch")" && { echo "an upward include passed"; exit 1; }
-grep -q 'case/upward.h includes solver/rheology.h' <<<"$output" || { echo "$output"; exit 1; }
-grep -q 'study/sideways.cpp includes run/result_file.h' <<<"$output" || { echo "$output"; exit 1; }
+grep -q 'case/upward.h includes fluxeta/solver/search.h' <<<"$output" || { echo "$output"; exit 1; }
+grep -q 'study/sideways.cpp includes fluxeta/run/result_file.h' <<<"$output" || { echo "$output"; exit 1; }
 grep -q 'downward' <<<"$output" && { echo "$output"; exit 1; }
 echo "layer check: 2 passed, 0 failed"

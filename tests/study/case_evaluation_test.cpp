@@ -4,11 +4,11 @@
 
 #include <memory>
 
-#include "base/messages.h"
-#include "case/case_parameters.h"
-#include "case/default_case.h"
-#include "case/input_table.h"
-#include "study/case_evaluation.h"
+#include "fluxeta/base/messages.h"
+#include "fluxeta/case/case_parameters.h"
+#include "fluxeta/case/default_case.h"
+#include "fluxeta/case/input_table.h"
+#include "fluxeta/study/case_evaluation.h"
 
 namespace fluxeta::study {
 namespace {
@@ -44,15 +44,15 @@ TEST(CaseEvaluation, CasesThatFailOrGiveUpBecomeOutcomes) {
 
   const CaseResult fault = Evaluate(DefaultCaseWith("W", 0.0), *records);
   EXPECT_FALSE(fault.converged);
-  EXPECT_EQ(fault.status, cases::Outcome::DivisionByZero);
+  EXPECT_EQ(fault.status, base::Outcome::DivisionByZero);
   EXPECT_EQ(fault.sweeps, 0);
-  EXPECT_EQ(fault.outcome, cases::messages::kDivisionByZero);
+  EXPECT_EQ(fault.outcome, base::messages::kDivisionByZero);
 
   const CaseResult givenUp = Evaluate(DefaultCaseWith("Qin", 0.0), *records);
   EXPECT_FALSE(givenUp.converged);
-  EXPECT_EQ(givenUp.status, cases::Outcome::NotConverged);
+  EXPECT_EQ(givenUp.status, base::Outcome::NotConverged);
   EXPECT_EQ(givenUp.sweeps, 50);
-  EXPECT_EQ(givenUp.outcome, cases::messages::kDoesNotConverge);
+  EXPECT_EQ(givenUp.outcome, base::messages::kDoesNotConverge);
   EXPECT_EQ(givenUp.uniformity, 0.0);
 }
 
@@ -60,7 +60,7 @@ TEST(CaseEvaluation, ACaseGivesTheSameFiguresWhateverTheRecordsSolvedBefore) {
   auto fresh = std::make_unique<CaseRecords>();
   const CaseResult expected = Evaluate(cases::DefaultCaseValues(), *fresh);
   ASSERT_TRUE(expected.converged);
-  EXPECT_EQ(expected.status, cases::Outcome::Converged);
+  EXPECT_EQ(expected.status, base::Outcome::Converged);
   EXPECT_EQ(expected.outcome, "");
   EXPECT_EQ(expected.entrancePressure, fresh->table.P[1]);
   EXPECT_LT(expected.qDiffMin, 0.0);

@@ -1,13 +1,13 @@
 // Solving a study block by block with a cancel flag.
-#include "study/study_blocks.h"
+#include "fluxeta/study/study_blocks.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "case/default_case.h"
-#include "study/study_case_evaluator.h"
-#include "study/study_csv.h"
+#include "fluxeta/case/default_case.h"
+#include "fluxeta/study/study_case_evaluator.h"
+#include "fluxeta/study/study_csv.h"
 
 namespace fluxeta::study {
 namespace {

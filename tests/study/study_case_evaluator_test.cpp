@@ -1,14 +1,14 @@
 // Solving the cases of a study.
-#include "study/study_case_evaluator.h"
+#include "fluxeta/study/study_case_evaluator.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "base/checked_real.h"
-#include "case/default_case.h"
-#include "case/number_text.h"
-#include "study/study_grid.h"
+#include "fluxeta/base/checked_real.h"
+#include "fluxeta/case/default_case.h"
+#include "fluxeta/case/number_text.h"
+#include "fluxeta/study/study_grid.h"
 
 namespace fluxeta::study {
 namespace {
@@ -26,7 +26,7 @@ CaseResult Solve(const StudyGrid& grid, std::uint64_t index) {
 
 // The value of a text as an edit box reads it: rounded to 64 bits, then to a double.
 double ReadAsBoxText(const std::string& text) {
-  return cases::StoreAsDouble(cases::ParseNumber(text, '.')).value();
+  return base::StoreAsDouble(cases::ParseNumber(text, '.')).value();
 }
 
 // A swept value whose printed text, read as a box reads it, is its neighbouring double

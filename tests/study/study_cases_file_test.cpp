@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "../support/scratch_directory.h"
-#include "study/study_cases_file.h"
-#include "study/study_error.h"
+#include "fluxeta/study/study_cases_file.h"
+#include "fluxeta/study/study_error.h"
 
 namespace fluxeta::study {
 namespace {

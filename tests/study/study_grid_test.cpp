@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "../support/scratch_directory.h"
-#include "study/study_csv.h"
-#include "study/study_error.h"
-#include "study/study_grid.h"
+#include "fluxeta/study/study_csv.h"
+#include "fluxeta/study/study_error.h"
+#include "fluxeta/study/study_grid.h"
 
 namespace fluxeta::study {
 namespace {
@@ -103,12 +103,12 @@ TEST(StudyCsv, RowsOfFailedCasesLeaveTheirFiguresEmpty) {
   std::vector<std::string> texts;
   grid.CaseTexts(0, texts);
   AppendStudyRow(text, texts,
-                 CaseResult{.status = cases::Outcome::NotConverged, .sweeps = 50, .outcome = "no"});
-  AppendStudyRow(text, texts, CaseResult{.status = cases::Outcome::NotANumber, .outcome = "bad"});
+                 CaseResult{.status = base::Outcome::NotConverged, .sweeps = 50, .outcome = "no"});
+  AppendStudyRow(text, texts, CaseResult{.status = base::Outcome::NotANumber, .outcome = "bad"});
   grid.CaseTexts(1, texts);
   AppendStudyRow(
       text, texts,
-      CaseResult{true, cases::Outcome::Converged, 5, "", 173421.75, 0.9, 0.05, -13.25, 17.5});
+      CaseResult{true, base::Outcome::Converged, 5, "", 173421.75, 0.9, 0.05, -13.25, 17.5});
   EXPECT_EQ(text,
             "Qin,converged,status,sweeps,outcome,entrance_pressure_Pa,uniformity,DelQRms,"
             "Q_DIFF_min,Q_DIFF_max\n"

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "study/study_parallel.h"
+#include "fluxeta/study/study_parallel.h"
 
 namespace fluxeta::study {
 namespace {

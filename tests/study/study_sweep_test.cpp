@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "study/study_error.h"
-#include "study/study_sweep.h"
+#include "fluxeta/study/study_error.h"
+#include "fluxeta/study/study_sweep.h"
 
 namespace fluxeta::study {
 namespace {

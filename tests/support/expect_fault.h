@@ -5,17 +5,17 @@
 
 #include <string>
 
-#include "base/errors.h"
+#include "fluxeta/base/errors.h"
 
 namespace fluxeta::testing {
 
 template <typename Operation>
-void ExpectFault(Operation&& operation, cases::FloatingPointFault fault,
+void ExpectFault(Operation&& operation, base::FloatingPointFault fault,
                  const std::string& message) {
   try {
     operation();
     ADD_FAILURE() << "no fault raised";
-  } catch (const cases::FloatingPointError& error) {
+  } catch (const base::FloatingPointError& error) {
     EXPECT_EQ(error.fault(), fault);
     EXPECT_EQ(error.what(), message);
   }

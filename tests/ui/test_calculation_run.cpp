@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "batch_runner.h"
-#include "case/number_text.h"
+#include "fluxeta/case/number_text.h"
 #include "main_window_fixture.h"
 
 using fluxeta::ui::testing::MainWindowFixture;

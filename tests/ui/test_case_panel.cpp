@@ -7,9 +7,9 @@
 
 #include <memory>
 
-#include "case/default_case.h"
-#include "case/input_table.h"
 #include "case_panel.h"
+#include "fluxeta/case/default_case.h"
+#include "fluxeta/case/input_table.h"
 #include "main_window_fixture.h"
 #include "result_tab.h"
 #include "workbench.h"

@@ -9,9 +9,9 @@
 
 #include <memory>
 
-#include "case/input_table.h"
 #include "case_panel.h"
 #include "design_tab.h"
+#include "fluxeta/case/input_table.h"
 #include "locale_number_text.h"
 #include "main_window_fixture.h"
 #include "result_tab.h"

@@ -9,10 +9,10 @@
 #include <stdexcept>
 
 #include "application_title.h"
-#include "base/errors.h"
-#include "base/messages.h"
 #include "dialog_presenter.h"
 #include "finish_form.h"
+#include "fluxeta/base/errors.h"
+#include "fluxeta/base/messages.h"
 #include "guarded_call.h"
 #include "main_window_fixture.h"
 #include "modal_watchdog.h"
@@ -22,6 +22,7 @@ using fluxeta::ui::ApplicationTitle;
 using fluxeta::ui::GuardedCall;
 using fluxeta::ui::testing::ModalWatchdog;
 using fluxeta::ui::testing::RecordingPresenter;
+namespace base = fluxeta::base;
 namespace cases = fluxeta::cases;
 
 namespace {
@@ -122,12 +123,11 @@ class MessageBoxesTest : public QObject {
 
   void errorsEscapingAHandlerReachTheErrorBox() {
     RecordingPresenter presenter;
-    GuardedCall(presenter, [] { throw cases::ConversionError("abc"); });
-    GuardedCall(presenter, [] { throw cases::InputOutputError(999); });
-    GuardedCall(presenter, [] {
-      throw cases::FloatingPointError(cases::FloatingPointFault::InvalidOperation);
-    });
-    GuardedCall(presenter, [] { throw cases::InputOutputError(cases::messages::kIoDiskFull); });
+    GuardedCall(presenter, [] { throw base::ConversionError("abc"); });
+    GuardedCall(presenter, [] { throw base::InputOutputError(999); });
+    GuardedCall(presenter,
+                [] { throw base::FloatingPointError(base::FloatingPointFault::InvalidOperation); });
+    GuardedCall(presenter, [] { throw base::InputOutputError(base::messages::kIoDiskFull); });
     GuardedCall(presenter, [] { throw std::runtime_error("disk (full)"); });
     GuardedCall(presenter, [] { throw 42; });
     GuardedCall(presenter, [] {});

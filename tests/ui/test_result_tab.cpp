@@ -14,17 +14,17 @@
 
 #include <string>
 
-#include "case/case_parameters.h"
-#include "case/default_case.h"
-#include "base/messages.h"
-#include "case/number_text.h"
-#include "run/result_file.h"
-#include "case/station_table.h"
-#include "run/station_table_csv.h"
 #include "case_summary.h"
 #include "cavity_chart.h"
 #include "deviation_chart.h"
 #include "finished_run.h"
+#include "fluxeta/base/messages.h"
+#include "fluxeta/case/case_parameters.h"
+#include "fluxeta/case/default_case.h"
+#include "fluxeta/case/number_text.h"
+#include "fluxeta/case/station_table.h"
+#include "fluxeta/run/result_file.h"
+#include "fluxeta/run/station_table_csv.h"
 #include "main_window.h"
 #include "main_window_fixture.h"
 #include "recording_presenter.h"
@@ -192,7 +192,7 @@ void ResultTabTest::showsTheFiguresOfTheResultFile() {
   QCOMPARE(tab.SweepsText(), QString::number(default_.outcome.sweeps));
   QVERIFY(default_.outcome.sweeps > 0 && default_.outcome.sweeps <= 50);
   // The entrance pressure reads as on the file's "Entrance pressure (MPa)" line.
-  const QString resultSection = QString::fromStdString(cases::ResultSectionText(default_.table, '.'));
+  const QString resultSection = QString::fromStdString(run::ResultSectionText(default_.table, '.'));
   const QString pressureLine = resultSection.split(QStringLiteral("\r\n"))
                                    .filter(QStringLiteral("Entrance pressure"))
                                    .first();
@@ -243,7 +243,7 @@ void ResultTabTest::keepsTheShownTableWhenTheRunsTableChanges() {
   tab.ShowResults(run);
   run.table.P.fill(-1);
   run.table.Q_DIFF.fill(0);
-  QVERIFY(tab.TableCsv().endsWith(QString::fromStdString(cases::StationTableCsv(default_.table))));
+  QVERIFY(tab.TableCsv().endsWith(QString::fromStdString(run::StationTableCsv(default_.table))));
 }
 
 void ResultTabTest::savesThePlotsWithTheCaseAsPngAndSvg() {
@@ -305,7 +305,7 @@ void ResultTabTest::copiesTheCaseAndTheStationTableAsCsv() {
   QCOMPARE(lines.mid(0, comments), kDefaultCaseCsv);
   QCOMPARE(lines[comments], kStationHeader);
   QCOMPARE(csv.mid(csv.indexOf(kStationHeader)),
-           QString::fromStdString(cases::StationTableCsv(default_.table)));
+           QString::fromStdString(run::StationTableCsv(default_.table)));
   // Every number reads back to the very double of the table.
   const cases::StationTable& table = default_.table;
   for (int station = 1; station <= cases::StationCount; ++station) {
@@ -413,7 +413,7 @@ void ResultTabTest::doesNotAppearAfterARunThatDidNotConverge() {
   QTemporaryDir directory;
   PrepareRun(form, directory, 14, "0");
   PressOk(form);
-  QCOMPARE(presenter.messages, QStringList{QString::fromUtf8(cases::messages::kDoesNotConverge)});
+  QCOMPARE(presenter.messages, QStringList{QString::fromUtf8(base::messages::kDoesNotConverge)});
   QCOMPARE(form.findChild<ui::Workbench*>(), nullptr);
 }
 
@@ -423,8 +423,8 @@ void ResultTabTest::saysWhyTheLastRunDidNotFinish_data() {
   QTest::addColumn<QString>("reason");
   QTest::addColumn<QStringList>("messages");
   QTest::addColumn<QStringList>("errors");
-  const QString doesNotConverge = QString::fromUtf8(cases::messages::kDoesNotConverge);
-  const QString canNotOpen = QString::fromUtf8(cases::messages::kFileCanNotOpen);
+  const QString doesNotConverge = QString::fromUtf8(base::messages::kDoesNotConverge);
+  const QString canNotOpen = QString::fromUtf8(base::messages::kFileCanNotOpen);
   const QString divisionByZero = QStringLiteral("0 による浮動小数点数除算.");
   const QString notANumber = QStringLiteral("'abc' は浮動小数点数ではありません.");
   QTest::addRow("stopped by a fault, H = 0")

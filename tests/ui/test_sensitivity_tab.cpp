@@ -15,7 +15,7 @@
 #include <cmath>
 #include <memory>
 
-#include "case/input_table.h"
+#include "fluxeta/case/input_table.h"
 #include "main_window_fixture.h"
 #include "sensitivity_tab.h"
 #include "workbench.h"

@@ -12,8 +12,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "base/errors.h"
 #include "finish_form.h"
+#include "fluxeta/base/errors.h"
 #include "fluxeta_application.h"
 #include "main_window_fixture.h"
 #include "modal_watchdog.h"
@@ -49,7 +49,7 @@ ModalWatchdog::Handler FinishFormOk(ProgramWindows& windows, int& shown) {
 // A handler that fails in a way no boundary of the program's own catches.
 class FailingReceiver : public QObject {
  public:
-  bool event(QEvent*) override { throw fluxeta::cases::InputOutputError(5); }
+  bool event(QEvent*) override { throw fluxeta::base::InputOutputError(5); }
 };
 
 }  // namespace

@@ -185,7 +185,7 @@ void StudyTabTest::plotsOneInputAndMarksCasesThatDidNotConverge() {
   int other = 0;
   for (const auto& row : tab_->Rows().Rows()) {
     converged += row.converged ? 1 : 0;
-    other += row.status != fluxeta::cases::Outcome::Converged ? 1 : 0;
+    other += row.status != fluxeta::base::Outcome::Converged ? 1 : 0;
   }
   QCOMPARE(converged + other, kCases);
   QVERIFY(other >= 1);

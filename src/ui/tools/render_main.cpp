@@ -26,11 +26,11 @@
 #include <QEventLoop>
 
 #include "artwork.h"
-#include "case/case_parameters.h"
-#include "case/default_case.h"
-#include "case/input_table.h"
 #include "case_panel.h"
 #include "design_tab.h"
+#include "fluxeta/case/case_parameters.h"
+#include "fluxeta/case/default_case.h"
+#include "fluxeta/case/input_table.h"
 #include "heat_map.h"
 #include "locale_number_text.h"
 #include "program_windows.h"

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QProcess>
 
-#include "case/input_table.h"
+#include "fluxeta/case/input_table.h"
 
 namespace fluxeta::ui::testing {
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "case/case_parameters.h"
+#include "fluxeta/case/case_parameters.h"
 
 namespace fluxeta::ui::testing {
 
