@@ -8,7 +8,7 @@
 #include "fluxeta/base/unchecked_real.h"
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/case/station_table.h"
-#include "fluxeta/solver/solver_state.h"
+#include "solver_state.h"
 #include "state_vector.h"
 
 namespace fluxeta::solver {
