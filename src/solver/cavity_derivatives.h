@@ -138,8 +138,7 @@ inline double CavityEquations<Real>::SlotOutflow(double pressure) const {
 }
 
 template <typename Real>
-inline void CavityEquations<Real>::operator()(double /*x*/, const StateVector& y,
-                                              StateVector& dy) {
+inline void CavityEquations<Real>::operator()(double /*x*/, const StateVector& y, StateVector& dy) {
   if (!stationFactorsKnown_) {
     WorkOutStationFactors(y[kPressure]);
   }
@@ -147,8 +146,7 @@ inline void CavityEquations<Real>::operator()(double /*x*/, const StateVector& y
   dy[kFlow] = SlotOutflow(y[kPressure]);
 
   // The slowing stream regains pressure; friction along the inclined cavity loses it.
-  const Real inertiaPerOutflow =
-      Real(inertiaFactor_) * flow / areaSquared_ * kInertiaToPascalPerCm;
+  const Real inertiaPerOutflow = Real(inertiaFactor_) * flow / areaSquared_ * kInertiaToPascalPerCm;
   const Real inertialTerm = inertiaPerOutflow * dy[kFlow];
   const Real frictionTerm = Real(frictionPerFlow_) * flow;
   dy[kPressure] = (inertialTerm - frictionTerm).value();

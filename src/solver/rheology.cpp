@@ -22,8 +22,8 @@ Number Magnitude(Number x) {
 
 // Apparent shear rate of the cavity flow Q_i in a duct of hydraulic diameter Dh_i (1/s).
 template <typename Number>
-Number CavityApparentShearRate(const StationRheologyRules& liquid,
-                               const cases::StationTable& table, int i) {
+Number CavityApparentShearRate(const StationRheologyRules& liquid, const cases::StationTable& table,
+                               int i) {
   const Number lambda = liquid.parameters().lambda;
   return Magnitude(lambda * table.Q[i] / (Number(2.0) * table.A[i] * table.Dh[i]));
 }
@@ -117,19 +117,16 @@ void StationRheologyRules::SetCavityRheology(cases::StationTable& table, int i) 
 }
 
 template <typename Number>
-double StationRheologyRules::ApparentSlotShearRate(const cases::StationTable& table,
-                                                   int i) const {
+double StationRheologyRules::ApparentSlotShearRate(const cases::StationTable& table, int i) const {
   const Number gap = table.H[i];
   return Magnitude(Number(6.0) * table.DelQ[i] / (Number(segmentLength_) * (gap * gap))).value();
 }
 
 template <typename Number>
-void StationRheologyRules::SetSlotRheology(cases::StationTable& table, int i,
-                                           bool powerLaw) const {
+void StationRheologyRules::SetSlotRheology(cases::StationTable& table, int i, bool powerLaw) const {
   table.N_S[i] = powerLaw ? parameters_.n : kNewtonianSlotIndex;
   table.SR_S[i] = SlotWallShearRate<Number>(*this, table, i).value();
-  table.VIS_S[i] =
-      powerLaw ? PowerLawViscosity(Number(table.SR_S[i])).value() : parameters_.etaCr;
+  table.VIS_S[i] = powerLaw ? PowerLawViscosity(Number(table.SR_S[i])).value() : parameters_.etaCr;
   table.SlotNewtonian[i] = !powerLaw;
 }
 
@@ -145,13 +142,12 @@ void StationRheologyRules::UpdateStation(cases::StationTable& table, int i) cons
   SetSlotRheology<Number>(table, i, powerLaw);
 }
 
-#define FLUXETA_STATION_RULES(Number)                                                     \
-  template void StationRheologyRules::SetCavityRheology<Number>(cases::StationTable&, int) \
-      const;                                                                             \
-  template double StationRheologyRules::ApparentSlotShearRate<Number>(                   \
-      const cases::StationTable&, int) const;                                            \
-  template void StationRheologyRules::SetSlotRheology<Number>(cases::StationTable&, int, \
-                                                              bool) const;               \
+#define FLUXETA_STATION_RULES(Number)                                                             \
+  template void StationRheologyRules::SetCavityRheology<Number>(cases::StationTable&, int) const; \
+  template double StationRheologyRules::ApparentSlotShearRate<Number>(const cases::StationTable&, \
+                                                                      int) const;                 \
+  template void StationRheologyRules::SetSlotRheology<Number>(cases::StationTable&, int, bool)    \
+      const;                                                                                      \
   template void StationRheologyRules::UpdateStation<Number>(cases::StationTable&, int) const;
 FLUXETA_STATION_RULES(base::Real)
 FLUXETA_STATION_RULES(base::UncheckedReal)

@@ -138,8 +138,8 @@ RobustSweep::Crossing RobustSweep::FindCrossing(int i) const {
     start[kFlow] = table_.Q[i];
     start[kPressure] = table_.P[i];
     StateVector slope{};
-    CavityDerivatives<Number>(parameters_, StationValues(i, !table_.SlotNewtonian[i]),
-                              table_.X[i], start, slope);
+    CavityDerivatives<Number>(parameters_, StationValues(i, !table_.SlotNewtonian[i]), table_.X[i],
+                              start, slope);
     const Number segmentLength = state_.SegmentLength;
     const std::optional<Number> pressureCrossing =
         EulerCrossing(table_.P[i], segmentLength * slope[kPressure]);

@@ -61,6 +61,8 @@ class FaultFlagScope {
 // first fault raises FloatingPointError where it happens. The unit has to compute the same
 // operations with either number type and start again from what it started from; its
 // unchecked run must raise nothing itself, since a fault before the raise would be lost.
+// Every operation of the unit has to feed what the unit writes or decides: the compiler
+// drops an unchecked operation whose result is unused, and its flag with it.
 template <typename Unit>
 void CheckByFaultFlags(Unit&& unit) {
   const FaultFlagScope flags;
