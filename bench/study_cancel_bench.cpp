@@ -16,7 +16,7 @@ constexpr std::uint64_t kCasesPerBlock = 256;
 constexpr unsigned kThreads = 2;
 
 void BM_StudyCancel(benchmark::State& state) {
-  const fluxeta::cases::BoxTexts base = fluxeta::cases::DefaultBoxTexts('.');
+  const fluxeta::cases::CaseInputs base = fluxeta::cases::DefaultCaseInputs();
   for (auto _ : state) {
     fluxeta::study::StudyGrid grid;
     grid.AddSweep(fluxeta::study::ParseSweep("gamma=0:1.5:100000", false));
@@ -24,7 +24,7 @@ void BM_StudyCancel(benchmark::State& state) {
     std::atomic<bool> firstBlock{false};
     std::jthread study([&] {
       fluxeta::study::SolveStudyInBlocks(
-          grid, base, '.', {kThreads, kCasesPerBlock, fluxeta::solver::Search::Robust}, cancelled,
+          grid, base, {kThreads, kCasesPerBlock, fluxeta::solver::Search::Robust}, cancelled,
           [&](std::uint64_t, std::vector<fluxeta::study::CaseResult>&) { firstBlock = true; });
     });
     while (!firstBlock.load()) {

@@ -12,8 +12,8 @@
 #include "fluxeta/case/number_text.h"
 #include "fluxeta/design/sensitivity.h"
 #include "fluxeta/design/tolerance_band.h"
-#include "fluxeta/run/result_file.h"
 #include "fluxeta/run/replacing_file.h"
+#include "fluxeta/run/result_file.h"
 #include "fluxeta/solver/search.h"
 
 namespace fluxeta::cli {
@@ -262,11 +262,11 @@ int RunTolerance(const BatchOptions& options, const cases::CaseValues& base, std
 
 }  // namespace
 
-int RunDesignCommands(const BatchOptions& options, const cases::BoxTexts& base, char separator,
+int RunDesignCommands(const BatchOptions& options, const cases::CaseInputs& base, char separator,
                       std::ostream& out, std::ostream& err) {
   cases::CaseParameters parameters;
   try {
-    cases::ReadCaseFromForm(base, separator, parameters);
+    parameters = cases::MakeCase(base);
   } catch (const base::ConversionError& error) {
     err << base::messages::ErrorBoxText(error.what()) << '\n';
     return kRefusedInput;

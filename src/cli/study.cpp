@@ -7,12 +7,12 @@
 #include <memory>
 
 #include "exit_status.h"
+#include "fluxeta/run/replacing_file.h"
 #include "fluxeta/study/study_case_evaluator.h"
 #include "fluxeta/study/study_csv.h"
 #include "fluxeta/study/study_error.h"
 #include "fluxeta/study/study_grid.h"
 #include "fluxeta/study/study_parallel.h"
-#include "fluxeta/run/replacing_file.h"
 #include "standard_streams.h"
 #include "study_progress.h"
 
@@ -46,7 +46,7 @@ StudyGrid BuildGrid(const StudyOptions& options) {
 
 // Solves the grid block by block and writes each block's rows in grid order; stops at
 // the first failed write. False when a write failed.
-bool WriteStudy(StudyGrid& grid, const cases::BoxTexts& base, char baseSeparator, unsigned jobs,
+bool WriteStudy(StudyGrid& grid, const cases::CaseInputs& base, unsigned jobs,
                 solver::Search search, StudyProgress& progress, const CsvWriter& write) {
   const bool robust = search == solver::Search::Robust;
   std::string text;
@@ -59,7 +59,7 @@ bool WriteStudy(StudyGrid& grid, const cases::BoxTexts& base, char baseSeparator
       static_cast<unsigned>(std::min<std::uint64_t>(study::ThreadCount(jobs), grid.CaseCount()));
   std::vector<std::unique_ptr<CaseEvaluator>> evaluators;
   for (unsigned worker = 0; worker < std::max(threads, 1u); ++worker) {
-    evaluators.push_back(std::make_unique<CaseEvaluator>(grid, base, baseSeparator, search));
+    evaluators.push_back(std::make_unique<CaseEvaluator>(grid, base, search));
   }
 
   std::vector<CaseResult> results;
@@ -94,8 +94,8 @@ CsvWriter StandardOutputWriter(std::ostream& out, std::ostream& err) {
 
 }  // namespace
 
-int RunStudy(const StudyOptions& options, const cases::BoxTexts& base, char baseSeparator,
-             std::ostream& out, std::ostream& err) {
+int RunStudy(const StudyOptions& options, const cases::CaseInputs& base, std::ostream& out,
+             std::ostream& err) {
   StudyGrid grid;
   try {
     grid = BuildGrid(options);
@@ -120,7 +120,7 @@ int RunStudy(const StudyOptions& options, const cases::BoxTexts& base, char base
   StudyProgress progress(err, grid.CaseCount(), options.progress);
   bool written = false;
   try {
-    written = WriteStudy(grid, base, baseSeparator, options.jobs, options.search, progress, write);
+    written = WriteStudy(grid, base, options.jobs, options.search, progress, write);
   } catch (const StudyError& error) {
     progress.Clear();
     err << "fluxeta-batch: " << error.message() << '\n';

@@ -8,7 +8,7 @@
 
 namespace fluxeta::study {
 
-std::uint64_t SolveStudyInBlocks(StudyGrid& grid, const cases::BoxTexts& base, char baseSeparator,
+std::uint64_t SolveStudyInBlocks(StudyGrid& grid, const cases::CaseInputs& base,
                                  const BlockedStudySettings& settings,
                                  const std::atomic<bool>& cancelled, const StudyBlockSink& sink,
                                  std::atomic<std::uint64_t>* solved) {
@@ -18,8 +18,7 @@ std::uint64_t SolveStudyInBlocks(StudyGrid& grid, const cases::BoxTexts& base, c
   const std::uint64_t casesPerBlock = std::max<std::uint64_t>(settings.casesPerBlock, 1);
   std::vector<std::unique_ptr<CaseEvaluator>> evaluators;
   for (unsigned worker = 0; worker < threads; ++worker) {
-    evaluators.push_back(
-        std::make_unique<CaseEvaluator>(grid, base, baseSeparator, settings.search));
+    evaluators.push_back(std::make_unique<CaseEvaluator>(grid, base, settings.search));
   }
 
   std::uint64_t handedOver = 0;

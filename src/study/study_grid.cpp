@@ -108,12 +108,17 @@ void StudyGrid::CaseTexts(std::uint64_t index, std::vector<std::string>& texts) 
   });
 }
 
-void StudyGrid::CaseValues(std::uint64_t index, std::vector<std::optional<double>>& values) const {
+void StudyGrid::CaseValues(std::uint64_t index, std::vector<cases::InputValue>& values) const {
   values.resize(columns_.size());
   ForEachPoint(index, [&values](const Dimension& dimension, std::uint64_t point) {
+    if (dimension.sweep) {
+      values[dimension.firstColumn] = dimension.sweep->Value(point);
+      return;
+    }
+    const std::uint64_t row = point - dimension.firstLoadedRow;
     for (std::size_t j = 0; j < dimension.width; ++j) {
-      values[dimension.firstColumn + j] =
-          dimension.sweep ? std::optional(dimension.sweep->Value(point)) : std::nullopt;
+      values[dimension.firstColumn + j] = cases::InputValue::OfText(
+          dimension.cells.at(row * dimension.width + j), cases::kPointSeparator);
     }
   });
 }

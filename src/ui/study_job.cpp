@@ -5,14 +5,14 @@
 
 namespace fluxeta::ui {
 
-StudyJob::StudyJob(std::shared_ptr<study::StudyGrid> grid, cases::BoxTexts base, char baseSeparator,
+StudyJob::StudyJob(std::shared_ptr<study::StudyGrid> grid, cases::CaseInputs base,
                    study::BlockedStudySettings settings, QObject* parent)
     : QObject(parent), grid_(std::move(grid)), caseCount_(grid_->CaseCount()) {
-  thread_ = QThread::create([this, base = std::move(base), baseSeparator, settings] {
+  thread_ = QThread::create([this, base = std::move(base), settings] {
     // A failing case is a row; what else fails (memory) ends the study with the rows so far.
     try {
       study::SolveStudyInBlocks(
-          *grid_, base, baseSeparator, settings, cancelled_,
+          *grid_, base, settings, cancelled_,
           [this](std::uint64_t, std::vector<study::CaseResult>& rows) {
             std::lock_guard lock(rowsGuard_);
             waitingRows_.insert(waitingRows_.end(), std::make_move_iterator(rows.begin()),

@@ -23,7 +23,7 @@ class StudyJob : public QObject {
 
  public:
   // Starts solving `grid` over the base case `base` at once.
-  StudyJob(std::shared_ptr<study::StudyGrid> grid, cases::BoxTexts base, char baseSeparator,
+  StudyJob(std::shared_ptr<study::StudyGrid> grid, cases::CaseInputs base,
            study::BlockedStudySettings settings, QObject* parent = nullptr);
   ~StudyJob() override;
 

@@ -294,8 +294,7 @@ bool StudyTab::Start() {
   settings.casesPerBlock = kCasesPerBlock;
   settings.search = jobSearch_;
   job_.reset();
-  job_ = std::make_unique<StudyJob>(std::move(grid), casePanel_.Boxes(), casePanel_.Separator(),
-                                    settings);
+  job_ = std::make_unique<StudyJob>(std::move(grid), casePanel_.Inputs(), settings);
   connect(job_.get(), &StudyJob::finished, this, &StudyTab::StudyFinished);
   status_->setText(QStringLiteral("solving %1 cases").arg(job_->CaseCount()));
   run_->setEnabled(false);

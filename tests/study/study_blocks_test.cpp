@@ -35,8 +35,8 @@ std::string Rows(const StudyGrid& grid, std::uint64_t first, const std::vector<C
 
 TEST(StudyBlocks, HandsOverEveryRowInGridOrderAsOneEvaluatorSolvesThem) {
   StudyGrid grid = GammaByLend();
-  const cases::BoxTexts base = cases::DefaultBoxTexts(',');
-  CaseEvaluator evaluator(grid, base, ',', solver::Search::Robust);
+  const cases::CaseInputs base = cases::DefaultCaseInputs();
+  CaseEvaluator evaluator(grid, base, solver::Search::Robust);
   std::vector<CaseResult> expected(grid.CaseCount());
   for (std::uint64_t index = 0; index < grid.CaseCount(); ++index) {
     evaluator.Evaluate(index, expected[index]);
@@ -47,7 +47,7 @@ TEST(StudyBlocks, HandsOverEveryRowInGridOrderAsOneEvaluatorSolvesThem) {
   std::atomic<bool> cancelled{false};
   std::atomic<std::uint64_t> solved{0};
   const std::uint64_t count = SolveStudyInBlocks(
-      grid, base, ',', {kThreads, kCasesPerBlock, solver::Search::Robust}, cancelled,
+      grid, base, {kThreads, kCasesPerBlock, solver::Search::Robust}, cancelled,
       [&](std::uint64_t first, std::vector<CaseResult>& rows) {
         EXPECT_EQ(first, nextFirst);
         EXPECT_LE(rows.size(), kCasesPerBlock);
@@ -62,12 +62,12 @@ TEST(StudyBlocks, HandsOverEveryRowInGridOrderAsOneEvaluatorSolvesThem) {
 
 TEST(StudyBlocks, ACancelKeepsTheRowsHandedOverAndStartsNoFurtherCase) {
   StudyGrid grid = GammaByLend();
-  const cases::BoxTexts base = cases::DefaultBoxTexts('.');
+  const cases::CaseInputs base = cases::DefaultCaseInputs();
   std::atomic<bool> cancelled{false};
   std::atomic<std::uint64_t> solved{0};
   std::uint64_t blocks = 0;
   const std::uint64_t count = SolveStudyInBlocks(
-      grid, base, '.', {kThreads, kCasesPerBlock, solver::Search::Robust}, cancelled,
+      grid, base, {kThreads, kCasesPerBlock, solver::Search::Robust}, cancelled,
       [&](std::uint64_t, std::vector<CaseResult>& rows) {
         ++blocks;
         EXPECT_EQ(rows.size(), kCasesPerBlock);
@@ -83,7 +83,7 @@ TEST(StudyBlocks, ACancelBeforeTheStartSolvesNothing) {
   StudyGrid grid = GammaByLend();
   std::atomic<bool> cancelled{true};
   bool handed = false;
-  EXPECT_EQ(SolveStudyInBlocks(grid, cases::DefaultBoxTexts('.'), '.', {}, cancelled,
+  EXPECT_EQ(SolveStudyInBlocks(grid, cases::DefaultCaseInputs(), {}, cancelled,
                                [&](std::uint64_t, std::vector<CaseResult>&) { handed = true; }),
             0u);
   EXPECT_FALSE(handed);

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "fluxeta/case/input_value.h"
 #include "fluxeta/study/study_cases_file.h"
 #include "fluxeta/study/study_inputs.h"
 #include "fluxeta/study/study_sweep.h"
@@ -44,9 +45,9 @@ class StudyGrid {
   // point: a sweep value in its shortest round-trip form, a cases file cell as written.
   void CaseTexts(std::uint64_t index, std::vector<std::string>& texts) const;
 
-  // The values of case `index`'s varied inputs in column order: a sweep's value itself, or
-  // nothing for a cases file cell, which is read from its text.
-  void CaseValues(std::uint64_t index, std::vector<std::optional<double>>& values) const;
+  // The values of case `index`'s varied inputs in column order: a sweep's value itself (solved
+  // exactly as printed), a cases file cell read from its text with a point, the text kept.
+  void CaseValues(std::uint64_t index, std::vector<cases::InputValue>& values) const;
 
   static constexpr std::uint64_t kMaxCases = std::uint64_t{1} << 40;
 
