@@ -40,6 +40,33 @@ TEST(StudyGrid, GivesSweepValuesAsNumbersAndCellsWithTheirTexts) {
   EXPECT_EQ(values[0].Stored(), 0.25);
 }
 
+// Values a script gives: numbers printed in their shortest form, texts as given, and each
+// column's point found in its own dimension.
+TEST(StudyGrid, GivenValuesAreADimensionWithTheirPoints) {
+  StudyGrid grid;
+  grid.AddValues(ValuesTable{{&FindStudyInput("gamma", false)},
+                             {cases::InputValue(0.1), cases::InputValue::OfText("0.20", '.')},
+                             2});
+  grid.AddValues(
+      ValuesTable{{&FindStudyInput("Lend", false)},
+                  {cases::InputValue(2.0), cases::InputValue(2.5), cases::InputValue(3.0)},
+                  3});
+  ASSERT_EQ(grid.CaseCount(), 6u);
+  EXPECT_EQ(Texts(grid, 4), (std::vector<std::string>{"0.20", "2.5"}));
+  EXPECT_EQ(grid.PointOf(4, 0), 1u);
+  EXPECT_EQ(grid.PointOf(4, 1), 1u);
+  EXPECT_EQ(grid.PointOf(2, 1), 2u);
+  std::vector<cases::InputValue> values;
+  grid.CaseValues(5, values);
+  EXPECT_EQ(values[0].Stored(), 0.2);
+  EXPECT_EQ(values[1].Stored(), 3.0);
+
+  // Cases that name no input are cases all the same.
+  StudyGrid none;
+  none.AddValues(ValuesTable{{}, {}, 2});
+  EXPECT_EQ(none.CaseCount(), 2u);
+}
+
 TEST(StudyGrid, TheFirstSweepIsTheOutermostLoop) {
   StudyGrid grid;
   grid.AddSweep(ParseSweep("gamma=0:1:2", false));
