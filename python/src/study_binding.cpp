@@ -13,6 +13,7 @@
 #include "case_inputs.h"
 #include "fluxeta/base/outcome.h"
 #include "fluxeta/study/study_case_result.h"
+#include "fluxeta/study/study_columns.h"
 #include "fluxeta/study/study_parallel.h"
 #include "fluxeta/study/study_service.h"
 #include "search_method.h"
@@ -120,40 +121,41 @@ py::array TextColumn(const std::vector<CaseResult>& results, TextObjects& texts,
   return column;
 }
 
-// A figure of a converged case; NaN where the study CSV leaves the field empty.
-template <typename Figure>
-py::array FigureColumn(const std::vector<CaseResult>& results, Figure figure) {
-  return ResultColumn<double>(results, [&figure](const CaseResult& result) {
-    return result.converged || result.gapAnswer ? figure(result) : kNotAFigure;
-  });
-}
-
 py::dict StudyRows(const ScriptCases& cases, const std::vector<CaseResult>& results, bool robust) {
   py::dict rows;
   for (std::size_t column = 0; column < cases.grid.Columns().size(); ++column) {
     rows[py::str(std::string(cases.grid.Columns()[column]->name))] = InputColumn(cases, column);
   }
   TextObjects texts;
-  rows["converged"] = ResultColumn<bool>(results, [](const CaseResult& r) { return r.converged; });
-  rows["status"] =
-      TextColumn(results, texts, [](const CaseResult& r) { return base::OutcomeCode(r.status); });
-  rows["sweeps"] =
-      ResultColumn<std::int64_t>(results, [](const CaseResult& r) { return r.sweeps; });
-  rows["outcome"] =
-      TextColumn(results, texts, [](const CaseResult& r) -> std::string_view { return r.outcome; });
-  rows["entrance_pressure_Pa"] =
-      FigureColumn(results, [](const CaseResult& r) { return r.entrancePressure; });
-  rows["uniformity"] = FigureColumn(results, [](const CaseResult& r) { return r.uniformity; });
-  rows["DelQRms"] = FigureColumn(results, [](const CaseResult& r) { return r.delQRms; });
-  rows["Q_DIFF_min"] = FigureColumn(results, [](const CaseResult& r) { return r.qDiffMin; });
-  rows["Q_DIFF_max"] = FigureColumn(results, [](const CaseResult& r) { return r.qDiffMax; });
-  if (robust) {
-    const auto spread = [&results](double CaseResult::*figure) {
-      return ResultColumn<double>(
-          results, [figure](const CaseResult& r) { return r.gapAnswer ? r.*figure : kNotAFigure; });
-    };
-    rows["entrance_pressure_spread_Pa"] = spread(&CaseResult::entrancePressureSpread);
-    rows["uniformity_spread"] = spread(&CaseResult::uniformitySpread);
+  for (const study::StudyColumn& column : study::kStudyColumns) {
+    if (!study::InRows(column, robust)) {
+      continue;
+    }
+    py::array values;
+    switch (column.kind) {
+      case study::ColumnKind::Verdict:
+        values = ResultColumn<bool>(results, [](const CaseResult& r) { return r.converged; });
+        break;
+      case study::ColumnKind::Status:
+        values = TextColumn(results, texts,
+                            [](const CaseResult& r) { return base::OutcomeCode(r.status); });
+        break;
+      case study::ColumnKind::Sweeps:
+        // 0 where the solve did not run to its end, as the case's result says.
+        values = ResultColumn<std::int64_t>(results, [](const CaseResult& r) { return r.sweeps; });
+        break;
+      case study::ColumnKind::Outcome:
+        values = TextColumn(results, texts,
+                            [](const CaseResult& r) -> std::string_view { return r.outcome; });
+        break;
+      case study::ColumnKind::Figure:
+      case study::ColumnKind::Spread:
+        values = ResultColumn<double>(results, [&column](const CaseResult& r) {
+          return study::HasField(column, r) ? r.*column.figure : kNotAFigure;
+        });
+        break;
+    }
+    rows[py::str(std::string(column.name))] = std::move(values);
   }
   return rows;
 }
