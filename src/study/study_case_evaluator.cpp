@@ -1,4 +1,4 @@
-#include "fluxeta/study/study_case_evaluator.h"
+#include "study_case_evaluator.h"
 
 namespace fluxeta::study {
 

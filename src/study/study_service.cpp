@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "fluxeta/study/study_case_evaluator.h"
+#include "study_case_evaluator.h"
 #include "fluxeta/study/study_parallel.h"
 
 namespace fluxeta::study {

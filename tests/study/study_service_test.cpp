@@ -7,7 +7,7 @@
 #include <string>
 
 #include "fluxeta/case/default_case.h"
-#include "fluxeta/study/study_case_evaluator.h"
+#include "study_case_evaluator.h"
 #include "fluxeta/study/study_csv.h"
 
 namespace fluxeta::study {
