@@ -7,8 +7,8 @@
 #include <string>
 
 #include "fluxeta/case/default_case.h"
-#include "study_case_evaluator.h"
 #include "fluxeta/study/study_csv.h"
+#include "study_case_evaluator.h"
 
 namespace fluxeta::study {
 namespace {
