@@ -1,27 +1,21 @@
 #include "solve_result.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <limits>
 #include <memory>
 #include <string>
 
-#include <unistd.h>
-
 #include <pybind11/numpy.h>
 #include <pybind11/stl/filesystem.h>
 
 #include "case_inputs.h"
-#include "fluxeta/base/errors.h"
-#include "fluxeta/base/io_error_code.h"
-#include "fluxeta/base/messages.h"
 #include "fluxeta/base/outcome.h"
 #include "fluxeta/case/input_table.h"
 #include "fluxeta/case/number_text.h"
 #include "fluxeta/case/station_columns.h"
 #include "fluxeta/run/calculation_run.h"
+#include "fluxeta/run/replacing_file.h"
 #include "fluxeta/run/result_file.h"
-#include "fluxeta/run/text_file_writer.h"
 #include "python_errors.h"
 #include "search_method.h"
 
@@ -74,41 +68,23 @@ py::bytes ResultFileText(const SolveResult& result) {
   return py::bytes(ResultFileBytes(result));
 }
 
-// Creates or empties the file and writes every byte; false when it cannot be opened.
-bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) {
-    return false;
-  }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  const int error = written ? 0 : errno;
-  if (std::fclose(file) != 0 || !written) {
-    throw base::InputOutputError(base::InputOutputErrorCode(error != 0 ? error : errno));
-  }
-  return true;
-}
-
-// Writes the result file whole under a temporary name beside `path`, then renames it into
-// place, so that `path` holds either its old bytes or the whole new file.
+// Writes the result file whole through the run layer's writer: under an exclusive
+// temporary name beside `path`, renamed into place; a device, a pipe or the file a link
+// names is written through.
 void WriteResultFile(const SolveResult& result, const std::filesystem::path& path) {
   const std::string bytes = ResultFileBytes(result);
-  std::filesystem::path temporary = path;
-  temporary += "." + std::to_string(getpid()) + ".tmp";
-  bool opened = false;
+  bool failedToOpen = false;
+  std::string failure;
   {
     py::gil_scoped_release release;
-    try {
-      opened = WriteWholeFile(temporary.string(), bytes);
-      if (opened && std::rename(temporary.c_str(), path.c_str()) != 0) {
-        throw base::InputOutputError(base::InputOutputErrorCode(errno));
-      }
-    } catch (const base::InputOutputError&) {
-      std::remove(temporary.c_str());
-      throw;
+    run::ReplacingFile file(path.string());
+    if (file.Failed() || !file.Write(bytes) || !file.Commit()) {
+      failedToOpen = file.FailedToOpen();
+      failure = file.FailureMessage();
     }
   }
-  if (!opened) {
-    RaiseOutcome(base::Outcome::FileCannotOpen, base::messages::kFileCanNotOpen);
+  if (!failure.empty()) {
+    RaiseOutcome(failedToOpen ? base::Outcome::FileCannotOpen : base::Outcome::IoError, failure);
   }
 }
 
@@ -185,10 +161,14 @@ Q_DIFF and RTime zero.
 decimal separator: code page 932 text with CR LF line ends (bytes).
 )doc")
       .def("write_result_file", &WriteResultFile, py::arg("path"),
-           R"doc(Writes result_file_text() to the file `path` (a str or os.PathLike) whole: under a
-temporary name beside it that is then renamed into place, so that the file holds either its
-old bytes or the whole result. A file that cannot be opened raises fluxeta.InputOutputError
-with code "file_cannot_open", a failed write or rename one with code "io_error".
+           R"doc(Writes result_file_text() to the file `path` (a str or os.PathLike) whole, as
+fluxeta-batch writes its outputs: under a temporary name of its own beside it, created
+exclusively and renamed into place with the old file's permissions, so that the file holds
+either its old bytes or the whole result, whatever other threads or programs write there
+at the same time. A symbolic link stays and the file it names is replaced; a device or a
+pipe is written directly. A file that cannot be created raises fluxeta.InputOutputError
+with code "file_cannot_open", a failed write or rename one with code "io_error"; the
+message names the path and the system's reason.
 )doc")
       .def(
           "table", &TableOf,

@@ -14,7 +14,7 @@
 #include "fluxeta/design/tolerance_band.h"
 #include "fluxeta/run/result_file.h"
 #include "fluxeta/solver/solve_die_flow.h"
-#include "replacing_file.h"
+#include "fluxeta/run/replacing_file.h"
 
 namespace fluxeta::cli {
 
@@ -104,7 +104,7 @@ std::string HistoryCsv(const design::OptimiseSettings& settings,
 // Writes the file whole under a temporary name and renames it into place; false, having
 // said why on `err`, when that fails.
 bool WriteWholeFile(const std::string& path, std::string_view bytes, std::ostream& err) {
-  ReplacingFile file(path);
+  run::ReplacingFile file(path);
   if (file.Failed() || !file.Write(bytes) || !file.Commit()) {
     err << "fluxeta-batch: " << file.FailureMessage() << '\n';
     return false;

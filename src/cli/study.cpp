@@ -12,7 +12,7 @@
 #include "fluxeta/study/study_error.h"
 #include "fluxeta/study/study_grid.h"
 #include "fluxeta/study/study_parallel.h"
-#include "replacing_file.h"
+#include "fluxeta/run/replacing_file.h"
 #include "standard_streams.h"
 #include "study_progress.h"
 
@@ -104,10 +104,10 @@ int RunStudy(const StudyOptions& options, const cases::BoxTexts& base, char base
     return kRefusedInput;
   }
 
-  std::unique_ptr<ReplacingFile> file;
+  std::unique_ptr<run::ReplacingFile> file;
   CsvWriter write;
   if (options.outputPath) {
-    file = std::make_unique<ReplacingFile>(*options.outputPath);
+    file = std::make_unique<run::ReplacingFile>(*options.outputPath);
     if (file->Failed()) {
       err << "fluxeta-batch: " << file->FailureMessage() << '\n';
       return kFileFailure;

@@ -1,12 +1,12 @@
 #include "study_tab.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QSaveFile>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -14,6 +14,7 @@
 
 #include "case_panel.h"
 #include "fluxeta/case/input_table.h"
+#include "fluxeta/run/replacing_file.h"
 #include "fluxeta/study/study_csv.h"
 #include "fluxeta/study/study_inputs.h"
 #include "fluxeta/study/study_parallel.h"
@@ -405,11 +406,7 @@ bool StudyTab::ExportCsv(const QString& path) const {
     grid.CaseTexts(k, inputTexts);
     study::AppendStudyRow(text, inputTexts, rows_->Rows()[k], robust);
   }
-  QSaveFile file(path);
-  return file.open(QIODevice::WriteOnly) &&
-         file.write(text.data(), static_cast<qint64>(text.size())) ==
-             static_cast<qint64>(text.size()) &&
-         file.commit();
+  return run::WriteWholeFile(QFile::encodeName(path).toStdString(), text).empty();
 }
 
 bool StudyTab::ExportPlot(const QString& path) {
