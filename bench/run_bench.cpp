@@ -44,15 +44,13 @@ void BM_DefaultCaseRun(benchmark::State& state) {
   boxes.Edit(kResultFileNameBox) = resultFile.string();
   SilentFrontEnd frontEnd(boxes);
   CaseParameters parameters;
-  StationTable table;
-  solver::SolverState solverState;
   for (auto _ : state) {
     if (toNewFile) {
       state.PauseTiming();
       std::filesystem::remove(resultFile);
       state.ResumeTiming();
     }
-    benchmark::DoNotOptimize(run::CalculationRun(frontEnd, parameters, table, solverState));
+    benchmark::DoNotOptimize(run::CalculationRun(frontEnd, parameters));
   }
   std::filesystem::remove_all(directory);
 }

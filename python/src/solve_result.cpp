@@ -13,7 +13,6 @@
 #include "fluxeta/case/input_table.h"
 #include "fluxeta/case/number_text.h"
 #include "fluxeta/case/station_columns.h"
-#include "fluxeta/run/calculation_run.h"
 #include "fluxeta/run/replacing_file.h"
 #include "fluxeta/run/result_file.h"
 #include "python_errors.h"
@@ -29,7 +28,7 @@ constexpr double kNotAFigure = std::numeric_limits<double>::quiet_NaN();
 
 // A figure that only a converged solve works out; NaN otherwise, as a study leaves it empty.
 double ConvergedFigure(const SolveResult& result, double figure) {
-  return result.outcome.solve.converged ? figure : kNotAFigure;
+  return result.solution.solve.converged ? figure : kNotAFigure;
 }
 
 // Stations 1 … 50 of a column, a read-only view that keeps the result alive.
@@ -51,17 +50,13 @@ std::unique_ptr<SolveResult> Solve(const std::string& search, const py::kwargs& 
   py::gil_scoped_release release;
   cases::StoreInputs(result->parameters,
                      [&given](std::size_t input) { return StoredInput(given, input); });
-  solver::SolverState state;
-  result->outcome = solver::SolveWithSearch(method, result->parameters, result->table, state);
-  if (!result->outcome.solve.converged) {
-    run::ClearConvergedResults(result->table);
-  }
+  result->solution = solver::Solve(result->parameters, method);
   return result;
 }
 
 std::string ResultFileBytes(const SolveResult& result) {
   return run::InputSectionText(result.parameters, cases::kPointSeparator) +
-         run::ResultSectionText(result.table, cases::kPointSeparator);
+         run::ResultSectionText(result.solution.table, cases::kPointSeparator);
 }
 
 py::bytes ResultFileText(const SolveResult& result) {
@@ -100,21 +95,22 @@ py::dict TableOf(py::object self) {
   const SolveResult& result = self.cast<const SolveResult&>();
   py::dict table;
   for (const cases::StationColumn& column : cases::kStationColumns) {
-    table[py::str(std::string(column.name))] = StationView(self, result.table.*column.values);
+    table[py::str(std::string(column.name))] =
+        StationView(self, result.solution.table.*column.values);
   }
   return table;
 }
 
 std::string Status(const SolveResult& result) {
-  return std::string(base::OutcomeCode(result.outcome.status));
+  return std::string(base::OutcomeCode(result.solution.status));
 }
 
 std::string Repr(const SolveResult& result) {
   std::string text = "<fluxeta.SolveResult " + Status(result) +
-                     " sweeps=" + std::to_string(result.outcome.solve.sweeps);
-  if (result.outcome.solve.converged) {
-    text += " entrance_pressure_Pa=" + cases::ShortestText(result.table.P[1]) +
-            " uniformity=" + cases::ShortestText(result.table.Uniformity);
+                     " sweeps=" + std::to_string(result.solution.solve.sweeps);
+  if (result.solution.solve.converged) {
+    text += " entrance_pressure_Pa=" + cases::ShortestText(result.solution.table.P[1]) +
+            " uniformity=" + cases::ShortestText(result.solution.table.Uniformity);
   }
   return text + ">";
 }
@@ -137,20 +133,22 @@ Q_DIFF and RTime zero.
                              "The outcome code: \"converged\", \"not_converged\", and for the "
                              "robust search \"regime_gap\" or \"no_physical_solution\".")
       .def_property_readonly(
-          "converged", [](const SolveResult& r) { return r.outcome.solve.converged; },
+          "converged", [](const SolveResult& r) { return r.solution.solve.converged; },
           "True when the entrance-pressure search converged.")
       .def_property_readonly(
-          "sweeps", [](const SolveResult& r) { return r.outcome.solve.sweeps; },
+          "sweeps", [](const SolveResult& r) { return r.solution.solve.sweeps; },
           "The integration sweeps the search made (at most 50).")
       .def_property_readonly(
           "entrance_pressure_Pa",
-          [](const SolveResult& r) { return ConvergedFigure(r, r.table.P[1]); },
+          [](const SolveResult& r) { return ConvergedFigure(r, r.solution.table.P[1]); },
           "The cavity pressure at the fed end, P at station 1 (Pa); NaN if not converged.")
       .def_property_readonly(
-          "uniformity", [](const SolveResult& r) { return ConvergedFigure(r, r.table.Uniformity); },
+          "uniformity",
+          [](const SolveResult& r) { return ConvergedFigure(r, r.solution.table.Uniformity); },
           "1 - DelQRms / mean DelQ (-); NaN if not converged.")
       .def_property_readonly(
-          "DelQRms", [](const SolveResult& r) { return ConvergedFigure(r, r.table.DelQRms); },
+          "DelQRms",
+          [](const SolveResult& r) { return ConvergedFigure(r, r.solution.table.DelQRms); },
           "The RMS deviation of the slot flow DelQ from its mean (cm3/s); NaN if not "
           "converged.")
       .def_property_readonly("inputs", &InputsOf,
@@ -182,7 +180,7 @@ pandas.DataFrame(result.table()).
     result.def_property_readonly(
         std::string(column.name).c_str(),
         [values](py::object self) {
-          return StationView(self, self.cast<const SolveResult&>().table.*values);
+          return StationView(self, self.cast<const SolveResult&>().solution.table.*values);
         },
         ColumnDoc(column).c_str());
   }

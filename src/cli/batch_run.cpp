@@ -92,11 +92,9 @@ int RunSingleCase(const SingleRunOptions& options, char separator, std::ostream&
 
   StreamFrontEnd frontEnd(std::move(*boxes), separator, err);
   cases::CaseParameters parameters;
-  cases::StationTable table;
-  solver::SolverState state;
   run::RunReport report;
   try {
-    report = run::CalculationRun(frontEnd, parameters, table, state, options.search);
+    report = run::CalculationRun(frontEnd, parameters, options.search);
   } catch (const base::ConversionError& error) {
     return ErrorStatus(err, error, kRefusedInput);
   } catch (const base::FloatingPointError& error) {
@@ -107,7 +105,7 @@ int RunSingleCase(const SingleRunOptions& options, char separator, std::ostream&
 
   // The tables show what the result file shows, so only once it holds a result section.
   if (report.outcome != run::RunOutcome::FileNotOpened && options.table != TableFormat::None) {
-    const RunTables tables{parameters, table, report.solve};
+    const RunTables tables{parameters, report.solution.table, report.solution.solve};
     std::ostringstream text;
     if (options.table == TableFormat::Csv) {
       WriteTablesCsv(tables, text);

@@ -13,8 +13,8 @@
 #include "fluxeta/design/sensitivity.h"
 #include "fluxeta/design/tolerance_band.h"
 #include "fluxeta/run/result_file.h"
-#include "fluxeta/solver/solve_die_flow.h"
 #include "fluxeta/run/replacing_file.h"
+#include "fluxeta/solver/search.h"
 
 namespace fluxeta::cli {
 
@@ -116,12 +116,11 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes, std::ostrea
 bool WriteDesignResultFile(const cases::CaseValues& values, const std::string& path, char separator,
                            std::ostream& err) {
   const cases::CaseParameters parameters = cases::MakeCase(values, path);
-  cases::StationTable table;
-  solver::SolverState state;
-  solver::SolveWithSearch(solver::Search::Robust, parameters, table, state);
-  return WriteWholeFile(
-      path, run::InputSectionText(parameters, separator) + run::ResultSectionText(table, separator),
-      err);
+  const solver::Solution solution = solver::Solve(parameters, solver::Search::Robust);
+  return WriteWholeFile(path,
+                        run::InputSectionText(parameters, separator) +
+                            run::ResultSectionText(solution.table, separator),
+                        err);
 }
 
 int RunOptimise(const BatchOptions& options, const cases::CaseValues& base, char separator,

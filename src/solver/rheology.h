@@ -5,7 +5,7 @@
 #include "fluxeta/base/power_rule.h"
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/case/station_table.h"
-#include "fluxeta/solver/solver_state.h"
+#include "solver_state.h"
 
 namespace fluxeta::solver {
 

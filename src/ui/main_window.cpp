@@ -149,12 +149,13 @@ void TForm1::ShowCompletion() {
   presenter_.ShowCompletion();
 }
 
-void TForm1::ShowSolution(const solver::SolveOutcome& outcome) {
+void TForm1::ShowSolution(const cases::CaseParameters& parameters,
+                          const solver::Solution& solution) {
   FinishedRun run{
-      parameters_, table_, outcome,
+      parameters, solution.table, solution.solve,
       // The file was written relative to the current directory, which the next
       // run may change.
-      QFileInfo(QFile::decodeName(parameters_.ResultFileName.c_str())).absoluteFilePath(),
+      QFileInfo(QFile::decodeName(parameters.ResultFileName.c_str())).absoluteFilePath(),
       QDateTime::currentDateTime(), kWindowSearchName};
   TheWorkbench().ShowResults(run);
   if (!pendingWarning_.isEmpty()) {
@@ -192,7 +193,7 @@ void TForm1::BitBtn1Click() {
   }
   run::RunReport report;
   try {
-    report = run::CalculationRun(*this, parameters_, table_, solverState_);
+    report = run::CalculationRun(*this, parameters_);
   } catch (const std::exception& error) {
     // The error box that follows says the same; the workbench must not go on showing the
     // previous figures as if they were this run's.

@@ -14,7 +14,7 @@
 #include "fluxeta/case/number_text.h"
 #include "fluxeta/case/station_table.h"
 #include "fluxeta/run/result_file.h"
-#include "fluxeta/solver/solve_die_flow.h"
+#include "fluxeta/solver/search.h"
 #include "study.h"
 
 namespace fluxeta::cli {
@@ -202,10 +202,10 @@ TEST_F(StudyRunTest, ARowAgreesWithASingleRunAndItsResultFile) {
   boxes.Edit(5) = "2.7";
   boxes.Edit(13) = "0.9";
   cases::CaseParameters parameters;
-  cases::StationTable table;
-  solver::SolverState state;
   cases::ReadCaseFromForm(boxes, '.', parameters);
-  const solver::SolveOutcome outcome = solver::SolveDieFlow(parameters, table, state);
+  const solver::Solution solution = solver::Solve(parameters, solver::Search::Window);
+  const solver::SolveOutcome& outcome = solution.solve;
+  const cases::StationTable& table = solution.table;
   ASSERT_TRUE(outcome.converged);
   const double uniformity = std::stod(Field(run, 1, "uniformity"));
   EXPECT_EQ(std::stoi(Field(run, 1, "sweeps")), outcome.sweeps);

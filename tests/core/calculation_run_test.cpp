@@ -56,7 +56,12 @@ class CalculationRunTest : public ::testing::Test {
   }
 
   std::string ResultFile() const { return scratch_ / "Result.txt"; }
-  RunReport Run() { return CalculationRun(frontEnd_, parameters_, table_, state_); }
+  // A run, keeping the table it printed.
+  RunReport Run() {
+    RunReport report = CalculationRun(frontEnd_, parameters_);
+    table_ = report.solution.table;
+    return report;
+  }
   // Clears what the front end recorded, keeping its boxes.
   void Forget() {
     frontEnd_.shown.clear();
@@ -67,7 +72,6 @@ class CalculationRunTest : public ::testing::Test {
   RecordingFrontEnd frontEnd_;
   cases::CaseParameters parameters_;
   cases::StationTable table_;
-  solver::SolverState state_;
 };
 
 std::vector<std::string> FileLines(const std::string& path) {
@@ -84,8 +88,8 @@ std::vector<std::string> FileLines(const std::string& path) {
 TEST_F(CalculationRunTest, WritesTheDefaultCaseAndShowsTheCompletion) {
   const RunReport report = Run();
   EXPECT_EQ(report.outcome, RunOutcome::Finished);
-  EXPECT_TRUE(report.solve.converged);
-  EXPECT_EQ(report.solve.sweeps, 5);
+  EXPECT_TRUE(report.solution.solve.converged);
+  EXPECT_EQ(report.solution.solve.sweeps, 5);
   EXPECT_TRUE(frontEnd_.shown.empty());
   EXPECT_EQ(frontEnd_.completions, 1);
   EXPECT_EQ(FileBytes(ResultFile()), testing::DefaultResultFile());
@@ -111,7 +115,7 @@ TEST_F(CalculationRunTest, EndsAtAResultFileThatCannotBeCreated) {
     EXPECT_EQ(frontEnd_.shown, std::vector<std::string>{kFileCanNotOpen}) << name;
     EXPECT_EQ(frontEnd_.completions, 0) << name;
     // Nothing was solved.
-    EXPECT_EQ(report.solve.sweeps, 0) << name;
+    EXPECT_EQ(report.solution.solve.sweeps, 0) << name;
     EXPECT_EQ(table_.Q[1], 0.0) << name;
   }
   EXPECT_FALSE(std::filesystem::exists(scratch_.path() / "missing"));
@@ -149,8 +153,8 @@ TEST_F(CalculationRunTest, PrintsZerosForTheFiguresOfASearchThatGaveUp) {
   frontEnd_.boxes.Edit(14) = "0";  // Qin
   const RunReport report = Run();
   EXPECT_EQ(report.outcome, RunOutcome::NotConverged);
-  EXPECT_FALSE(report.solve.converged);
-  EXPECT_EQ(report.solve.sweeps, 50);
+  EXPECT_FALSE(report.solution.solve.converged);
+  EXPECT_EQ(report.solution.solve.sweeps, 50);
   EXPECT_EQ(frontEnd_.shown, std::vector<std::string>{kDoesNotConverge});
   EXPECT_EQ(frontEnd_.completions, 0);
 
@@ -224,9 +228,7 @@ TEST(CalculationRun, WritesTheLocalesSeparatorFromTheDefaultTextsAlone) {
   frontEnd.boxes = cases::DefaultBoxTexts(',');
   frontEnd.boxes.Edit(cases::kResultFileNameBox) = scratch / "Result.txt";
   cases::CaseParameters parameters;
-  cases::StationTable table;
-  solver::SolverState state;
-  EXPECT_EQ(CalculationRun(frontEnd, parameters, table, state).outcome, RunOutcome::Finished);
+  EXPECT_EQ(CalculationRun(frontEnd, parameters).outcome, RunOutcome::Finished);
   const std::string bytes = FileBytes(scratch / "Result.txt").value();
   EXPECT_NE(bytes.find("(cm2)    =  3,0000\r\n"), std::string::npos);
   EXPECT_NE(bytes.find("(MPa)  =  0,173\r\n"), std::string::npos);

@@ -73,9 +73,10 @@ ui::FinishedRun Solve(const char* taperFactor = nullptr) {
     boxes.Edit(2) = taperFactor;
   }
   ui::FinishedRun run;
-  solver::SolverState state;
   cases::ReadCaseFromForm(boxes, '.', run.parameters);
-  run.outcome = solver::SolveDieFlow(run.parameters, run.table, state);
+  const solver::Solution solution = solver::Solve(run.parameters, solver::Search::Window);
+  run.table = solution.table;
+  run.outcome = solution.solve;
   run.resultFile = QStringLiteral("/tmp/cases/Result.txt");
   run.finishedAt = QDateTime(QDate(2024, 5, 1), QTime(14, 3, 27));
   run.search = ui::kWindowSearchName;

@@ -7,7 +7,6 @@
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/case/station_table.h"
 #include "fluxeta/solver/search.h"
-#include "fluxeta/solver/solve_die_flow.h"
 
 namespace fluxeta::run {
 
@@ -25,7 +24,8 @@ class RunFrontEnd {
   virtual void ShowCompletion() = 0;
   // The solution of a run that converged and wrote its result section, just before the
   // completion dialog; a front end without a view of it ignores it.
-  virtual void ShowSolution(const solver::SolveOutcome& /*outcome*/) {}
+  virtual void ShowSolution(const cases::CaseParameters& /*parameters*/,
+                            const solver::Solution& /*solution*/) {}
   // A warning about a solution that was written: stations off the physical branch, or a
   // robust answer at a regime gap. A front end without a place for it ignores it.
   virtual void ShowWarning(const std::string& /*text*/) {}
@@ -42,21 +42,18 @@ enum class RunOutcome {
 
 struct RunReport {
   RunOutcome outcome = RunOutcome::Finished;
-  solver::SolveOutcome solve;  // meaningful once the solve has run
-  base::Outcome status = base::Outcome::NotConverged;
+  // Meaningful once the solve has run. A run whose search gave up prints it as it is,
+  // with zero Q_DIFF, RTime, DelQRms and Uniformity rather than the figures of some
+  // earlier case.
+  solver::Solution solution;
 };
 
-// Zeroes the figures only a converged solve works out (Q_DIFF, RTime, DelQRms,
-// Uniformity): a run whose search gave up prints zeros for them rather than the figures
-// of some earlier case.
-void ClearConvergedResults(cases::StationTable& table);
-
-// Reads the case from the boxes, writes the input section, solves, writes the result
-// section and shows the completion dialog. A conversion error, a floating-point fault or
-// an input/output error after a file was opened ends the run and propagates to the caller.
+// Reads the case from the boxes into `parameters`, writes the input section, solves,
+// writes the result section and shows the completion dialog. A conversion error, a
+// floating-point fault or an input/output error after a file was opened ends the run and
+// propagates to the caller; `parameters` then holds the fields read before it.
 // `search` solves the case: the window's by default.
 RunReport CalculationRun(RunFrontEnd& frontEnd, cases::CaseParameters& parameters,
-                         cases::StationTable& table, solver::SolverState& state,
                          solver::Search search = solver::Search::Window);
 
 }  // namespace fluxeta::run
