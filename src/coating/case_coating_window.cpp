@@ -1,19 +1,16 @@
 #include "fluxeta/coating/case_coating_window.h"
 
-#include "fluxeta/case/station_table.h"
 #include "fluxeta/coating/web_flow.h"
 
 namespace fluxeta::coating {
 
 CaseCoatingWindow EvaluateCaseCoatingWindow(const cases::CaseParameters& parameters,
                                             solver::Search search, const OperatingPoint& point) {
-  cases::StationTable table;
-  solver::SolverState state;
-  const solver::SearchOutcome outcome = solver::SolveWithSearch(search, parameters, table, state);
+  const solver::Solution solution = solver::Solve(parameters, search);
   CaseCoatingWindow result;
-  result.status = outcome.status;
-  if (outcome.solve.converged) {
-    result.window = EvaluateCoatingWindow(point, WebFlowOfStationTable(table, parameters));
+  result.status = solution.status;
+  if (solution.solve.converged) {
+    result.window = EvaluateCoatingWindow(point, WebFlowOfStationTable(solution.table, parameters));
   }
   return result;
 }
