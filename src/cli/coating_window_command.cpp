@@ -21,8 +21,8 @@ constexpr std::string_view kOperatingPointKind = "operating point";
 
 }  // namespace
 
-int RunCoatingWindow(const BatchOptions& options, const cases::BoxTexts& base, char separator,
-                     std::ostream& out, std::ostream& err) {
+int RunCoatingWindow(const BatchOptions& options, const cases::CaseInputs& base, std::ostream& out,
+                     std::ostream& err) {
   const std::string& path = *options.coatingWindow;
   const auto document = ReadJsonDocumentFile(path, kOperatingPointKind, err);
   if (!document) {
@@ -32,8 +32,7 @@ int RunCoatingWindow(const BatchOptions& options, const cases::BoxTexts& base, c
       "fluxeta-batch: " + std::string(kOperatingPointKind) + " '" + base::ShortQuote(path) + "': ";
   try {
     const coating::OperatingPoint point = coating::ReadOperatingPoint(*document);
-    cases::CaseParameters parameters;
-    cases::ReadCaseFromForm(base, separator, parameters);
+    const cases::CaseParameters parameters = cases::MakeCase(base);
     const coating::CaseCoatingWindow result =
         coating::EvaluateCaseCoatingWindow(parameters, options.run.search, point);
     if (!result.window) {

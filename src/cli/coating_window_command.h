@@ -14,7 +14,7 @@ namespace fluxeta::cli {
 // (a report, or the --table format). Returns the exit status: 0 for a window evaluated
 // whatever its verdict, 1 for a die that is not solved, 2 for a refused operating point or
 // case, 3 for a floating-point fault.
-int RunCoatingWindow(const BatchOptions& options, const cases::BoxTexts& base, char separator,
-                     std::ostream& out, std::ostream& err);
+int RunCoatingWindow(const BatchOptions& options, const cases::CaseInputs& base, std::ostream& out,
+                     std::ostream& err);
 
 }  // namespace fluxeta::cli

@@ -10,6 +10,7 @@
 
 #include "fluxeta/case/number_text.h"
 #include "fluxeta/coating/coating_columns.h"
+#include "json_text.h"
 
 namespace fluxeta::cli {
 
@@ -202,7 +203,7 @@ void WriteCoatingWindowJson(const CoatingWindow& window, std::ostream& out) {
     row["verdict"] = coating::VerdictName(station.verdict);
     document["stations"].push_back(row);
   }
-  out << document.dump(2) << '\n';
+  out << JsonText(document, JsonLayout::Indented) << '\n';
 }
 
 }  // namespace fluxeta::cli
