@@ -154,7 +154,7 @@ QWidget* StudyTab::MakeSettings() {
     controls.count = new QSpinBox;
     controls.count->setRange(1, kMostCases);
     const QString suffix = QString::number(dimension + 1);
-    controls.input->setObjectName(QStringLiteral("StudyInput") + suffix);
+    controls.input->setObjectName(QStringLiteral("StudyVariable") + suffix);
     controls.from->setObjectName(QStringLiteral("StudyFrom") + suffix);
     controls.to->setObjectName(QStringLiteral("StudyTo") + suffix);
     controls.count->setObjectName(QStringLiteral("StudyCount") + suffix);
@@ -289,13 +289,13 @@ bool StudyTab::Start() {
   progress_->setValue(0);
 
   jobSearch_ = static_cast<solver::Search>(search_->currentData().toInt());
-  study::BlockedStudySettings settings;
-  settings.threads = study::ThreadCount(0);
-  settings.casesPerBlock = kCasesPerBlock;
-  settings.search = jobSearch_;
+  study::StudyRequest request;
+  request.base = casePanel_.Inputs();
+  request.search = jobSearch_;
+  request.threads = study::ThreadCount(0);
+  request.casesPerBlock = kCasesPerBlock;
   job_.reset();
-  job_ = std::make_unique<StudyJob>(std::move(grid), casePanel_.Boxes(), casePanel_.Separator(),
-                                    settings);
+  job_ = std::make_unique<StudyJob>(std::move(grid), std::move(request));
   connect(job_.get(), &StudyJob::finished, this, &StudyTab::StudyFinished);
   status_->setText(QStringLiteral("solving %1 cases").arg(job_->CaseCount()));
   run_->setEnabled(false);
@@ -387,8 +387,7 @@ void StudyTab::ShowCellReadOut(std::uint64_t index) {
 void StudyTab::PutCellIntoCasePanel(std::uint64_t index) {
   for (std::size_t dimension = 0; dimension < rows_->Sweeps().size(); ++dimension) {
     const study::Sweep& sweep = rows_->Sweeps()[dimension];
-    casePanel_.SetValue(static_cast<std::size_t>(sweep.input - cases::kInputs.data()),
-                        rows_->InputValue(index, dimension));
+    casePanel_.SetValue(*sweep.input->input, rows_->InputValue(index, dimension));
   }
   ShowCellReadOut(index);
 }
