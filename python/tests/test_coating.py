@@ -1,4 +1,4 @@
-"""fluxeta.coating_window(): the bead across the web, as fluxeta-batch --coating-window judges it."""
+"""fluxeta.coating_window(): the bead across the web, as fluxeta-batch --coating-window has it."""
 import json
 import math
 import pathlib
