@@ -7,12 +7,12 @@
 #include <memory>
 
 #include "exit_status.h"
+#include "fluxeta/run/replacing_file.h"
 #include "fluxeta/study/study_case_evaluator.h"
 #include "fluxeta/study/study_csv.h"
 #include "fluxeta/study/study_error.h"
 #include "fluxeta/study/study_grid.h"
 #include "fluxeta/study/study_parallel.h"
-#include "fluxeta/run/replacing_file.h"
 #include "standard_streams.h"
 #include "study_progress.h"
 

@@ -9,6 +9,7 @@
 
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/case/number_text.h"
+#include "fluxeta/case/physical_domain.h"
 
 namespace fluxeta::cases {
 
@@ -28,6 +29,7 @@ struct InputSpec {
   bool fixedInWindow;            // the window disables its box: the default always holds
   double plausibleLow;           // a range a die designer would study (in `unit`)
   double plausibleHigh;
+  PhysicalDomain domain;  // where the value can lie at all
 };
 
 inline constexpr std::size_t kInputCount = 15;
@@ -48,7 +50,8 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "3.0",
      false,
      0.5,
-     20.0},
+     20.0,
+     PhysicalDomain::Positive},
     {&CaseParameters::gamma,
      "gamma",
      "gamma",
@@ -62,7 +65,8 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "0.1",
      false,
      0.0,
-     1.5},
+     1.5,
+     PhysicalDomain::Real},
     {&CaseParameters::Pein,
      "Pein",
      "Pein",
@@ -75,7 +79,8 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "6.14",
      false,
      2.5,
-     20.0},
+     20.0,
+     PhysicalDomain::Positive},
     {&CaseParameters::Lin,
      "Lin",
      "Lin",
@@ -88,7 +93,8 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "3.0",
      false,
      0.5,
-     10.0},
+     10.0,
+     PhysicalDomain::Positive},
     {&CaseParameters::Lend,
      "Lend",
      "Lend",
@@ -101,7 +107,8 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "2.5",
      false,
      0.3,
-     10.0},
+     10.0,
+     PhysicalDomain::Positive},
     {&CaseParameters::W,
      "W",
      "W",
@@ -114,7 +121,8 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "66.0",
      false,
      10.0,
-     300.0},
+     300.0,
+     PhysicalDomain::Positive},
     {&CaseParameters::H,
      "H",
      "H",
@@ -127,7 +135,8 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "0.0254",
      false,
      0.005,
-     0.5},
+     0.5,
+     PhysicalDomain::Positive},
     {&CaseParameters::lambda,
      "lambda",
      "lambda",
@@ -141,7 +150,8 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "16.0",
      true,
      8.0,
-     32.0},
+     32.0,
+     PhysicalDomain::Positive},
     {&CaseParameters::alpha,
      "alpha",
      "alpha",
@@ -155,7 +165,8 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "1.3",
      false,
      0.5,
-     2.0},
+     2.0,
+     PhysicalDomain::NonNegative},
     {&CaseParameters::eta0,
      "eta0",
      "eta0",
@@ -169,7 +180,8 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "10.0",
      true,
      0.01,
-     1000.0},
+     1000.0,
+     PhysicalDomain::Positive},
     {&CaseParameters::gamma0,
      "gamma0",
      "gamma0",
@@ -183,7 +195,8 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "1.0",
      true,
      0.01,
-     1000.0},
+     1000.0,
+     PhysicalDomain::Positive},
     {&CaseParameters::n,
      "n",
      "n",
@@ -196,7 +209,8 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "0.5",
      true,
      0.2,
-     0.95},
+     0.95,
+     PhysicalDomain::Positive},
     {&CaseParameters::gammaCr,
      "gammaCr",
      "gammacr",
@@ -210,7 +224,8 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "50.0",
      true,
      1.0,
-     1000.0},
+     1000.0,
+     PhysicalDomain::Positive},
     {&CaseParameters::rho,
      "rho",
      "rho",
@@ -224,7 +239,8 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "1.2",
      false,
      0.5,
-     2.5},
+     2.5,
+     PhysicalDomain::Positive},
     {&CaseParameters::Qin,
      "Qin",
      "Qin",
@@ -237,7 +253,8 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "33.0",
      false,
      0.5,
-     200.0},
+     200.0,
+     PhysicalDomain::Positive},
 }};
 
 // The input of that short name, or nothing.
