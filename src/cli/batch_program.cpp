@@ -60,14 +60,14 @@ int RunBatchProgram(int argc, const char* const* argv, std::ostream& out, std::o
   }
   int status = kRefusedInput;
   if (options.design.Any()) {
-    const auto base = CaseBoxTexts(options.run.dataFile, options.run.allInputs, separator, err);
+    const auto base = BaseCase(options.run.dataFile, options.run.allInputs, separator, err);
     if (base) {
       status = RunDesignCommands(options, *base, separator, out, err);
     }
   } else if (options.study) {
-    const auto base = CaseBoxTexts(options.run.dataFile, options.run.allInputs, separator, err);
+    const auto base = BaseCase(options.run.dataFile, options.run.allInputs, separator, err);
     if (base) {
-      status = RunStudy(*options.study, *base, separator, out, err);
+      status = RunStudy(*options.study, *base, out, err);
     }
   } else {
     status = RunSingleCase(options.run, separator, out, err);

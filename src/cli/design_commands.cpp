@@ -13,6 +13,7 @@
 #include "fluxeta/design/design_tables.h"
 #include "fluxeta/run/replacing_file.h"
 #include "fluxeta/run/result_file.h"
+#include "json_text.h"
 #include "standard_streams.h"
 
 namespace fluxeta::cli {
@@ -134,7 +135,7 @@ int RunOptimise(const BatchOptions& options, const CaseDesignModel& model, char 
     err << "fluxeta-batch: " << failure << '\n';
     return kFileFailure;
   }
-  return WriteStandardOutput(out, report.dump(2) + '\n', err) ? status : kFileFailure;
+  return WriteStandardOutput(out, JsonText(report, JsonLayout::Indented) + '\n', err) ? status : kFileFailure;
 }
 
 // A figure to `digits` significant digits.
@@ -178,7 +179,7 @@ int RunSensitivity(const BatchOptions& options, const CaseDesignModel& model, st
   std::string text;
   switch (options.run.table) {
     case TableFormat::Json:
-      text = design::SensitivityReport(model, result).dump(2) + '\n';
+      text = JsonText(design::SensitivityReport(model, result), JsonLayout::Indented) + '\n';
       break;
     case TableFormat::Csv:
       text = design::TableCsv(design::SensitivityColumns(model), result.rows);
@@ -196,16 +197,16 @@ int RunTolerance(const BatchOptions& options, const CaseDesignModel& model, std:
       ToleranceSettingsOf(options.design, model, options.run.allInputs);
   ordered_json report;
   const int status = ToleranceBandReport(model, settings, report, err);
-  return WriteStandardOutput(out, report.dump(2) + '\n', err) ? status : kFileFailure;
+  return WriteStandardOutput(out, JsonText(report, JsonLayout::Indented) + '\n', err) ? status : kFileFailure;
 }
 
 }  // namespace
 
-int RunDesignCommands(const BatchOptions& options, const cases::BoxTexts& base, char separator,
+int RunDesignCommands(const BatchOptions& options, const cases::CaseInputs& base, char separator,
                       std::ostream& out, std::ostream& err) {
   cases::CaseParameters parameters;
   try {
-    cases::ReadCaseFromForm(base, separator, parameters);
+    parameters = cases::MakeCase(base);
   } catch (const base::ConversionError& error) {
     err << base::messages::ErrorBoxText(error.what()) << '\n';
     return kRefusedInput;

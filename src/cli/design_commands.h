@@ -13,7 +13,7 @@ namespace fluxeta::cli {
 // status (exit_status.h): 0 done, 1 a design that sensitivities cannot be taken of, 2
 // refused options, 3 a base case that faults, 4 an output that could not be written, 5
 // an infeasible search, 6 a search stopped by its budget, 7 an incomplete tolerance band.
-int RunDesignCommands(const BatchOptions& options, const cases::BoxTexts& base, char separator,
+int RunDesignCommands(const BatchOptions& options, const cases::CaseInputs& base, char separator,
                       std::ostream& out, std::ostream& err);
 
 }  // namespace fluxeta::cli
