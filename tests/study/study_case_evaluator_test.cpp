@@ -1,5 +1,5 @@
 // Solving the cases of a study.
-#include "fluxeta/study/study_case_evaluator.h"
+#include "study_case_evaluator.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "fluxeta/case/case_parameters.h"
-#include "fluxeta/study/case_evaluation.h"
+#include "case_evaluation.h"
 #include "fluxeta/study/study_case_result.h"
 #include "fluxeta/study/study_grid.h"
 
