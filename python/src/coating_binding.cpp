@@ -1,5 +1,6 @@
 #include "coating_binding.h"
 
+#include <cstdint>
 #include <limits>
 #include <optional>
 #include <string>
@@ -9,7 +10,6 @@
 #include <nlohmann/json.hpp>
 
 #include "case_inputs.h"
-#include "design_case.h"
 #include "fluxeta/base/outcome.h"
 #include "fluxeta/case/document_error.h"
 #include "fluxeta/coating/case_coating_window.h"
@@ -77,22 +77,39 @@ py::object Figure(const std::optional<double>& value) {
   return value ? py::object(py::float_(*value)) : py::object(py::none());
 }
 
+// A column of the stations, row k being value(stations[k]).
+template <typename T, typename Value>
+py::array_t<T> StationColumn(const std::vector<coating::StationWindow>& stations, Value value) {
+  py::array_t<T> column(static_cast<py::ssize_t>(stations.size()));
+  T* out = column.mutable_data();
+  for (std::size_t k = 0; k < stations.size(); ++k) {
+    out[k] = value(stations[k]);
+  }
+  return column;
+}
+
+py::array VerdictColumn(const std::vector<coating::StationWindow>& stations) {
+  py::array column(py::dtype("O"), {static_cast<py::ssize_t>(stations.size())}, {});
+  auto* out = static_cast<PyObject**>(column.mutable_data());
+  for (std::size_t k = 0; k < stations.size(); ++k) {
+    Py_XDECREF(out[k]);
+    out[k] = py::str(std::string(coating::VerdictName(stations[k].verdict))).release().ptr();
+  }
+  return column;
+}
+
 py::dict StationColumns(const coating::CoatingWindow& window) {
   const std::vector<coating::StationWindow>& stations = window.stations;
   py::dict columns;
-  columns["station"] = NumberColumn<int>(
-      stations.size(), [&stations](std::size_t k) { return stations[k].station; });
+  columns["station"] = StationColumn<std::int64_t>(
+      stations, [](const coating::StationWindow& station) { return station.station; });
   for (const coating::StationColumn& column : coating::kStationColumns) {
     columns[py::str(std::string(column.name))] =
-        NumberColumn<double>(stations.size(), [&stations, &column](std::size_t k) {
-          return column.value(stations[k]).value_or(kNotAFigure);
+        StationColumn<double>(stations, [&column](const coating::StationWindow& station) {
+          return column.value(station).value_or(kNotAFigure);
         });
   }
-  std::vector<std::string_view> verdicts;
-  for (const coating::StationWindow& station : stations) {
-    verdicts.push_back(coating::VerdictName(station.verdict));
-  }
-  columns["verdict"] = TextColumn(verdicts);
+  columns["verdict"] = VerdictColumn(stations);
   return columns;
 }
 
