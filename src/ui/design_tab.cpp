@@ -14,6 +14,7 @@
 #include "fluxeta/base/errors.h"
 #include "fluxeta/solver/search.h"
 #include "locale_number_text.h"
+#include "number_presentation.h"
 #include "utf8_text.h"
 
 namespace fluxeta::ui {
@@ -141,7 +142,7 @@ QWidget* DesignTab::MakeGoal() {
   maxResidenceTime_->setObjectName(QStringLiteral("DesignMaxResidenceTime"));
   const std::array<std::pair<QString, QWidget*>, 4> rows = {
       {{QStringLiteral("objective"), objective_},
-       {QStringLiteral("max pressure (Pa)"), maxPressure_},
+       {QStringLiteral("max pressure (kPa)"), maxPressure_},
        {QStringLiteral("min uniformity"), minUniformity_},
        {QStringLiteral("max residence time (s)"), maxResidenceTime_}}};
   for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
@@ -224,7 +225,8 @@ std::optional<design::OptimiseSettings> DesignTab::Settings() {
     if (edit->text().trimmed().isEmpty()) {
       continue;
     }
-    *limit = NumberOfText(edit->text(), separator);
+    *limit = edit == maxPressure_ ? PascalsOfKilopascalText(edit->text(), separator)
+                                  : NumberOfText(edit->text(), separator);
     if (!*limit) {
       presenter_.ShowMessage(QStringLiteral("A limit must be a number or empty."));
       return std::nullopt;
@@ -334,21 +336,31 @@ void DesignTab::SearchFinished() {
                          .arg(result.evaluations)
                          .arg(QString::fromStdString(result.reason)));
     QStringList inputs;
+    QStringList fullInputs;
     for (std::size_t input = 0; input < cases::kInputCount; ++input) {
-      inputs.append(
-          QStringLiteral("%1 = %2").arg(Utf8Text(cases::kInputs[input].symbol),
-                                        NumberText(result.best.values[input], separator)));
+      const QString symbol = Utf8Text(cases::kInputs[input].symbol);
+      inputs.append(QStringLiteral("%1 = %2").arg(
+          symbol, ScreenNumber(result.best.values[input], separator)));
+      fullInputs.append(
+          QStringLiteral("%1 = %2").arg(symbol, FullNumber(result.best.values[input], separator)));
     }
     const design::DesignFigures& figures = result.best.figures;
     QString text = inputs.join(QStringLiteral(", "));
+    QString full = fullInputs.join(QStringLiteral(", "));
     if (figures.Solved()) {
-      text +=
-          QStringLiteral("\nuniformity %1   entrance pressure %2 Pa   longest residence time %3 s")
-              .arg(NumberText(figures.uniformity, separator),
-                   NumberText(figures.entrancePressure, separator),
-                   NumberText(figures.longestResidenceTime, separator));
+      // Each figure to the precision of the limit it is held against.
+      text += QStringLiteral("\nuniformity %1   entrance pressure %2   longest residence time %3 s")
+                  .arg(ComparedNumber(figures.uniformity, minUniformity_->text(), separator),
+                       ComparedPressure(figures.entrancePressure, maxPressure_->text(), separator),
+                       ComparedNumber(figures.longestResidenceTime, maxResidenceTime_->text(),
+                                      separator));
+      full += QStringLiteral("\nuniformity %1   entrance pressure %2   longest residence time %3 s")
+                  .arg(FullNumber(figures.uniformity, separator),
+                       FullPressure(figures.entrancePressure, separator),
+                       FullNumber(figures.longestResidenceTime, separator));
     }
     optimum_->setText(text);
+    optimum_->setToolTip(full);
     apply_->setEnabled(true);
     showResultButton_->setEnabled(figures.Solved());
   }

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "fluxeta/base/outcome.h"
-#include "locale_number_text.h"
+#include "number_presentation.h"
 #include "utf8_text.h"
 
 namespace fluxeta::ui {
@@ -14,7 +14,7 @@ namespace {
 enum FigureColumn { kStatus, kSweeps, kPressure, kUniformity, kDelQRms, kQDiffMin, kQDiffMax };
 const std::array<QString, 7> kFigureHeaders = {
     QStringLiteral("status"),          QStringLiteral("sweeps"),
-    QStringLiteral("P1 (Pa)"),         QStringLiteral("uniformity"),
+    QStringLiteral("P1 (kPa)"),        QStringLiteral("uniformity"),
     QStringLiteral("DelQRms (cm3/s)"), QStringLiteral("Q_DIFF min (%)"),
     QStringLiteral("Q_DIFF max (%)")};
 
@@ -58,14 +58,19 @@ int StudyRowsModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(sweeps_.size() + kFigureHeaders.size());
 }
 
+// Six significant figures shown, the full value in the tooltip (and in the CSV export).
 QVariant StudyRowsModel::data(const QModelIndex& index, int role) const {
-  if (role != Qt::DisplayRole || !index.isValid()) {
+  if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid()) {
     return {};
   }
+  const bool shown = role == Qt::DisplayRole;
+  const auto figure = [this, shown](double value) {
+    return shown ? ScreenNumber(value, separator_) : FullNumber(value, separator_);
+  };
   const auto row = static_cast<std::size_t>(index.row());
   const auto column = static_cast<std::size_t>(index.column());
   if (column < sweeps_.size()) {
-    return NumberText(InputValue(row, column), separator_);
+    return figure(InputValue(row, column));
   }
   const study::CaseResult& result = rows_[row];
   const bool figures = result.converged;
@@ -75,15 +80,19 @@ QVariant StudyRowsModel::data(const QModelIndex& index, int role) const {
     case kSweeps:
       return result.sweeps;
     case kPressure:
-      return figures ? NumberText(result.entrancePressure, separator_) : QString();
+      if (!figures) {
+        return QString();
+      }
+      return shown ? ScreenNumber(result.entrancePressure / kPascalsPerKilopascal, separator_)
+                   : FullPressure(result.entrancePressure, separator_);
     case kUniformity:
-      return figures ? NumberText(result.uniformity, separator_) : QString();
+      return figures ? figure(result.uniformity) : QString();
     case kDelQRms:
-      return figures ? NumberText(result.delQRms, separator_) : QString();
+      return figures ? figure(result.delQRms) : QString();
     case kQDiffMin:
-      return figures ? NumberText(result.qDiffMin, separator_) : QString();
+      return figures ? figure(result.qDiffMin) : QString();
     case kQDiffMax:
-      return figures ? NumberText(result.qDiffMax, separator_) : QString();
+      return figures ? figure(result.qDiffMax) : QString();
   }
   return {};
 }
