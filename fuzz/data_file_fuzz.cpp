@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "fluxeta/case/default_case.h"
 #include "fluxeta/run/data_file.h"
 #include "memory_file.h"
 
@@ -20,9 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (bytes > fluxeta::run::kMostDataFileBytes) {
     std::abort();
   }
-  const fluxeta::cases::BoxTexts defaults = fluxeta::cases::DefaultBoxTexts('.');
-  fluxeta::cases::BoxTexts boxes = defaults;
-  std::array<bool, 16> every;
+  const fluxeta::run::BoxTexts defaults = fluxeta::run::DefaultBoxTexts('.');
+  fluxeta::run::BoxTexts boxes = defaults;
+  fluxeta::run::EnabledBoxes every;
   every.fill(true);
   if (fluxeta::run::ApplyDataFileLines(*read.lines, "fuzz.txt", boxes, every) &&
       boxes.texts != defaults.texts) {

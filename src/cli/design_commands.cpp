@@ -12,9 +12,10 @@
 #include "fluxeta/case/number_text.h"
 #include "fluxeta/design/sensitivity.h"
 #include "fluxeta/design/tolerance_band.h"
-#include "fluxeta/run/result_file.h"
 #include "fluxeta/run/replacing_file.h"
+#include "fluxeta/run/result_file.h"
 #include "fluxeta/solver/search.h"
+#include "json_text.h"
 
 namespace fluxeta::cli {
 
@@ -147,7 +148,7 @@ int RunOptimise(const BatchOptions& options, const cases::CaseValues& base, char
   report["longest_residence_time_s"] = Figure(solved, result.best.figures.longestResidenceTime);
   report["evaluations"] = result.evaluations;
   report["reason"] = result.reason;
-  out << report.dump(2) << '\n';
+  out << JsonText(report, JsonLayout::Indented) << '\n';
   return kWrittenAndConverged;
 }
 
@@ -188,7 +189,7 @@ int RunSensitivity(const BatchOptions& options, const cases::CaseValues& base, s
              {"entrance_pressure_Pa_per_unit", Figure(row.solved, row.pressurePerUnit)},
              {"entrance_pressure_Pa_per_percent", Figure(row.solved, row.pressurePerPercent)}});
       }
-      out << table.dump(2) << '\n';
+      out << JsonText(table, JsonLayout::Indented) << '\n';
       break;
     }
     case TableFormat::Csv:
@@ -256,17 +257,17 @@ int RunTolerance(const BatchOptions& options, const cases::CaseValues& base, std
   report["lowest_entrance_pressure_Pa"] = Figure(anySolved, band.lowestEntrancePressure);
   report["highest_entrance_pressure_Pa"] = Figure(anySolved, band.highestEntrancePressure);
   report["worst_uniformity_inputs"] = InputsJson(band.worstUniformityCase);
-  out << report.dump(2) << '\n';
+  out << JsonText(report, JsonLayout::Indented) << '\n';
   return kWrittenAndConverged;
 }
 
 }  // namespace
 
-int RunDesignCommands(const BatchOptions& options, const cases::BoxTexts& base, char separator,
+int RunDesignCommands(const BatchOptions& options, const cases::CaseInputs& base, char separator,
                       std::ostream& out, std::ostream& err) {
   cases::CaseParameters parameters;
   try {
-    cases::ReadCaseFromForm(base, separator, parameters);
+    parameters = cases::MakeCase(base);
   } catch (const base::ConversionError& error) {
     err << base::messages::ErrorBoxText(error.what()) << '\n';
     return kRefusedInput;

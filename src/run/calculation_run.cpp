@@ -19,11 +19,18 @@ RunReport FileNotOpened(RunFrontEnd& frontEnd, const std::string& path, const Op
 
 }  // namespace
 
+RunCase WindowFrontEnd::Case() const {
+  const BoxTexts boxes = Boxes();
+  return {InputsOfBoxes(boxes, DecimalSeparator()), boxes.Edit(kResultFileNameBox)};
+}
+
 RunReport CalculationRun(RunFrontEnd& frontEnd, cases::CaseParameters& parameters,
                          solver::Search search) {
   RunReport report;
   const char separator = frontEnd.DecimalSeparator();
-  cases::ReadCaseFromForm(frontEnd.Boxes(), separator, parameters);
+  RunCase start = frontEnd.Case();
+  cases::StoreInputs(parameters, start.inputs);
+  parameters.ResultFileName = std::move(start.resultFileName);
 
   // Without an input section there is nothing to append a result to; solving anyway
   // would only lead to a second failure, or to a result appended to a stranger's file.

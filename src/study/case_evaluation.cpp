@@ -1,4 +1,4 @@
-#include "fluxeta/study/case_evaluation.h"
+#include "case_evaluation.h"
 
 #include <algorithm>
 

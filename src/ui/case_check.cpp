@@ -2,9 +2,9 @@
 
 #include "fluxeta/base/checked_real.h"
 #include "fluxeta/base/errors.h"
-#include "fluxeta/case/default_case.h"
 #include "fluxeta/case/input_domain.h"
 #include "fluxeta/case/number_text.h"
+#include "fluxeta/run/box_texts.h"
 #include "input_title.h"
 #include "locale_number_text.h"
 
@@ -18,7 +18,7 @@ QString SeparatorName(char separator) {
 
 // The text of `input` the main window starts with, as an example of a number.
 QString ExampleOf(std::size_t input, char separator) {
-  return QString::fromStdString(cases::DefaultBoxTexts(separator).Edit(cases::kInputs[input].box));
+  return QString::fromStdString(run::DefaultBoxTexts(separator).Input(input));
 }
 
 QString NotANumber(std::size_t input, const QString& text, char separator) {

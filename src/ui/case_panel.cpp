@@ -134,7 +134,7 @@ CasePanel::CasePanel(Presenter& presenter, char separator, TForm1* mainWindow, Q
   connect(take, &QPushButton::clicked, this, &CasePanel::TakeFromMainWindow);
   connect(apply, &QPushButton::clicked, this, &CasePanel::ApplyToMainWindow);
 
-  SetBoxes(mainWindow_ != nullptr ? mainWindow_->Boxes() : cases::DefaultBoxTexts(separator_));
+  SetBoxes(mainWindow_ != nullptr ? mainWindow_->Boxes() : run::DefaultBoxTexts(separator_));
   undoStack_.clear();
 }
 
@@ -146,22 +146,26 @@ CaseTexts CasePanel::Texts() const {
   return texts;
 }
 
-cases::BoxTexts CasePanel::Boxes() const {
-  cases::BoxTexts boxes;
+run::BoxTexts CasePanel::Boxes() const {
+  run::BoxTexts boxes;
   for (std::size_t input = 0; input < cases::kInputCount; ++input) {
-    boxes.Edit(cases::kInputs[input].box) = edits_[input]->text().toStdString();
+    boxes.Input(input) = edits_[input]->text().toStdString();
   }
-  boxes.Edit(cases::kResultFileNameBox) = resultFileName_;
+  boxes.Edit(run::kResultFileNameBox) = resultFileName_;
   return boxes;
 }
 
-void CasePanel::SetBoxes(const cases::BoxTexts& boxes) {
+void CasePanel::SetBoxes(const run::BoxTexts& boxes) {
   CaseTexts texts;
   for (std::size_t input = 0; input < cases::kInputCount; ++input) {
-    texts[input] = QString::fromStdString(boxes.Edit(cases::kInputs[input].box));
+    texts[input] = QString::fromStdString(boxes.Input(input));
   }
-  resultFileName_ = boxes.Edit(cases::kResultFileNameBox);
+  resultFileName_ = boxes.Edit(run::kResultFileNameBox);
   ChangeTexts(texts, QStringLiteral("take the case"));
+}
+
+cases::CaseInputs CasePanel::Inputs() const {
+  return run::InputsOfBoxes(Boxes(), separator_);
 }
 
 CaseCheck CasePanel::Check() const {
@@ -292,16 +296,17 @@ void CasePanel::ApplyToMainWindow() {
     return;
   }
   const cases::CaseValues& values = *check.values;
-  cases::BoxTexts boxes = mainWindow_->Boxes();
+  run::BoxTexts boxes = mainWindow_->Boxes();
   QStringList notCarried;
   QStringList rounded;
   for (std::size_t input = 0; input < cases::kInputCount; ++input) {
     const cases::InputSpec& spec = cases::kInputs[input];
     const QString text = edits_[input]->text();
-    std::string& box = boxes.Edit(spec.box);
-    if (cases::kBoxEnabledByDesign[spec.box - 1]) {
+    const int boxNumber = run::kInputBoxes[input];
+    std::string& box = boxes.Input(input);
+    if (run::kBoxEnabledByDesign[boxNumber - 1]) {
       // The text as typed where the box shows it whole, else the value written to fit.
-      const QLineEdit& target = mainWindow_->CaseBox(spec.box);
+      const QLineEdit& target = mainWindow_->CaseBox(boxNumber);
       const int room = TextRoom(target);
       if (target.fontMetrics().horizontalAdvance(text) <= room) {
         box = text.toStdString();

@@ -17,6 +17,7 @@
 #include "case_check.h"
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/case/input_table.h"
+#include "fluxeta/run/box_texts.h"
 #include "presenter.h"
 #include "project_part.h"
 
@@ -39,8 +40,10 @@ class CasePanel : public QWidget, public ProjectPart {
   CaseTexts Texts() const;
 
   // The sixteen box texts: the inputs as typed here, the result file name as last taken.
-  cases::BoxTexts Boxes() const;
-  void SetBoxes(const cases::BoxTexts& boxes);
+  run::BoxTexts Boxes() const;
+  void SetBoxes(const run::BoxTexts& boxes);
+  // The inputs as typed here, numbers written with the separator.
+  cases::CaseInputs Inputs() const;
   // The check of the texts as they stand, saying nothing.
   CaseCheck Check() const;
   // The fifteen values, checked; a refusal is said through the presenter and gives nothing.

@@ -118,21 +118,20 @@ void TForm1::ApplyAnchors(const QSize& client) {
   const int wider = client.width() - kDesignClientSize.width();
   const int taller = client.height() - kDesignClientSize.height();
   groupBox4_->setGeometry(kGroupBox4DesignGeometry.adjusted(0, 0, wider, 0));
-  edits_[cases::kResultFileNameBox - 1]->setGeometry(
-      kEdit15DesignGeometry.adjusted(0, 0, wider, 0));
+  edits_[run::kResultFileNameBox - 1]->setGeometry(kEdit15DesignGeometry.adjusted(0, 0, wider, 0));
   directoryListBox1_->setGeometry(kDirectoryListDesignGeometry.adjusted(0, 0, 0, taller));
   fileListBox1_->setGeometry(kFileListDesignGeometry.adjusted(0, 0, wider, taller));
 }
 
-cases::BoxTexts TForm1::Boxes() const {
-  cases::BoxTexts boxes;
+run::BoxTexts TForm1::Boxes() const {
+  run::BoxTexts boxes;
   for (int box = 1; box <= static_cast<int>(edits_.size()); ++box) {
     boxes.Edit(box) = edits_[box - 1]->text().toStdString();
   }
   return boxes;
 }
 
-void TForm1::SetBoxes(const cases::BoxTexts& boxes) {
+void TForm1::SetBoxes(const run::BoxTexts& boxes) {
   for (int box = 1; box <= static_cast<int>(edits_.size()); ++box) {
     const QString text = QString::fromStdString(boxes.Edit(box));
     if (edits_[box - 1]->text() != text) {
@@ -229,11 +228,11 @@ void TForm1::BitBtn3Click() {
     presenter_.ShowMessage(FromUtf8(base::messages::kDataFileCanNotOpen));
     return;
   }
-  std::array<bool, 16> enabled{};
+  run::EnabledBoxes enabled{};
   for (int box = 1; box <= static_cast<int>(edits_.size()); ++box) {
     enabled[box - 1] = edits_[box - 1]->isEnabled();
   }
-  cases::BoxTexts boxes = Boxes();
+  run::BoxTexts boxes = Boxes();
   if (const auto refusal =
           run::ApplyDataFileLines(*lines, dataFilePath.toStdString(), boxes, enabled)) {
     presenter_.ShowMessage(FromUtf8(*refusal));

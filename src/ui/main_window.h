@@ -28,17 +28,17 @@ class DriveComboBox;
 class FileListBox;
 class Workbench;
 
-class TForm1 : public QWidget, public run::RunFrontEnd {
+class TForm1 : public QWidget, public run::WindowFrontEnd {
   Q_OBJECT
 
  public:
   explicit TForm1(Presenter& presenter, QWidget* parent = nullptr);
 
   // The texts of Edit1 … Edit16, as a run reads them.
-  cases::BoxTexts Boxes() const override;
+  run::BoxTexts Boxes() const override;
   // The locale's, taken when the window is made.
   char DecimalSeparator() const override { return separator_; }
-  void SetBoxes(const cases::BoxTexts& boxes);
+  void SetBoxes(const run::BoxTexts& boxes);
   // The box Edit<box>, for what it can show.
   const QLineEdit& CaseBox(int box) const { return *edits_.at(box - 1); }
 
@@ -91,7 +91,7 @@ class TForm1 : public QWidget, public run::RunFrontEnd {
 
   QScrollArea* scrollArea_ = nullptr;
   QWidget* client_ = nullptr;
-  std::array<QLineEdit*, 16> edits_{};
+  std::array<QLineEdit*, run::kBoxCount> edits_{};
   QGroupBox* groupBox4_ = nullptr;
   BevelPanel* panel1_ = nullptr;
   QLabel* image1_ = nullptr;

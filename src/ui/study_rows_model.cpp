@@ -1,8 +1,7 @@
 #include "study_rows_model.h"
 
-#include <array>
-
 #include "fluxeta/base/outcome.h"
+#include "fluxeta/study/study_columns.h"
 #include "number_presentation.h"
 #include "utf8_text.h"
 
@@ -10,22 +9,39 @@ namespace fluxeta::ui {
 
 namespace {
 
-// The columns after the varied inputs.
-enum FigureColumn { kStatus, kSweeps, kPressure, kUniformity, kDelQRms, kQDiffMin, kQDiffMax };
-const std::array<QString, 7> kFigureHeaders = {
-    QStringLiteral("status"),          QStringLiteral("sweeps"),
-    QStringLiteral("P1 (kPa)"),        QStringLiteral("uniformity"),
-    QStringLiteral("DelQRms (cm3/s)"), QStringLiteral("Q_DIFF min (%)"),
-    QStringLiteral("Q_DIFF max (%)")};
+// The table shows the verdict's code, the sweeps and the figures of each case.
+bool Shown(const study::StudyColumn& column) {
+  return column.kind == study::ColumnKind::Status || column.kind == study::ColumnKind::Sweeps ||
+         column.kind == study::ColumnKind::Figure;
+}
+
+// Pressures are shown in kPa, as everywhere on screen.
+bool InPascals(const study::StudyColumn& column) {
+  return column.unit == "Pa";
+}
+
+std::vector<const study::StudyColumn*> ShownColumns() {
+  std::vector<const study::StudyColumn*> shown;
+  for (const study::StudyColumn& column : study::kStudyColumns) {
+    if (Shown(column)) {
+      shown.push_back(&column);
+    }
+  }
+  return shown;
+}
 
 }  // namespace
 
 StudyRowsModel::StudyRowsModel(char separator, QObject* parent)
-    : QAbstractTableModel(parent), separator_(separator) {}
+    : QAbstractTableModel(parent), separator_(separator), figureColumns_(ShownColumns()) {}
 
 void StudyRowsModel::Reset(std::vector<study::Sweep> sweeps) {
   beginResetModel();
   sweeps_ = std::move(sweeps);
+  grid_ = study::StudyGrid();
+  for (const study::Sweep& sweep : sweeps_) {
+    grid_.AddSweep(sweep);
+  }
   rows_.clear();
   endResetModel();
 }
@@ -43,11 +59,7 @@ void StudyRowsModel::Append(std::vector<study::CaseResult>& rows) {
 }
 
 double StudyRowsModel::InputValue(std::uint64_t index, std::size_t dimension) const {
-  // The last sweep is the innermost loop.
-  for (std::size_t inner = sweeps_.size() - 1; inner > dimension; --inner) {
-    index /= sweeps_[inner].count;
-  }
-  return sweeps_[dimension].Value(index % sweeps_[dimension].count);
+  return sweeps_[dimension].Value(grid_.PointOf(index, dimension));
 }
 
 int StudyRowsModel::rowCount(const QModelIndex& parent) const {
@@ -55,7 +67,7 @@ int StudyRowsModel::rowCount(const QModelIndex& parent) const {
 }
 
 int StudyRowsModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(sweeps_.size() + kFigureHeaders.size());
+  return parent.isValid() ? 0 : static_cast<int>(sweeps_.size() + figureColumns_.size());
 }
 
 // Six significant figures shown, the full value in the tooltip (and in the CSV export).
@@ -63,38 +75,33 @@ QVariant StudyRowsModel::data(const QModelIndex& index, int role) const {
   if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid()) {
     return {};
   }
-  const bool shown = role == Qt::DisplayRole;
-  const auto figure = [this, shown](double value) {
-    return shown ? ScreenNumber(value, separator_) : FullNumber(value, separator_);
-  };
+  const bool onScreen = role == Qt::DisplayRole;
   const auto row = static_cast<std::size_t>(index.row());
   const auto column = static_cast<std::size_t>(index.column());
   if (column < sweeps_.size()) {
-    return figure(InputValue(row, column));
+    const double value = InputValue(row, column);
+    return onScreen ? ScreenNumber(value, separator_) : FullNumber(value, separator_);
   }
   const study::CaseResult& result = rows_[row];
-  const bool figures = result.converged;
-  switch (static_cast<FigureColumn>(column - sweeps_.size())) {
-    case kStatus:
+  const study::StudyColumn& shown = *figureColumns_.at(column - sweeps_.size());
+  switch (shown.kind) {
+    case study::ColumnKind::Status:
       return Utf8Text(base::OutcomeCode(result.status));
-    case kSweeps:
+    case study::ColumnKind::Sweeps:
       return result.sweeps;
-    case kPressure:
-      if (!figures) {
+    default: {
+      // The figures of a converged case only.
+      if (!result.converged) {
         return QString();
       }
-      return shown ? ScreenNumber(result.entrancePressure / kPascalsPerKilopascal, separator_)
-                   : FullPressure(result.entrancePressure, separator_);
-    case kUniformity:
-      return figures ? figure(result.uniformity) : QString();
-    case kDelQRms:
-      return figures ? figure(result.delQRms) : QString();
-    case kQDiffMin:
-      return figures ? figure(result.qDiffMin) : QString();
-    case kQDiffMax:
-      return figures ? figure(result.qDiffMax) : QString();
+      const double value = result.*shown.figure;
+      if (InPascals(shown)) {
+        return onScreen ? ScreenNumber(value / kPascalsPerKilopascal, separator_)
+                        : FullPressure(value, separator_);
+      }
+      return onScreen ? ScreenNumber(value, separator_) : FullNumber(value, separator_);
+    }
   }
-  return {};
 }
 
 QVariant StudyRowsModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -108,7 +115,9 @@ QVariant StudyRowsModel::headerData(int section, Qt::Orientation orientation, in
   if (column < sweeps_.size()) {
     return Utf8Text(sweeps_[column].input->symbol);
   }
-  return kFigureHeaders.at(column - sweeps_.size());
+  const study::StudyColumn& shown = *figureColumns_.at(column - sweeps_.size());
+  QString title = Utf8Text(shown.title);
+  return InPascals(shown) ? title.replace(QStringLiteral("(Pa)"), QStringLiteral("(kPa)")) : title;
 }
 
 }  // namespace fluxeta::ui

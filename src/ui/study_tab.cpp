@@ -323,13 +323,13 @@ bool StudyTab::Start() {
   progress_->setValue(0);
 
   jobSearch_ = static_cast<solver::Search>(search_->currentData().toInt());
-  study::BlockedStudySettings settings;
-  settings.threads = study::ThreadCount(0);
-  settings.casesPerBlock = kCasesPerBlock;
-  settings.search = jobSearch_;
+  study::StudyRequest request;
+  request.base = casePanel_.Inputs();
+  request.search = jobSearch_;
+  request.threads = study::ThreadCount(0);
+  request.casesPerBlock = kCasesPerBlock;
   job_.reset();
-  job_ = std::make_unique<StudyJob>(std::move(grid), casePanel_.Boxes(), casePanel_.Separator(),
-                                    settings);
+  job_ = std::make_unique<StudyJob>(std::move(grid), std::move(request));
   connect(job_.get(), &StudyJob::progress, this, &StudyTab::TakeRows);
   connect(job_.get(), &StudyJob::finished, this, &StudyTab::StudyFinished);
   status_->setText(QStringLiteral("solving %1 cases").arg(job_->CaseCount()));

@@ -29,9 +29,9 @@ const std::string kFileCanNotOpen(base::messages::kFileCanNotOpen);
 const std::string kDoesNotConverge(base::messages::kDoesNotConverge);
 
 // A window that records what the run shows; `onMessage` acts while a message box is up.
-class RecordingFrontEnd : public RunFrontEnd {
+class RecordingFrontEnd : public WindowFrontEnd {
  public:
-  cases::BoxTexts Boxes() const override { return boxes; }
+  run::BoxTexts Boxes() const override { return boxes; }
   char DecimalSeparator() const override { return separator; }
   void ShowMessage(std::string_view text) override {
     shown.emplace_back(text);
@@ -41,7 +41,7 @@ class RecordingFrontEnd : public RunFrontEnd {
   }
   void ShowCompletion() override { ++completions; }
 
-  cases::BoxTexts boxes;
+  run::BoxTexts boxes;
   char separator = '.';
   std::vector<std::string> shown;
   int completions = 0;
@@ -51,8 +51,8 @@ class RecordingFrontEnd : public RunFrontEnd {
 class CalculationRunTest : public ::testing::Test {
  protected:
   CalculationRunTest() {
-    frontEnd_.boxes = cases::DefaultBoxTexts('.');
-    frontEnd_.boxes.Edit(cases::kResultFileNameBox) = ResultFile();
+    frontEnd_.boxes = run::DefaultBoxTexts('.');
+    frontEnd_.boxes.Edit(run::kResultFileNameBox) = ResultFile();
   }
 
   std::string ResultFile() const { return scratch_ / "Result.txt"; }
@@ -109,7 +109,7 @@ TEST_F(CalculationRunTest, EndsAtAResultFileThatCannotBeCreated) {
   for (const std::string& name :
        {std::string(), scratch_ / "missing/Result.txt", directory.string()}) {
     Forget();
-    frontEnd_.boxes.Edit(cases::kResultFileNameBox) = name;
+    frontEnd_.boxes.Edit(run::kResultFileNameBox) = name;
     const RunReport report = Run();
     EXPECT_EQ(report.outcome, RunOutcome::FileNotOpened) << name;
     EXPECT_EQ(frontEnd_.shown, std::vector<std::string>{kFileCanNotOpen}) << name;
@@ -186,7 +186,7 @@ TEST_F(CalculationRunTest, ShowsNoCompletionWhenTheResultSectionCannotBeAppended
 }
 
 TEST_F(CalculationRunTest, EndsWithTheDiskFullErrorWhenTheWriteFails) {
-  frontEnd_.boxes.Edit(cases::kResultFileNameBox) = "/dev/full";
+  frontEnd_.boxes.Edit(run::kResultFileNameBox) = "/dev/full";
   try {
     Run();
     FAIL() << "the run wrote to a full device";
@@ -225,8 +225,8 @@ TEST(CalculationRun, WritesTheLocalesSeparatorFromTheDefaultTextsAlone) {
   const ScratchDirectory scratch;
   RecordingFrontEnd frontEnd;
   frontEnd.separator = ',';
-  frontEnd.boxes = cases::DefaultBoxTexts(',');
-  frontEnd.boxes.Edit(cases::kResultFileNameBox) = scratch / "Result.txt";
+  frontEnd.boxes = run::DefaultBoxTexts(',');
+  frontEnd.boxes.Edit(run::kResultFileNameBox) = scratch / "Result.txt";
   cases::CaseParameters parameters;
   EXPECT_EQ(CalculationRun(frontEnd, parameters).outcome, RunOutcome::Finished);
   const std::string bytes = FileBytes(scratch / "Result.txt").value();

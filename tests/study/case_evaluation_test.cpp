@@ -9,7 +9,7 @@
 #include "fluxeta/case/default_case.h"
 #include "fluxeta/case/input_table.h"
 #include "fluxeta/solver/search.h"
-#include "fluxeta/study/case_evaluation.h"
+#include "case_evaluation.h"
 
 namespace fluxeta::study {
 namespace {

@@ -24,6 +24,7 @@ using fluxeta::ui::CasePanel;
 using fluxeta::ui::Workbench;
 using fluxeta::ui::testing::MainWindowFixture;
 namespace cases = fluxeta::cases;
+namespace run = fluxeta::run;
 
 namespace {
 
@@ -94,20 +95,20 @@ void CasePanelTest::takesTheBoxesWhenTheWorkbenchOpensAndWhenAsked() {
 
 void CasePanelTest::appliesExactlyTheEditableBoxes() {
   CasePanel& panel = Panel();
-  const cases::BoxTexts before = fixture_->Form().Boxes();
+  const run::BoxTexts before = fixture_->Form().Boxes();
   for (std::size_t input = 0; input < cases::kInputCount; ++input) {
     panel.Edit(input).setText(DistinctText(input));
   }
   panel.findChild<QPushButton*>(QStringLiteral("ApplyToMainWindow"))->click();
 
-  const cases::BoxTexts after = fixture_->Form().Boxes();
+  const run::BoxTexts after = fixture_->Form().Boxes();
   for (std::size_t input = 0; input < cases::kInputCount; ++input) {
-    const int box = cases::kInputs[input].box;
+    const int box = run::kInputBoxes[input];
     const std::string expected =
-        cases::kBoxEnabledByDesign[box - 1] ? DistinctText(input).toStdString() : before.Edit(box);
+        run::kBoxEnabledByDesign[box - 1] ? DistinctText(input).toStdString() : before.Edit(box);
     QCOMPARE(after.Edit(box), expected);
   }
-  QCOMPARE(after.Edit(cases::kResultFileNameBox), before.Edit(cases::kResultFileNameBox));
+  QCOMPARE(after.Edit(run::kResultFileNameBox), before.Edit(run::kResultFileNameBox));
   QCOMPARE(fixture_->presenter.messages,
            QStringList{QStringLiteral(
                "The main window keeps these material values fixed; they were not carried over: "
@@ -170,17 +171,17 @@ void CasePanelTest::appliesTextsTheMainWindowShowsWhole() {
   panel.ApplyToMainWindow();
 
   for (std::size_t input = 0; input < cases::kInputCount; ++input) {
-    const int box = cases::kInputs[input].box;
+    const int box = run::kInputBoxes[input];
     const QLineEdit& edit = *fixture_->Edit(box);
     QVERIFY2(edit.fontMetrics().horizontalAdvance(edit.text()) <= fluxeta::ui::TextRoom(edit),
              qPrintable(edit.text()));
-    if (input != taper && cases::kBoxEnabledByDesign[box - 1]) {
+    if (input != taper && run::kBoxEnabledByDesign[box - 1]) {
       QCOMPARE(fluxeta::ui::NumberOfText(edit.text(), '.'),
                fluxeta::ui::NumberOfText(panel.Edit(input).text(), '.'));
     }
   }
   QCOMPARE(fixture_->Edit(5)->text(), QStringLiteral("2.75"));
-  const QString applied = fixture_->Edit(cases::kInputs[taper].box)->text();
+  const QString applied = fixture_->Edit(run::kInputBoxes[taper])->text();
   QVERIFY2(applied.startsWith(QStringLiteral("0.97104")) && applied.size() < 18,
            qPrintable(applied));
   QVERIFY(std::abs(applied.toDouble() - longTaper) < 1e-5);
@@ -239,7 +240,7 @@ void CasePanelTest::marksRefusedAndImplausibleBoxes() {
 
 void CasePanelTest::refusesToApplyACaseItRefuses() {
   CasePanel& panel = Panel();
-  const cases::BoxTexts before = fixture_->Form().Boxes();
+  const run::BoxTexts before = fixture_->Form().Boxes();
   panel.Edit(*cases::FindInput("Lend")).setText(QStringLiteral("3.25"));
   panel.Edit(*cases::FindInput("H")).setText(QStringLiteral("x"));
   panel.ApplyToMainWindow();

@@ -6,17 +6,24 @@
 
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/case/station_table.h"
+#include "fluxeta/run/box_texts.h"
 #include "fluxeta/solver/search.h"
 
 namespace fluxeta::run {
 
-// What a run needs of the window that started it.
+// The case a run starts from: its inputs and the name of its result file.
+struct RunCase {
+  cases::CaseInputs inputs;
+  std::string resultFileName;
+};
+
+// What a run needs of the front that started it.
 class RunFrontEnd {
  public:
   virtual ~RunFrontEnd() = default;
-  // The texts of the sixteen boxes at the moment the run starts.
-  virtual cases::BoxTexts Boxes() const = 0;
-  // The decimal separator of the boxes and of the result file.
+  // The case at the moment the run starts.
+  virtual RunCase Case() const = 0;
+  // The decimal separator of the result file (and of the texts of the case).
   virtual char DecimalSeparator() const = 0;
   // A plain message box; returns when the user has closed it.
   virtual void ShowMessage(std::string_view text) = 0;
@@ -34,6 +41,14 @@ class RunFrontEnd {
   virtual void ShowFileFailure(std::string_view /*path*/, std::string_view /*reason*/) {}
 };
 
+// A front whose case is the texts of the window's boxes.
+class WindowFrontEnd : public RunFrontEnd {
+ public:
+  // The texts of the sixteen boxes at the moment the run starts.
+  virtual BoxTexts Boxes() const = 0;
+  RunCase Case() const override;
+};
+
 enum class RunOutcome {
   Finished,       // converged, both sections written, completion shown
   NotConverged,   // the search gave up; the file holds the last sweep with zeroed results
@@ -48,7 +63,7 @@ struct RunReport {
   solver::Solution solution;
 };
 
-// Reads the case from the boxes into `parameters`, writes the input section, solves,
+// Reads the case of the front into `parameters`, writes the input section, solves,
 // writes the result section and shows the completion dialog. A conversion error, a
 // floating-point fault or an input/output error after a file was opened ends the run and
 // propagates to the caller; `parameters` then holds the fields read before it.
