@@ -166,8 +166,8 @@ py::dict Study(const py::object& gridOrCases, const std::string& search, std::op
   const unsigned threads = ThreadsOfJobs(jobs);
   ScriptCases cases = ReadScriptCases(gridOrCases);
   const GivenInputs baseInputs = ReadGivenInputs(base, UnknownName::AsKeyword);
-  for (const study::StudyInput* input : cases.grid.Columns()) {
-    if (baseInputs[static_cast<std::size_t>(input - cases::kInputs.data())]) {
+  for (const study::StudyVariable* input : cases.grid.Columns()) {
+    if (baseInputs[*input->input]) {
       throw py::value_error("input '" + std::string(input->name) +
                             "' is both varied and given as a base value");
     }

@@ -23,7 +23,7 @@ struct ScriptDimension {
   explicit ScriptDimension(const std::vector<std::size_t>& inputs)
       : objects(inputs.size()), anyText(inputs.size(), false) {
     for (const std::size_t input : inputs) {
-      table.inputs.push_back(&cases::kInputs[input]);
+      table.inputs.push_back(&study::kInputVariables[input]);
     }
   }
 

@@ -1,5 +1,8 @@
 #include "study_case_evaluator.h"
 
+#include <stdexcept>
+#include <string>
+
 namespace fluxeta::study {
 
 CaseEvaluator::CaseEvaluator(const StudyGrid& grid, const cases::CaseInputs& base,
@@ -7,7 +10,11 @@ CaseEvaluator::CaseEvaluator(const StudyGrid& grid, const cases::CaseInputs& bas
     : grid_(grid), base_(base), search_(search) {
   const auto& columns = grid_.Columns();
   for (std::size_t column = 0; column < columns.size(); ++column) {
-    columnOfInput_[static_cast<std::size_t>(columns[column] - cases::kInputs.data())] = column;
+    if (!columns[column]->input) {
+      throw std::logic_error("a case of the input table has no variable '" +
+                             std::string(columns[column]->name) + "'");
+    }
+    columnOfInput_[*columns[column]->input] = column;
   }
 }
 

@@ -33,7 +33,7 @@ void AppendCsvField(std::string& line, std::string_view field) {
 }
 
 void AppendStudyHeader(std::string& text, const StudyGrid& grid, bool robust) {
-  for (const StudyInput* input : grid.Columns()) {
+  for (const StudyVariable* input : grid.Columns()) {
     text += input->name;
     text += ',';
   }

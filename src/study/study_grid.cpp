@@ -20,7 +20,7 @@ void StudyGrid::AddCases(std::shared_ptr<CasesFile> file) {
   }
   Dimension dimension;
   dimension.points = file->RowCount();
-  const std::vector<const StudyInput*> inputs = file->Inputs();
+  const std::vector<const StudyVariable*> inputs = file->Inputs();
   dimension.file = std::move(file);
   AddDimension(inputs, std::move(dimension));
 }
@@ -39,9 +39,9 @@ void StudyGrid::AddValues(ValuesTable table) {
   AddDimension(table.inputs, std::move(dimension));
 }
 
-void StudyGrid::AddDimension(const std::vector<const StudyInput*>& inputs, Dimension dimension) {
-  for (const StudyInput* input : inputs) {
-    for (const StudyInput* earlier : columns_) {
+void StudyGrid::AddDimension(const std::vector<const StudyVariable*>& inputs, Dimension dimension) {
+  for (const StudyVariable* input : inputs) {
+    for (const StudyVariable* earlier : columns_) {
       if (earlier == input) {
         throw StudyError("input '" + std::string(input->name) + "' is varied twice");
       }

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "study_case_evaluator.h"
 #include "fluxeta/study/study_parallel.h"
+#include "study_case_evaluator.h"
 
 namespace fluxeta::study {
 

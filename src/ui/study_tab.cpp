@@ -181,7 +181,7 @@ QWidget* StudyTab::MakeSettings() {
     controls.count = new QSpinBox;
     controls.count->setRange(1, kMostCases);
     const QString suffix = QString::number(dimension + 1);
-    controls.input->setObjectName(QStringLiteral("StudyInput") + suffix);
+    controls.input->setObjectName(QStringLiteral("StudyVariable") + suffix);
     controls.from->setObjectName(QStringLiteral("StudyFrom") + suffix);
     controls.to->setObjectName(QStringLiteral("StudyTo") + suffix);
     controls.count->setObjectName(QStringLiteral("StudyCount") + suffix);
@@ -425,8 +425,7 @@ void StudyTab::ShowCellReadOut(std::uint64_t index) {
 void StudyTab::PutCellIntoCasePanel(std::uint64_t index) {
   for (std::size_t dimension = 0; dimension < rows_->Sweeps().size(); ++dimension) {
     const study::Sweep& sweep = rows_->Sweeps()[dimension];
-    casePanel_.SetValue(static_cast<std::size_t>(sweep.input - cases::kInputs.data()),
-                        rows_->InputValue(index, dimension));
+    casePanel_.SetValue(*sweep.input->input, rows_->InputValue(index, dimension));
   }
   ShowCellReadOut(index);
 }

@@ -9,6 +9,7 @@
 
 #include "../support/scratch_directory.h"
 #include "exit_status.h"
+#include "fluxeta/base/messages.h"
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/case/default_case.h"
 #include "fluxeta/case/input_table.h"
@@ -231,6 +232,24 @@ TEST_F(StudyRunTest, WorksWithACommaAsTheDecimalSeparator) {
   EXPECT_EQ(withComma.csv, withPoint.csv);
   EXPECT_EQ(Field(withComma, 2, "gamma"), "0.55");
   EXPECT_EQ(Field(withComma, 2, "converged"), "true");
+}
+
+// A base input that is no number fails every case that takes it, each row saying so, and
+// none that varies it; the study itself is written.
+TEST_F(StudyRunTest, ABadBaseTextFailsOnlyTheCasesThatTakeIt) {
+  cases::CaseInputs base = cases::DefaultCaseInputs();
+  base[*cases::FindInput("Lin")] = cases::InputValue::OfText("3,0", '.');
+  const StudyRun takesIt = Run(Sweeps({"gamma=0.1:0.55:2"}), base);
+  ASSERT_EQ(takesIt.status, kWrittenAndConverged);
+  ASSERT_EQ(takesIt.rows.size(), 3u);
+  for (std::size_t row = 1; row < takesIt.rows.size(); ++row) {
+    EXPECT_EQ(Field(takesIt, row, "converged"), "false") << row;
+    EXPECT_EQ(Field(takesIt, row, "status"), "not_a_number") << row;
+    EXPECT_EQ(Field(takesIt, row, "outcome"), base::messages::ConversionMessage("3,0")) << row;
+  }
+  const StudyRun variesIt = Run(Sweeps({"Lin=3:3.5:2"}), base);
+  EXPECT_EQ(Field(variesIt, 1, "converged"), "true");
+  EXPECT_EQ(Field(variesIt, 2, "converged"), "true");
 }
 
 TEST_F(StudyRunTest, ABadSweepOrCasesFileIsRefusedBeforeAnythingIsWritten) {

@@ -4,12 +4,12 @@
 
 #include <memory>
 
+#include "case_evaluation.h"
 #include "fluxeta/base/messages.h"
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/case/default_case.h"
 #include "fluxeta/case/input_table.h"
 #include "fluxeta/solver/search.h"
-#include "case_evaluation.h"
 
 namespace fluxeta::study {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "fluxeta/case/default_case.h"
-#include "study_case_evaluator.h"
 #include "fluxeta/study/study_csv.h"
+#include "study_case_evaluator.h"
 
 namespace fluxeta::study {
 namespace {
@@ -159,6 +159,26 @@ TEST(StudyService, SolvesTheCasesOfTheModelItIsGiven) {
     EXPECT_EQ(indices[k], static_cast<int>(k));
   }
   EXPECT_EQ(model->solvers.load(), static_cast<int>(kThreads));
+}
+
+// Another kind of case varies variables of its own, named as its documents name them; the
+// input table's model refuses a grid of them.
+TEST(StudyService, AModelOfItsOwnVariesVariablesOutsideTheInputTable) {
+  static constexpr StudyVariable kRadius{"geometry.manifold.radius", "cm", "r", std::nullopt};
+  StudyGrid grid;
+  grid.AddValues(ValuesTable{{&kRadius}, {cases::InputValue(0.5), cases::InputValue(0.75)}, 2});
+  std::string header;
+  AppendStudyHeader(header, grid);
+  EXPECT_TRUE(header.starts_with("geometry.manifold.radius,converged,")) << header;
+
+  std::atomic<bool> cancelled{false};
+  std::atomic<std::uint64_t> solved{0};
+  StudyRequest request = Request(grid, cancelled, solved);
+  request.model = std::make_shared<IndexModel>();
+  const auto keep = [](std::uint64_t, std::vector<CaseResult>&) { return true; };
+  EXPECT_EQ(SolveStudy(request, keep).rowsHandedOver, 2u);
+  request.model = nullptr;
+  EXPECT_THROW(SolveStudy(request, keep), std::logic_error);
 }
 
 TEST(StudyService, AStudyOfNoCasesHandsOverNothing) {

@@ -25,7 +25,7 @@ namespace fluxeta::study {
 // Points given as values, `inputs.size()` a point, point by point: a script's list of
 // cases, or the values of one input.
 struct ValuesTable {
-  std::vector<const StudyInput*> inputs;
+  std::vector<const StudyVariable*> inputs;
   std::vector<cases::InputValue> cells;
   std::uint64_t points = 0;  // cases that name no input are points too
 };
@@ -41,7 +41,7 @@ class StudyGrid {
   void AddValues(ValuesTable table);
 
   // The varied inputs, one output column each, in dimension order.
-  const std::vector<const StudyInput*>& Columns() const { return columns_; }
+  const std::vector<const StudyVariable*>& Columns() const { return columns_; }
 
   std::uint64_t CaseCount() const { return caseCount_; }
 
@@ -76,13 +76,13 @@ class StudyGrid {
     std::vector<cases::InputValue> values;  // given values instead of cells
   };
 
-  void AddDimension(const std::vector<const StudyInput*>& inputs, Dimension dimension);
+  void AddDimension(const std::vector<const StudyVariable*>& inputs, Dimension dimension);
   // The point of each dimension for case `index`, innermost first, to `visit`.
   template <typename Visit>
   void ForEachPoint(std::uint64_t index, Visit visit) const;
 
   std::vector<Dimension> dimensions_;
-  std::vector<const StudyInput*> columns_;
+  std::vector<const StudyVariable*> columns_;
   std::vector<std::size_t> dimensionOfColumn_;
   std::uint64_t caseCount_ = 1;
 };
