@@ -65,7 +65,7 @@ constexpr int kFirstCount = 16;
 constexpr int kFirstInnerCount = 12;
 
 QString SymbolOf(const study::Sweep& sweep) {
-  return InputTitle(*sweep.input);
+  return QStringLiteral("%1 (%2)").arg(Utf8Text(sweep.input->symbol), Utf8Text(sweep.input->unit));
 }
 
 bool IsEnter(const QEvent& event) {
