@@ -128,7 +128,10 @@ bool SensitivityTab::Start() {
   if (!base) {
     return false;
   }
-  std::vector<design::Tolerance> tolerances;
+  const design::CaseDesignModel model(*base);
+  design::ToleranceSettings tolerances;
+  // Every input has its box here, those the main window keeps fixed too.
+  tolerances.allInputs = true;
   for (std::size_t input = 0; input < cases::kInputCount; ++input) {
     QString text = tolerances_[input]->text().trimmed();
     if (text.isEmpty()) {
@@ -137,32 +140,41 @@ bool SensitivityTab::Start() {
     // Typed with the panel's separator; read with a point.
     text.replace(QChar::fromLatin1(casePanel_.Separator()),
                  QChar::fromLatin1(cases::kPointSeparator));
-    const design::ParsedTolerance parsed =
-        design::ParseTolerance(std::string(cases::kInputs[input].name) + "=" + text.toStdString());
+    const design::ParsedTolerance parsed = design::ParseTolerance(
+        model, std::string(cases::kInputs[input].name) + "=" + text.toStdString());
     if (!parsed.tolerance) {
       presenter_.ShowMessage(Utf8Text(parsed.refusal));
       return false;
     }
-    tolerances.push_back(*parsed.tolerance);
+    tolerances.tolerances.push_back(*parsed.tolerance);
   }
-  if (tolerances.size() > design::kMaxTolerances) {
-    presenter_.ShowMessage(QStringLiteral("At most %1 tolerances.").arg(design::kMaxTolerances));
-    return false;
+  if (!tolerances.tolerances.empty()) {
+    try {
+      design::CheckToleranceBand(model, tolerances, design::KeywordSettingNames(""));
+    } catch (const design::DesignRefusal& refusal) {
+      presenter_.ShowMessage(Utf8Text(refusal.what()));
+      return false;
+    }
   }
   outcome_ = Outcome{};
   // Every input a tolerance can be given for has its bars.
-  job_.Start([this, values = *base, tolerances](const std::atomic<bool>&) {
-    outcome_.centre = design::EvaluateDesign(values, design::Search::Robust);
+  job_.Start([this, model, tolerances](const std::atomic<bool>&) {
+    design::SensitivitySettings settings;
+    settings.allInputs = true;
+    const design::SensitivityResult sensitivities = design::Sensitivities(model, settings);
+    outcome_.centre = sensitivities.centre;
     if (!outcome_.centre.Solved()) {
       outcome_.failure = "The case gives no figures (" +
                          std::string(base::OutcomeCode(outcome_.centre.status)) +
                          "); sensitivities need a solved case.";
       return;
     }
-    outcome_.rows =
-        design::Sensitivities(values, design::SensitivityInputs(true), design::Search::Robust);
-    if (!tolerances.empty()) {
-      outcome_.band = design::EvaluateToleranceBand(values, tolerances, design::Search::Robust);
+    outcome_.rows = sensitivities.rows;
+    if (!tolerances.tolerances.empty()) {
+      outcome_.band = design::EvaluateToleranceBand(model, tolerances);
+      if (!outcome_.band->Complete()) {
+        outcome_.bandFailure = design::UnsolvedPointsText(model, *outcome_.band);
+      }
     }
   });
   compute_->setEnabled(false);
@@ -189,12 +201,13 @@ void SensitivityTab::Finished() {
            &design::Sensitivity::uniformityPerPercent);
   ShowBars(*pressureChart_, QStringLiteral("entrance pressure (kPa) per 1 %"),
            &design::Sensitivity::pressurePerPercent);
-  if (band_) {
+  if (band_ && !band_->Complete()) {
+    // A band with a point not solved has no figures: its width would be a guess.
+    bandLabel_->setText(QStringLiteral("no band: %1").arg(Utf8Text(outcome_.bandFailure)));
+  } else if (band_) {
     bandLabel_->setText(
-        QStringLiteral("band over %1 corners (%2 unsolved): uniformity %3 … %4, entrance "
-                       "pressure %5 … %6")
+        QStringLiteral("band over %1 corners: uniformity %2 … %3, entrance pressure %4 … %5")
             .arg(band_->corners)
-            .arg(band_->unsolvedCorners)
             .arg(ScreenNumber(band_->worstUniformity, separator),
                  ScreenNumber(band_->bestUniformity, separator),
                  ScreenPressure(band_->lowestEntrancePressure, separator),
@@ -240,7 +253,7 @@ void SensitivityTab::ShowBars(QChartView& view, const QString& title,
     const double value = (*row).*figure / (pressure ? kPascalsPerKilopascal : 1.0);
     bars->append(value);
     largest = std::max(largest, std::abs(value));
-    categories.append(Utf8Text(cases::kInputs[row->input].symbol));
+    categories.append(Utf8Text(cases::kInputs[row->quantity].symbol));
   }
   auto* series = new QBarSeries;
   series->append(bars);
