@@ -20,8 +20,14 @@ bool NameTheSameFile(const std::string& first, const std::string& second) {
   }
   std::error_code firstError;
   std::error_code secondError;
-  const auto firstPath = std::filesystem::weakly_canonical(first, firstError);
-  const auto secondPath = std::filesystem::weakly_canonical(second, secondError);
+  // Made absolute first: a name of which no part exists comes back as written. The part
+  // past the last name that exists is taken as written.
+  const auto resolved = [](const std::string& name, std::error_code& error) {
+    return std::filesystem::weakly_canonical(std::filesystem::absolute(name, error), error)
+        .lexically_normal();
+  };
+  const auto firstPath = resolved(first, firstError);
+  const auto secondPath = resolved(second, secondError);
   return !firstError && !secondError && firstPath == secondPath;
 }
 
