@@ -12,8 +12,8 @@
 #include "fluxeta/case/input_table.h"
 #include "fluxeta/case/station_table.h"
 #include "fluxeta/solver/robust_plausible_designs.h"
-#include "fluxeta/solver/solve_die_flow.h"
 #include "robust_search.h"
+#include "solve_die_flow.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// A whole run of the default case, as the OK button makes it: the boxes read, the input
+// A whole run of the default case, as the OK button makes it: the case read, the input
 // section written, the solve, the result section appended. Target: well under 1 ms.
 #include <benchmark/benchmark.h>
 
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "fluxeta/case/default_case.h"
+#include "fluxeta/case/number_text.h"
 #include "fluxeta/run/calculation_run.h"
 #include "fluxeta/run/result_file.h"
 
@@ -16,14 +17,14 @@ namespace {
 
 class SilentFrontEnd : public run::RunFrontEnd {
  public:
-  explicit SilentFrontEnd(BoxTexts boxes) : boxes_(std::move(boxes)) {}
-  BoxTexts Boxes() const override { return boxes_; }
+  explicit SilentFrontEnd(run::RunCase runCase) : case_(std::move(runCase)) {}
+  run::RunCase Case() const override { return case_; }
   char DecimalSeparator() const override { return kPointSeparator; }
   void ShowMessage(std::string_view) override {}
   void ShowCompletion() override {}
 
  private:
-  BoxTexts boxes_;
+  run::RunCase case_;
 };
 
 std::filesystem::path ScratchDirectory() {
@@ -40,19 +41,15 @@ void BM_DefaultCaseRun(benchmark::State& state) {
   const bool toNewFile = state.range(0) != 0;
   const std::filesystem::path directory = ScratchDirectory();
   const std::filesystem::path resultFile = directory / "Result.txt";
-  BoxTexts boxes = DefaultBoxTexts(kPointSeparator);
-  boxes.Edit(kResultFileNameBox) = resultFile.string();
-  SilentFrontEnd frontEnd(boxes);
+  SilentFrontEnd frontEnd({DefaultCaseInputs(), resultFile.string()});
   CaseParameters parameters;
-  StationTable table;
-  solver::SolverState solverState;
   for (auto _ : state) {
     if (toNewFile) {
       state.PauseTiming();
       std::filesystem::remove(resultFile);
       state.ResumeTiming();
     }
-    benchmark::DoNotOptimize(run::CalculationRun(frontEnd, parameters, table, solverState));
+    benchmark::DoNotOptimize(run::CalculationRun(frontEnd, parameters));
   }
   std::filesystem::remove_all(directory);
 }
@@ -60,8 +57,7 @@ BENCHMARK(BM_DefaultCaseRun)->ArgName("new_file")->Arg(0)->Arg(1)->Unit(benchmar
 
 // The text of both sections alone, without the file system.
 void BM_ResultFileText(benchmark::State& state) {
-  CaseParameters parameters;
-  ReadCaseFromForm(DefaultBoxTexts(kPointSeparator), kPointSeparator, parameters);
+  const CaseParameters parameters = MakeCase(DefaultCaseValues());
   StationTable table;
   for (auto _ : state) {
     benchmark::DoNotOptimize(run::InputSectionText(parameters, kPointSeparator) +

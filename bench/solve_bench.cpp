@@ -6,7 +6,7 @@
 #include "fluxeta/case/default_case.h"
 #include "fluxeta/case/input_table.h"
 #include "fluxeta/case/station_table.h"
-#include "fluxeta/solver/solve_die_flow.h"
+#include "fluxeta/solver/search.h"
 
 namespace {
 
@@ -21,13 +21,10 @@ CaseParameters DefaultCase(double cavityTaper) {
 
 void SolveCase(benchmark::State& benchmarkState, double cavityTaper) {
   const CaseParameters parameters = DefaultCase(cavityTaper);
-  fluxeta::cases::StationTable table;
-  fluxeta::solver::SolverState solverState;
   for (auto _ : benchmarkState) {
-    const fluxeta::solver::SolveOutcome outcome =
-        fluxeta::solver::SolveDieFlow(parameters, table, solverState);
-    benchmark::DoNotOptimize(outcome);
-    benchmark::DoNotOptimize(table);
+    const fluxeta::solver::Solution solution =
+        fluxeta::solver::Solve(parameters, fluxeta::solver::Search::Window);
+    benchmark::DoNotOptimize(solution);
   }
 }
 

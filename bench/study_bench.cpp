@@ -5,7 +5,6 @@
 #include <sstream>
 
 #include "fluxeta/case/default_case.h"
-#include "fluxeta/case/number_text.h"
 #include "study.h"
 
 namespace {
@@ -13,7 +12,7 @@ namespace {
 constexpr int kStudyCases = 100 * 100;
 
 void BM_Study10000Cases(benchmark::State& state) {
-  const fluxeta::cases::BoxTexts base = fluxeta::cases::DefaultBoxTexts('.');
+  const fluxeta::cases::CaseInputs base = fluxeta::cases::DefaultCaseInputs();
   fluxeta::cli::StudyOptions options;
   options.sweeps = {"gamma=0:1:100", "Lend=2.0:3.0:100"};
   options.jobs = static_cast<unsigned>(state.range(0));
@@ -21,7 +20,7 @@ void BM_Study10000Cases(benchmark::State& state) {
   for (auto _ : state) {
     std::ostringstream out;
     std::ostringstream err;
-    if (fluxeta::cli::RunStudy(options, base, '.', out, err) != 0) {
+    if (fluxeta::cli::RunStudy(options, base, out, err) != 0) {
       state.SkipWithError(err.str().c_str());
       break;
     }

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "fluxeta/case/default_case.h"
-#include "fluxeta/study/study_blocks.h"
+#include "fluxeta/study/study_service.h"
 
 namespace {
 
@@ -16,16 +16,24 @@ constexpr std::uint64_t kCasesPerBlock = 256;
 constexpr unsigned kThreads = 2;
 
 void BM_StudyCancel(benchmark::State& state) {
-  const fluxeta::cases::BoxTexts base = fluxeta::cases::DefaultBoxTexts('.');
+  const fluxeta::cases::CaseInputs base = fluxeta::cases::DefaultCaseInputs();
   for (auto _ : state) {
     fluxeta::study::StudyGrid grid;
     grid.AddSweep(fluxeta::study::ParseSweep("gamma=0:1.5:100000", false));
     std::atomic<bool> cancelled{false};
     std::atomic<bool> firstBlock{false};
     std::jthread study([&] {
-      fluxeta::study::SolveStudyInBlocks(
-          grid, base, '.', {kThreads, kCasesPerBlock, fluxeta::solver::Search::Robust}, cancelled,
-          [&](std::uint64_t, std::vector<fluxeta::study::CaseResult>&) { firstBlock = true; });
+      fluxeta::study::StudyRequest request;
+      request.grid = &grid;
+      request.base = base;
+      request.search = fluxeta::solver::Search::Robust;
+      request.threads = kThreads;
+      request.casesPerBlock = kCasesPerBlock;
+      request.cancel = &cancelled;
+      fluxeta::study::SolveStudy(request,
+                                 [&](std::uint64_t, std::vector<fluxeta::study::CaseResult>&) {
+                                   return firstBlock = true;
+                                 });
     });
     while (!firstBlock.load()) {
       std::this_thread::yield();

@@ -20,6 +20,8 @@ and a uniformity figure out.
 The package holds the desktop program fluxeta, with its menu entry, and the
 command-line program fluxeta-batch for scripted runs and parameter studies.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# The programs and their files; the core's libraries and headers (Development) stay out.
+set(CPACK_INSTALL_CMAKE_PROJECTS "${PROJECT_BINARY_DIR};${PROJECT_NAME};Unspecified;/")
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -1,5 +1,5 @@
 // Data files: any bytes read as the window's "Read Data File" reads them, within the
-// bound, and applied to the boxes; a refused file leaves every box as it was.
+// bound, and applied to a case's inputs; a refused file leaves every input as it was.
 #include <cstdint>
 #include <cstdlib>
 
@@ -20,13 +20,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (bytes > fluxeta::run::kMostDataFileBytes) {
     std::abort();
   }
-  const fluxeta::cases::BoxTexts defaults = fluxeta::cases::DefaultBoxTexts('.');
-  fluxeta::cases::BoxTexts boxes = defaults;
-  std::array<bool, 16> every;
+  const fluxeta::cases::CaseInputs defaults = fluxeta::cases::DefaultCaseInputs();
+  fluxeta::cases::CaseInputs inputs = defaults;
+  fluxeta::run::EnabledInputs every;
   every.fill(true);
-  if (fluxeta::run::ApplyDataFileLines(*read.lines, "fuzz.txt", boxes, every) &&
-      boxes.texts != defaults.texts) {
-    std::abort();
+  if (fluxeta::run::ApplyDataFileLines(*read.lines, "fuzz.txt", inputs, every, '.')) {
+    for (std::size_t input = 0; input < fluxeta::cases::kInputCount; ++input) {
+      if (inputs[input].Text() != defaults[input].Text() ||
+          inputs[input].Number() != defaults[input].Number()) {
+        std::abort();
+      }
+    }
   }
   return 0;
 }

@@ -9,7 +9,7 @@
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/case/default_case.h"
 #include "fluxeta/case/station_table.h"
-#include "fluxeta/solver/solve_die_flow.h"
+#include "fluxeta/solver/search.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -25,11 +25,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   try {
     const fluxeta::cases::CaseParameters parameters = fluxeta::cases::MakeCase(values);
-    fluxeta::cases::StationTable table;
-    fluxeta::solver::SolverState state;
-    const fluxeta::solver::SolveOutcome outcome =
-        fluxeta::solver::SolveDieFlow(parameters, table, state);
-    if (outcome.converged && !(std::isfinite(table.P[1]) && std::isfinite(table.Uniformity))) {
+    const fluxeta::solver::Solution solution =
+        fluxeta::solver::Solve(parameters, fluxeta::solver::Search::Window);
+    const fluxeta::cases::StationTable& table = solution.table;
+    if (solution.solve.converged &&
+        !(std::isfinite(table.P[1]) && std::isfinite(table.Uniformity))) {
       std::abort();
     }
   } catch (const fluxeta::base::FloatingPointError&) {

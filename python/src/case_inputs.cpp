@@ -101,6 +101,19 @@ double StoredValue(const InputCell& cell) {
   return cases::StoredInputValue(cell.value);
 }
 
+cases::InputValue InputValueOf(const InputCell& cell) {
+  return cell.text ? cases::InputValue::OfText(*cell.text, cases::kPointSeparator)
+                   : cases::InputValue(cell.value);
+}
+
+cases::CaseInputs CaseInputsOf(const GivenInputs& given) {
+  cases::CaseInputs inputs;
+  for (std::size_t input = 0; input < cases::kInputCount; ++input) {
+    inputs[input] = given[input] ? InputValueOf(*given[input]) : DefaultValues()[input];
+  }
+  return inputs;
+}
+
 double StoredInput(const GivenInputs& given, std::size_t input) {
   const std::optional<InputCell>& cell = given[input];
   return cell ? StoredValue(*cell) : DefaultValues()[input];

@@ -10,6 +10,7 @@
 
 #include <pybind11/pybind11.h>
 
+#include "fluxeta/case/case_parameters.h"
 #include "fluxeta/case/input_table.h"
 
 namespace fluxeta::python {
@@ -44,6 +45,12 @@ GivenInputs ReadGivenInputs(pybind11::handle nameToValue, UnknownName refusal);
 // The value the case record stores (checked as reading a box or MakeCase checks it):
 // raises ConversionError or FloatingPointError. Needs no Python.
 double StoredValue(const InputCell& cell);
+
+// The cell as a case input: a text read with a point, kept beside its number.
+cases::InputValue InputValueOf(const InputCell& cell);
+
+// The inputs of a case: the given ones, the default case's for the rest.
+cases::CaseInputs CaseInputsOf(const GivenInputs& given);
 
 // The stored value of input `input`: the given one, else the default case's.
 double StoredInput(const GivenInputs& given, std::size_t input);

@@ -1,27 +1,20 @@
 #include "solve_result.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <limits>
 #include <memory>
 #include <string>
 
-#include <unistd.h>
-
 #include <pybind11/numpy.h>
 #include <pybind11/stl/filesystem.h>
 
 #include "case_inputs.h"
-#include "fluxeta/base/errors.h"
-#include "fluxeta/base/io_error_code.h"
-#include "fluxeta/base/messages.h"
 #include "fluxeta/base/outcome.h"
 #include "fluxeta/case/input_table.h"
 #include "fluxeta/case/number_text.h"
 #include "fluxeta/case/station_columns.h"
-#include "fluxeta/run/calculation_run.h"
+#include "fluxeta/run/replacing_file.h"
 #include "fluxeta/run/result_file.h"
-#include "fluxeta/run/text_file_writer.h"
 #include "python_errors.h"
 #include "search_method.h"
 
@@ -35,7 +28,7 @@ constexpr double kNotAFigure = std::numeric_limits<double>::quiet_NaN();
 
 // A figure that only a converged solve works out; NaN otherwise, as a study leaves it empty.
 double ConvergedFigure(const SolveResult& result, double figure) {
-  return result.outcome.solve.converged ? figure : kNotAFigure;
+  return result.solution.solve.converged ? figure : kNotAFigure;
 }
 
 // Stations 1 … 50 of a column, a read-only view that keeps the result alive.
@@ -57,58 +50,36 @@ std::unique_ptr<SolveResult> Solve(const std::string& search, const py::kwargs& 
   py::gil_scoped_release release;
   cases::StoreInputs(result->parameters,
                      [&given](std::size_t input) { return StoredInput(given, input); });
-  solver::SolverState state;
-  result->outcome = solver::SolveWithSearch(method, result->parameters, result->table, state);
-  if (!result->outcome.solve.converged) {
-    run::ClearConvergedResults(result->table);
-  }
+  result->solution = solver::Solve(result->parameters, method);
   return result;
 }
 
 std::string ResultFileBytes(const SolveResult& result) {
   return run::InputSectionText(result.parameters, cases::kPointSeparator) +
-         run::ResultSectionText(result.table, cases::kPointSeparator);
+         run::ResultSectionText(result.solution.table, cases::kPointSeparator);
 }
 
 py::bytes ResultFileText(const SolveResult& result) {
   return py::bytes(ResultFileBytes(result));
 }
 
-// Creates or empties the file and writes every byte; false when it cannot be opened.
-bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) {
-    return false;
-  }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  const int error = written ? 0 : errno;
-  if (std::fclose(file) != 0 || !written) {
-    throw base::InputOutputError(base::InputOutputErrorCode(error != 0 ? error : errno));
-  }
-  return true;
-}
-
-// Writes the result file whole under a temporary name beside `path`, then renames it into
-// place, so that `path` holds either its old bytes or the whole new file.
+// Writes the result file whole through the run layer's writer: under an exclusive
+// temporary name beside `path`, renamed into place; a device, a pipe or the file a link
+// names is written through.
 void WriteResultFile(const SolveResult& result, const std::filesystem::path& path) {
   const std::string bytes = ResultFileBytes(result);
-  std::filesystem::path temporary = path;
-  temporary += "." + std::to_string(getpid()) + ".tmp";
-  bool opened = false;
+  bool failedToOpen = false;
+  std::string failure;
   {
     py::gil_scoped_release release;
-    try {
-      opened = WriteWholeFile(temporary.string(), bytes);
-      if (opened && std::rename(temporary.c_str(), path.c_str()) != 0) {
-        throw base::InputOutputError(base::InputOutputErrorCode(errno));
-      }
-    } catch (const base::InputOutputError&) {
-      std::remove(temporary.c_str());
-      throw;
+    run::ReplacingFile file(path.string());
+    if (file.Failed() || !file.Write(bytes) || !file.Commit()) {
+      failedToOpen = file.FailedToOpen();
+      failure = file.FailureMessage();
     }
   }
-  if (!opened) {
-    RaiseOutcome(base::Outcome::FileCannotOpen, base::messages::kFileCanNotOpen);
+  if (!failure.empty()) {
+    RaiseOutcome(failedToOpen ? base::Outcome::FileCannotOpen : base::Outcome::IoError, failure);
   }
 }
 
@@ -124,21 +95,22 @@ py::dict TableOf(py::object self) {
   const SolveResult& result = self.cast<const SolveResult&>();
   py::dict table;
   for (const cases::StationColumn& column : cases::kStationColumns) {
-    table[py::str(std::string(column.name))] = StationView(self, result.table.*column.values);
+    table[py::str(std::string(column.name))] =
+        StationView(self, result.solution.table.*column.values);
   }
   return table;
 }
 
 std::string Status(const SolveResult& result) {
-  return std::string(base::OutcomeCode(result.outcome.status));
+  return std::string(base::OutcomeCode(result.solution.status));
 }
 
 std::string Repr(const SolveResult& result) {
   std::string text = "<fluxeta.SolveResult " + Status(result) +
-                     " sweeps=" + std::to_string(result.outcome.solve.sweeps);
-  if (result.outcome.solve.converged) {
-    text += " entrance_pressure_Pa=" + cases::ShortestText(result.table.P[1]) +
-            " uniformity=" + cases::ShortestText(result.table.Uniformity);
+                     " sweeps=" + std::to_string(result.solution.solve.sweeps);
+  if (result.solution.solve.converged) {
+    text += " entrance_pressure_Pa=" + cases::ShortestText(result.solution.table.P[1]) +
+            " uniformity=" + cases::ShortestText(result.solution.table.Uniformity);
   }
   return text + ">";
 }
@@ -161,20 +133,22 @@ Q_DIFF and RTime zero.
                              "The outcome code: \"converged\", \"not_converged\", and for the "
                              "robust search \"regime_gap\" or \"no_physical_solution\".")
       .def_property_readonly(
-          "converged", [](const SolveResult& r) { return r.outcome.solve.converged; },
+          "converged", [](const SolveResult& r) { return r.solution.solve.converged; },
           "True when the entrance-pressure search converged.")
       .def_property_readonly(
-          "sweeps", [](const SolveResult& r) { return r.outcome.solve.sweeps; },
+          "sweeps", [](const SolveResult& r) { return r.solution.solve.sweeps; },
           "The integration sweeps the search made (at most 50).")
       .def_property_readonly(
           "entrance_pressure_Pa",
-          [](const SolveResult& r) { return ConvergedFigure(r, r.table.P[1]); },
+          [](const SolveResult& r) { return ConvergedFigure(r, r.solution.table.P[1]); },
           "The cavity pressure at the fed end, P at station 1 (Pa); NaN if not converged.")
       .def_property_readonly(
-          "uniformity", [](const SolveResult& r) { return ConvergedFigure(r, r.table.Uniformity); },
+          "uniformity",
+          [](const SolveResult& r) { return ConvergedFigure(r, r.solution.table.Uniformity); },
           "1 - DelQRms / mean DelQ (-); NaN if not converged.")
       .def_property_readonly(
-          "DelQRms", [](const SolveResult& r) { return ConvergedFigure(r, r.table.DelQRms); },
+          "DelQRms",
+          [](const SolveResult& r) { return ConvergedFigure(r, r.solution.table.DelQRms); },
           "The RMS deviation of the slot flow DelQ from its mean (cm3/s); NaN if not "
           "converged.")
       .def_property_readonly("inputs", &InputsOf,
@@ -185,10 +159,14 @@ Q_DIFF and RTime zero.
 decimal separator: code page 932 text with CR LF line ends (bytes).
 )doc")
       .def("write_result_file", &WriteResultFile, py::arg("path"),
-           R"doc(Writes result_file_text() to the file `path` (a str or os.PathLike) whole: under a
-temporary name beside it that is then renamed into place, so that the file holds either its
-old bytes or the whole result. A file that cannot be opened raises fluxeta.InputOutputError
-with code "file_cannot_open", a failed write or rename one with code "io_error".
+           R"doc(Writes result_file_text() to the file `path` (a str or os.PathLike) whole, as
+fluxeta-batch writes its outputs: under a temporary name of its own beside it, created
+exclusively and renamed into place with the old file's permissions, so that the file holds
+either its old bytes or the whole result, whatever other threads or programs write there
+at the same time. A symbolic link stays and the file it names is replaced; a device or a
+pipe is written directly. A file that cannot be created raises fluxeta.InputOutputError
+with code "file_cannot_open", a failed write or rename one with code "io_error"; the
+message names the path and the system's reason.
 )doc")
       .def(
           "table", &TableOf,
@@ -202,7 +180,7 @@ pandas.DataFrame(result.table()).
     result.def_property_readonly(
         std::string(column.name).c_str(),
         [values](py::object self) {
-          return StationView(self, self.cast<const SolveResult&>().table.*values);
+          return StationView(self, self.cast<const SolveResult&>().solution.table.*values);
         },
         ColumnDoc(column).c_str());
   }

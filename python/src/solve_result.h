@@ -14,8 +14,7 @@ struct SolveResult {
   cases::CaseParameters parameters;
   // As the result file prints it: a case that did not converge has its last sweep with
   // zero Q_DIFF, RTime, DelQRms and uniformity.
-  cases::StationTable table;
-  solver::SearchOutcome outcome;
+  solver::Solution solution;
 };
 
 // Defines fluxeta.SolveResult and fluxeta.solve.

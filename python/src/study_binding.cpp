@@ -12,9 +12,10 @@
 
 #include "case_inputs.h"
 #include "fluxeta/base/outcome.h"
-#include "fluxeta/study/case_evaluation.h"
 #include "fluxeta/study/study_case_result.h"
+#include "fluxeta/study/study_columns.h"
 #include "fluxeta/study/study_parallel.h"
+#include "fluxeta/study/study_service.h"
 #include "search_method.h"
 #include "study_cases.h"
 
@@ -42,30 +43,23 @@ unsigned ThreadsOfJobs(std::optional<long> jobs) {
   return study::ThreadCount(static_cast<unsigned>(*jobs));
 }
 
-std::vector<CaseResult> SolveCases(const StudyCases& cases, const GivenInputs& base,
-                                   unsigned threads, solver::Search search) {
-  std::vector<std::optional<std::size_t>> columnOfInput(cases::kInputCount);
-  for (std::size_t column = 0; column < cases.Columns().size(); ++column) {
-    columnOfInput[cases.Columns()[column]] = column;
-  }
-  std::vector<CaseResult> results(cases.CaseCount());
-  const auto workers = static_cast<unsigned>(
-      std::max<std::uint64_t>(1, std::min<std::uint64_t>(threads, cases.CaseCount())));
-  std::vector<std::unique_ptr<study::CaseRecords>> records;
-  for (unsigned worker = 0; worker < workers; ++worker) {
-    records.push_back(std::make_unique<study::CaseRecords>());
-  }
-
+std::vector<CaseResult> SolveCases(ScriptCases& cases, const GivenInputs& base, unsigned threads,
+                                   solver::Search search) {
+  study::StudyRequest request;
+  request.grid = &cases.grid;
+  request.base = CaseInputsOf(base);
+  request.search = search;
+  request.threads = threads;
+  // The rows are all kept: one block, so that no thread waits for another before the end.
+  request.casesPerBlock = cases.grid.CaseCount();
+  std::vector<CaseResult> results;
+  results.reserve(cases.grid.CaseCount());
   py::gil_scoped_release release;
-  study::ForEachIndexInParallel(
-      cases.CaseCount(), workers, [&](unsigned worker, std::uint64_t index) {
-        study::EvaluateCase(
-            [&](std::size_t input) {
-              const auto column = columnOfInput[input];
-              return column ? StoredValue(cases.Cell(index, *column)) : StoredInput(base, input);
-            },
-            *records[worker], results[index], search);
-      });
+  study::SolveStudy(request, [&results](std::uint64_t, std::vector<CaseResult>& rows) {
+    results.insert(results.end(), std::make_move_iterator(rows.begin()),
+                   std::make_move_iterator(rows.end()));
+    return true;
+  });
   return results;
 }
 
@@ -84,27 +78,26 @@ class TextObjects {
   std::map<std::string, py::object, std::less<>> objects_;
 };
 
-py::array InputColumn(const StudyCases& cases, std::size_t column) {
-  const std::uint64_t count = cases.CaseCount();
-  bool numbers = true;
-  for (std::uint64_t index = 0; index < count && numbers; ++index) {
-    numbers = !cases.Cell(index, column).text;
-  }
-  if (numbers) {
+py::array InputColumn(const ScriptCases& cases, std::size_t column) {
+  const std::uint64_t count = cases.grid.CaseCount();
+  const std::vector<py::object>& objects = cases.objects[column];
+  if (!cases.anyText[column]) {
     py::array_t<double> values(static_cast<py::ssize_t>(count));
     double* out = values.mutable_data();
+    std::vector<cases::InputValue> cells;
     for (std::uint64_t index = 0; index < count; ++index) {
-      out[index] = cases.Cell(index, column).value;
+      cases.grid.CaseValues(index, cells);
+      out[index] = cells[column].Number();
     }
     return values;
   }
-  py::array objects(py::dtype("O"), {static_cast<py::ssize_t>(count)}, {});
-  auto* out = static_cast<PyObject**>(objects.mutable_data());
+  py::array texts(py::dtype("O"), {static_cast<py::ssize_t>(count)}, {});
+  auto* out = static_cast<PyObject**>(texts.mutable_data());
   for (std::uint64_t index = 0; index < count; ++index) {
     Py_XDECREF(out[index]);
-    out[index] = cases.CellObject(index, column).inc_ref().ptr();
+    out[index] = objects[cases.grid.PointOf(index, column)].inc_ref().ptr();
   }
-  return objects;
+  return texts;
 }
 
 template <typename T, typename Field>
@@ -128,41 +121,41 @@ py::array TextColumn(const std::vector<CaseResult>& results, TextObjects& texts,
   return column;
 }
 
-// A figure of a converged case; NaN where the study CSV leaves the field empty.
-template <typename Figure>
-py::array FigureColumn(const std::vector<CaseResult>& results, Figure figure) {
-  return ResultColumn<double>(results, [&figure](const CaseResult& result) {
-    return result.converged || result.gapAnswer ? figure(result) : kNotAFigure;
-  });
-}
-
-py::dict StudyRows(const StudyCases& cases, const std::vector<CaseResult>& results, bool robust) {
+py::dict StudyRows(const ScriptCases& cases, const std::vector<CaseResult>& results, bool robust) {
   py::dict rows;
-  for (std::size_t column = 0; column < cases.Columns().size(); ++column) {
-    rows[py::str(std::string(cases::kInputs[cases.Columns()[column]].name))] =
-        InputColumn(cases, column);
+  for (std::size_t column = 0; column < cases.grid.Columns().size(); ++column) {
+    rows[py::str(std::string(cases.grid.Columns()[column]->name))] = InputColumn(cases, column);
   }
   TextObjects texts;
-  rows["converged"] = ResultColumn<bool>(results, [](const CaseResult& r) { return r.converged; });
-  rows["status"] =
-      TextColumn(results, texts, [](const CaseResult& r) { return base::OutcomeCode(r.status); });
-  rows["sweeps"] =
-      ResultColumn<std::int64_t>(results, [](const CaseResult& r) { return r.sweeps; });
-  rows["outcome"] =
-      TextColumn(results, texts, [](const CaseResult& r) -> std::string_view { return r.outcome; });
-  rows["entrance_pressure_Pa"] =
-      FigureColumn(results, [](const CaseResult& r) { return r.entrancePressure; });
-  rows["uniformity"] = FigureColumn(results, [](const CaseResult& r) { return r.uniformity; });
-  rows["DelQRms"] = FigureColumn(results, [](const CaseResult& r) { return r.delQRms; });
-  rows["Q_DIFF_min"] = FigureColumn(results, [](const CaseResult& r) { return r.qDiffMin; });
-  rows["Q_DIFF_max"] = FigureColumn(results, [](const CaseResult& r) { return r.qDiffMax; });
-  if (robust) {
-    const auto spread = [&results](double CaseResult::*figure) {
-      return ResultColumn<double>(
-          results, [figure](const CaseResult& r) { return r.gapAnswer ? r.*figure : kNotAFigure; });
-    };
-    rows["entrance_pressure_spread_Pa"] = spread(&CaseResult::entrancePressureSpread);
-    rows["uniformity_spread"] = spread(&CaseResult::uniformitySpread);
+  for (const study::StudyColumn& column : study::kStudyColumns) {
+    if (!study::InRows(column, robust)) {
+      continue;
+    }
+    py::array values;
+    switch (column.kind) {
+      case study::ColumnKind::Verdict:
+        values = ResultColumn<bool>(results, [](const CaseResult& r) { return r.converged; });
+        break;
+      case study::ColumnKind::Status:
+        values = TextColumn(results, texts,
+                            [](const CaseResult& r) { return base::OutcomeCode(r.status); });
+        break;
+      case study::ColumnKind::Sweeps:
+        // 0 where the solve did not run to its end, as the case's result says.
+        values = ResultColumn<std::int64_t>(results, [](const CaseResult& r) { return r.sweeps; });
+        break;
+      case study::ColumnKind::Outcome:
+        values = TextColumn(results, texts,
+                            [](const CaseResult& r) -> std::string_view { return r.outcome; });
+        break;
+      case study::ColumnKind::Figure:
+      case study::ColumnKind::Spread:
+        values = ResultColumn<double>(results, [&column](const CaseResult& r) {
+          return study::HasField(column, r) ? r.*column.figure : kNotAFigure;
+        });
+        break;
+    }
+    rows[py::str(std::string(column.name))] = std::move(values);
   }
   return rows;
 }
@@ -171,11 +164,11 @@ py::dict Study(const py::object& gridOrCases, const std::string& search, std::op
                const py::kwargs& base) {
   const solver::Search method = ParseSearchMethod(search);
   const unsigned threads = ThreadsOfJobs(jobs);
-  const StudyCases cases = StudyCases::Read(gridOrCases);
+  ScriptCases cases = ReadScriptCases(gridOrCases);
   const GivenInputs baseInputs = ReadGivenInputs(base, UnknownName::AsKeyword);
-  for (const std::size_t input : cases.Columns()) {
-    if (baseInputs[input]) {
-      throw py::value_error("input '" + std::string(cases::kInputs[input].name) +
+  for (const study::StudyVariable* input : cases.grid.Columns()) {
+    if (baseInputs[*input->input]) {
+      throw py::value_error("input '" + std::string(input->name) +
                             "' is both varied and given as a base value");
     }
   }

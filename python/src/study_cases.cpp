@@ -1,7 +1,8 @@
 #include "study_cases.h"
 
-#include <algorithm>
 #include <string>
+
+#include "fluxeta/study/study_error.h"
 
 namespace py = pybind11;
 
@@ -13,10 +14,43 @@ std::string NameOfInput(std::size_t input) {
   return std::string(cases::kInputs[input].name);
 }
 
+// The points of one dimension as the script gave them: `width` cells a point.
+struct ScriptDimension {
+  study::ValuesTable table;
+  std::vector<std::vector<py::object>> objects;  // per column of the dimension
+  std::vector<bool> anyText;
+
+  explicit ScriptDimension(const std::vector<std::size_t>& inputs)
+      : objects(inputs.size()), anyText(inputs.size(), false) {
+    for (const std::size_t input : inputs) {
+      table.inputs.push_back(&study::kInputVariables[input]);
+    }
+  }
+
+  void Add(std::size_t column, std::size_t input, const py::object& value) {
+    const InputCell cell = ReadInputCell(input, value);
+    anyText[column] = anyText[column] || cell.text.has_value();
+    table.cells.push_back(InputValueOf(cell));
+    objects[column].push_back(value);
+  }
+};
+
+void AddDimension(ScriptCases& study, ScriptDimension dimension) {
+  try {
+    study.grid.AddValues(std::move(dimension.table));
+  } catch (const study::StudyError& error) {
+    throw py::value_error(error.message());
+  }
+  for (std::size_t column = 0; column < dimension.objects.size(); ++column) {
+    study.objects.push_back(std::move(dimension.objects[column]));
+    study.anyText.push_back(dimension.anyText[column]);
+  }
+}
+
 }  // namespace
 
-StudyCases StudyCases::Read(py::handle gridOrCases) {
-  StudyCases study;
+ScriptCases ReadScriptCases(py::handle gridOrCases) {
+  ScriptCases study;
   if (py::isinstance<py::dict>(gridOrCases)) {
     for (const auto [name, values] : py::reinterpret_borrow<py::dict>(gridOrCases)) {
       const std::size_t input = InputOfKey(name, UnknownName::AsKey);
@@ -24,14 +58,12 @@ StudyCases StudyCases::Read(py::handle gridOrCases) {
         throw py::type_error("the values of input '" + NameOfInput(input) +
                              "' must be a sequence of numbers or texts");
       }
-      Dimension dimension;
-      dimension.width = 1;
+      ScriptDimension dimension({input});
       for (const py::object value : py::reinterpret_borrow<py::sequence>(values)) {
-        dimension.cells.push_back(ReadInputCell(input, value));
-        dimension.objects.push_back(value);
+        dimension.Add(0, input, value);
       }
-      dimension.points = dimension.cells.size();
-      study.AddDimension(std::move(dimension), {input});
+      dimension.table.points = dimension.table.cells.size();
+      AddDimension(study, std::move(dimension));
     }
     return study;
   }
@@ -39,70 +71,38 @@ StudyCases StudyCases::Read(py::handle gridOrCases) {
   if (py::isinstance<py::str>(gridOrCases) || !py::isinstance<py::sequence>(gridOrCases)) {
     throw py::type_error("a study takes a dict {name: values} or a list of dicts {name: value}");
   }
-  Dimension rows;
   std::vector<std::size_t> inputs;
+  std::optional<ScriptDimension> rows;
+  std::size_t rowCount = 0;
   for (const py::object row : py::reinterpret_borrow<py::sequence>(gridOrCases)) {
     if (!py::isinstance<py::dict>(row)) {
       throw py::type_error("every case of a study is a dict {name: value}");
     }
     const auto caseInputs = py::reinterpret_borrow<py::dict>(row);
-    if (rows.points == 0) {
+    if (!rows) {
       for (const auto [name, value] : caseInputs) {
         inputs.push_back(InputOfKey(name, UnknownName::AsKey));
       }
-      rows.width = inputs.size();
+      rows.emplace(inputs);
     }
     if (caseInputs.size() != inputs.size()) {
-      throw py::value_error("case " + std::to_string(rows.points) +
+      throw py::value_error("case " + std::to_string(rowCount) +
                             " names other inputs than case 0; every case names the same ones");
     }
-    for (const std::size_t input : inputs) {
+    for (std::size_t column = 0; column < inputs.size(); ++column) {
+      const std::size_t input = inputs[column];
       const py::str name(NameOfInput(input));
       if (!caseInputs.contains(name)) {
-        throw py::value_error("case " + std::to_string(rows.points) + " does not name input '" +
+        throw py::value_error("case " + std::to_string(rowCount) + " does not name input '" +
                               NameOfInput(input) + "', which case 0 names");
       }
-      const py::object value = caseInputs[name];
-      rows.cells.push_back(ReadInputCell(input, value));
-      rows.objects.push_back(value);
+      rows->Add(column, input, caseInputs[name]);
     }
-    ++rows.points;
+    ++rowCount;
+    rows->table.points = rowCount;
   }
-  study.AddDimension(std::move(rows), inputs);
+  AddDimension(study, rows ? std::move(*rows) : ScriptDimension({}));
   return study;
-}
-
-void StudyCases::AddDimension(Dimension dimension, const std::vector<std::size_t>& inputs) {
-  if (dimension.points != 0 && caseCount_ > kMaxCases / dimension.points) {
-    throw py::value_error("the study has more than " + std::to_string(kMaxCases) + " cases");
-  }
-  dimension.firstColumn = columns_.size();
-  caseCount_ *= dimension.points;
-  columns_.insert(columns_.end(), inputs.begin(), inputs.end());
-  dimensionOfColumn_.insert(dimensionOfColumn_.end(), inputs.size(), dimensions_.size());
-  dimensions_.push_back(std::move(dimension));
-}
-
-std::pair<const StudyCases::Dimension*, std::size_t> StudyCases::Locate(std::uint64_t index,
-                                                                        std::size_t column) const {
-  // The last dimension is the innermost loop.
-  const std::size_t wanted = dimensionOfColumn_[column];
-  for (std::size_t d = dimensions_.size(); d-- > wanted + 1;) {
-    index /= dimensions_[d].points;
-  }
-  const Dimension& dimension = dimensions_[wanted];
-  const std::size_t point = static_cast<std::size_t>(index % dimension.points);
-  return {&dimension, point * dimension.width + (column - dimension.firstColumn)};
-}
-
-const InputCell& StudyCases::Cell(std::uint64_t index, std::size_t column) const {
-  const auto [dimension, cell] = Locate(index, column);
-  return dimension->cells[cell];
-}
-
-py::handle StudyCases::CellObject(std::uint64_t index, std::size_t column) const {
-  const auto [dimension, cell] = Locate(index, column);
-  return dimension->objects[cell];
 }
 
 }  // namespace fluxeta::python

@@ -3,7 +3,10 @@ import concurrent.futures
 import gc
 import json
 import math
+import os
 import pathlib
+import stat
+import threading
 
 import numpy
 import pytest
@@ -152,11 +155,82 @@ class TestResultFileWriting:
         with pytest.raises(fluxeta.InputOutputError) as raised:
             fluxeta.solve().write_result_file(str(tmp_path / "missing" / "Result.txt"))
         assert raised.value.code == "file_cannot_open"
-        assert str(raised.value) == "File can not open!"
+        assert str(raised.value) == (f"cannot open output file '{tmp_path / 'missing' / 'Result.txt'}'"
+                                     f": No such file or directory")
 
-    def test_a_failed_rename_raises_with_the_runtime_s_code_and_leaves_no_temporary(self, tmp_path):
+    def test_a_directory_is_refused_by_path_and_reason_and_no_temporary_is_left(self, tmp_path):
         (tmp_path / "Result.txt").mkdir()  # a directory cannot be replaced by a file
         with pytest.raises(fluxeta.InputOutputError) as raised:
             fluxeta.solve().write_result_file(tmp_path / "Result.txt")
-        assert raised.value.code == "io_error"
+        assert raised.value.code == "file_cannot_open"
+        assert str(raised.value) == f"cannot open output file '{tmp_path / 'Result.txt'}': Is a directory"
+        assert [path.name for path in tmp_path.iterdir()] == ["Result.txt"]
+
+    def test_the_old_file_keeps_its_permissions(self, tmp_path):
+        target = tmp_path / "Result.txt"
+        target.write_bytes(b"an older result")
+        target.chmod(0o600)
+        fluxeta.solve().write_result_file(target)
+        assert stat.S_IMODE(target.stat().st_mode) == 0o600
+
+    def test_a_symbolic_link_stays_and_the_file_it_names_is_replaced(self, tmp_path):
+        target = tmp_path / "results" / "Result.txt"
+        target.parent.mkdir()
+        target.write_bytes(b"an older result")
+        link = tmp_path / "latest.txt"
+        link.symlink_to(target)
+        result = fluxeta.solve(Qin=40)
+        result.write_result_file(link)
+        assert link.is_symlink()
+        assert target.read_bytes() == result.result_file_text()
+        assert sorted(path.name for path in tmp_path.iterdir()) == ["latest.txt", "results"]
+        assert [path.name for path in target.parent.iterdir()] == ["Result.txt"]
+
+    def test_a_pipe_is_written_through(self, tmp_path):
+        pipe = tmp_path / "result.fifo"
+        os.mkfifo(pipe)
+        received = []
+        # A reader left waiting by a writer that replaced the pipe must not hold the tests.
+        reader = threading.Thread(target=lambda: received.append(pipe.read_bytes()), daemon=True)
+        reader.start()
+        result = fluxeta.solve()
+        result.write_result_file(pipe)
+        reader.join(timeout=10)
+        assert stat.S_ISFIFO(pipe.stat().st_mode)
+        assert received == [result.result_file_text()]
+
+    def test_a_device_is_written_through(self, tmp_path):
+        # A node of the null device of its own, so that a writer that replaced devices
+        # would not take the system's: creating one needs root.
+        device = tmp_path / "null"
+        try:
+            os.mknod(device, stat.S_IFCHR | 0o666, os.makedev(1, 3))
+        except PermissionError:
+            pytest.skip("creating a device node needs root")
+        fluxeta.solve().write_result_file(device)
+        assert stat.S_ISCHR(device.stat().st_mode)
+
+    def test_threads_writing_one_path_leave_one_whole_result(self, tmp_path):
+        # Four different results: a file mixed from two of them equals none.
+        results = [fluxeta.solve(Qin=20 + 7 * k, W=60 + k) for k in range(4)]
+        texts = {result.result_file_text() for result in results}
+        assert len(texts) == 4
+        target = tmp_path / "Result.txt"
+        failures = []
+
+        def write(result):
+            for _ in range(100):
+                try:
+                    result.write_result_file(target)
+                except fluxeta.FluxetaError as error:
+                    failures.append(error)
+
+        for _ in range(4):
+            threads = [threading.Thread(target=write, args=(result,)) for result in results]
+            for thread in threads:
+                thread.start()
+            for thread in threads:
+                thread.join()
+            assert failures == []
+            assert target.read_bytes() in texts
         assert [path.name for path in tmp_path.iterdir()] == ["Result.txt"]

@@ -5,7 +5,6 @@
 #include "fluxeta/base/checked_real.h"
 #include "fluxeta/base/power_rule.h"
 #include "fluxeta/case/input_table.h"
-#include "fluxeta/case/number_text.h"
 
 namespace fluxeta::cases {
 
@@ -13,7 +12,7 @@ namespace {
 
 // The material inputs end with the critical shear rate; the viscosity at that rate is
 // derived before density and flow rate are read.
-constexpr std::size_t kInputsBeforeCriticalViscosity = 13;
+constexpr std::size_t kInputsBeforeCriticalViscosity = InputOfField(&CaseParameters::gammaCr) + 1;
 
 // The power-law viscosity at the critical shear rate (Pa.s). The consistency K keeps the
 // wide significand; only the viscosity is rounded to double.
@@ -56,16 +55,20 @@ void StoreInputs(CaseParameters& parameters,
   parameters.theta = TaperAngle(parameters);
 }
 
-void ReadCaseFromForm(const BoxTexts& boxes, char separator, CaseParameters& parameters) {
-  StoreInputs(parameters, [&](std::size_t input) {
-    return base::StoreAsDouble(ParseNumber(boxes.Edit(kInputs[input].box), separator)).value();
-  });
-  parameters.ResultFileName = boxes.Edit(kResultFileNameBox);
+void StoreInputs(CaseParameters& parameters, const CaseInputs& inputs) {
+  StoreInputs(parameters, [&inputs](std::size_t input) { return inputs[input].Stored(); });
 }
 
 CaseParameters MakeCase(const CaseValues& values, std::string resultFileName) {
   CaseParameters parameters;
   StoreInputs(parameters, [&](std::size_t input) { return StoredInputValue(values[input]); });
+  parameters.ResultFileName = std::move(resultFileName);
+  return parameters;
+}
+
+CaseParameters MakeCase(const CaseInputs& inputs, std::string resultFileName) {
+  CaseParameters parameters;
+  StoreInputs(parameters, inputs);
   parameters.ResultFileName = std::move(resultFileName);
   return parameters;
 }

@@ -1,24 +1,10 @@
 #include "fluxeta/case/default_case.h"
 
-#include <algorithm>
-
 #include "fluxeta/base/checked_real.h"
+#include "fluxeta/case/input_table.h"
 #include "fluxeta/case/number_text.h"
 
 namespace fluxeta::cases {
-
-BoxTexts DefaultBoxTexts(char separator) {
-  // Written with a point, then given the separator, so that the default case is a valid
-  // case in every locale.
-  BoxTexts boxes;
-  for (const InputSpec& input : kInputs) {
-    std::string& text = boxes.Edit(input.box);
-    text = input.defaultText;
-    std::replace(text.begin(), text.end(), kPointSeparator, separator);
-  }
-  boxes.Edit(kResultFileNameBox) = kDefaultResultFileName;
-  return boxes;
-}
 
 CaseValues DefaultCaseValues() {
   CaseValues values{};
@@ -27,6 +13,15 @@ CaseValues DefaultCaseValues() {
         base::StoreAsDouble(ParseNumber(kInputs[input].defaultText, kPointSeparator)).value();
   }
   return values;
+}
+
+CaseInputs DefaultCaseInputs() {
+  const CaseValues values = DefaultCaseValues();
+  CaseInputs inputs;
+  for (std::size_t input = 0; input < kInputs.size(); ++input) {
+    inputs[input] = values[input];
+  }
+  return inputs;
 }
 
 }  // namespace fluxeta::cases

@@ -1,4 +1,4 @@
-// The front end of a run without a window: fixed box texts, messages as lines of text.
+// The front end of a run without a window: a fixed case, messages as lines of text.
 #pragma once
 
 #include <ostream>
@@ -9,10 +9,10 @@ namespace fluxeta::cli {
 
 class StreamFrontEnd : public run::RunFrontEnd {
  public:
-  StreamFrontEnd(cases::BoxTexts boxes, char separator, std::ostream& messages)
-      : boxes_(std::move(boxes)), separator_(separator), messages_(messages) {}
+  StreamFrontEnd(run::RunCase runCase, char separator, std::ostream& messages)
+      : case_(std::move(runCase)), separator_(separator), messages_(messages) {}
 
-  cases::BoxTexts Boxes() const override { return boxes_; }
+  run::RunCase Case() const override { return case_; }
   char DecimalSeparator() const override { return separator_; }
   void ShowMessage(std::string_view text) override;
   // A line naming the file and the reason before the window's "File can not open!".
@@ -22,7 +22,7 @@ class StreamFrontEnd : public run::RunFrontEnd {
   void ShowWarning(const std::string& text) override;
 
  private:
-  cases::BoxTexts boxes_;
+  run::RunCase case_;
   char separator_;
   std::ostream& messages_;
 };

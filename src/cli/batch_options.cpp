@@ -85,9 +85,20 @@ std::variant<BatchOptions, int> ParseBatchOptions(int argc, const char* const* a
                  "Design: a study of the die over COUNT values of input NAME (such as the flow "
                  "rate Qin, or with --all-inputs a material value), with the robust search")
       ->type_name("NAME=FROM:TO:COUNT");
+  app.add_option("--coating-window", options.coatingWindow,
+                 "Coating window: whether the bead between the die's lips and the web holds at "
+                 "every station at the operating point of FILE.json, {\"web_speed\": cm/s, "
+                 "\"coating_gap\": cm, \"upstream_lip\": cm, \"downstream_lip\": cm, "
+                 "\"surface_tension\": N/m, \"vacuum\": [lowest, highest] Pa}; prints the "
+                 "verdict for the web and per station (--table for CSV or JSON)")
+      ->type_name("FILE.json");
   app.get_option("--table")->excludes("--sweep")->excludes("--cases");
   for (const char* design : {"--optimise", "--sensitivity", "--tolerance", "--operating-window"}) {
     app.get_option(design)->excludes("--sweep")->excludes("--cases");
+  }
+  for (const char* other : {"--output", "--sweep", "--cases", "--optimise", "--sensitivity",
+                            "--tolerance", "--operating-window"}) {
+    app.get_option("--coating-window")->excludes(other);
   }
   app.get_option("--operating-window")
       ->excludes("--table")

@@ -29,8 +29,9 @@ struct SingleRunOptions {
 
 struct BatchOptions {
   SingleRunOptions run;
-  std::optional<StudyOptions> study;  // a study instead of the single run
-  DesignOptions design;               // design commands instead of the single run
+  std::optional<StudyOptions> study;         // a study instead of the single run
+  DesignOptions design;                      // design commands instead of the single run
+  std::optional<std::string> coatingWindow;  // the operating point's file: the coating window
 };
 
 // Declares the options of a single run on `app`; parsing fills `options`.

@@ -2,6 +2,7 @@
 
 #include "batch_options.h"
 #include "batch_run.h"
+#include "coating_window_command.h"
 #include "design_commands.h"
 #include "exit_status.h"
 #include "fluxeta/base/quoted_text.h"
@@ -50,15 +51,20 @@ int RunBatchProgram(int argc, const char* const* argv, std::ostream& out, std::o
     return kRefusedInput;
   }
   int status = kRefusedInput;
-  if (options.design.Any()) {
-    const auto base = CaseBoxTexts(options.run.dataFile, options.run.allInputs, separator, err);
+  if (options.coatingWindow) {
+    const auto base = BaseCase(options.run.dataFile, options.run.allInputs, separator, err);
+    if (base) {
+      status = RunCoatingWindow(options, *base, out, err);
+    }
+  } else if (options.design.Any()) {
+    const auto base = BaseCase(options.run.dataFile, options.run.allInputs, separator, err);
     if (base) {
       status = RunDesignCommands(options, *base, separator, out, err);
     }
   } else if (options.study) {
-    const auto base = CaseBoxTexts(options.run.dataFile, options.run.allInputs, separator, err);
+    const auto base = BaseCase(options.run.dataFile, options.run.allInputs, separator, err);
     if (base) {
-      status = RunStudy(*options.study, *base, separator, out, err);
+      status = RunStudy(*options.study, *base, out, err);
     }
   } else {
     status = RunSingleCase(options.run, separator, out, err);

@@ -21,8 +21,11 @@ namespace fluxeta::cli {
 
 namespace {
 
-constexpr std::array<bool, 16> kEveryBox = {true, true, true, true, true, true, true, true,
-                                            true, true, true, true, true, true, true, true};
+constexpr run::EnabledInputs EveryInput() {
+  run::EnabledInputs enabled{};
+  enabled.fill(true);
+  return enabled;
+}
 
 // The path as the window's open-file dialog gives it, for the data file messages.
 std::string FullPath(const std::string& path) {
@@ -56,11 +59,11 @@ int OutcomeStatus(run::RunOutcome outcome) {
 
 }  // namespace
 
-std::optional<cases::BoxTexts> CaseBoxTexts(const std::optional<std::string>& dataFile,
-                                            bool allInputs, char separator, std::ostream& err) {
-  cases::BoxTexts boxes = cases::DefaultBoxTexts(separator);
+std::optional<cases::CaseInputs> BaseCase(const std::optional<std::string>& dataFile,
+                                          bool allInputs, char separator, std::ostream& err) {
+  cases::CaseInputs inputs = cases::DefaultCaseInputs();
   if (!dataFile) {
-    return boxes;
+    return inputs;
   }
   const run::DataFileRead read = run::ReadDataFile(*dataFile);
   if (!read.lines) {
@@ -75,28 +78,26 @@ std::optional<cases::BoxTexts> CaseBoxTexts(const std::optional<std::string>& da
   }
   const auto& lines = read.lines;
   if (const auto refusal = run::ApplyDataFileLines(
-          *lines, FullPath(*dataFile), boxes, allInputs ? kEveryBox : cases::kBoxEnabledByDesign)) {
+          *lines, FullPath(*dataFile), inputs,
+          allInputs ? EveryInput() : run::kInputsEnabledByDesign, separator)) {
     err << *refusal << '\n';
     return std::nullopt;
   }
-  return boxes;
+  return inputs;
 }
 
 int RunSingleCase(const SingleRunOptions& options, char separator, std::ostream& out,
                   std::ostream& err) {
-  auto boxes = CaseBoxTexts(options.dataFile, options.allInputs, separator, err);
-  if (!boxes) {
+  auto inputs = BaseCase(options.dataFile, options.allInputs, separator, err);
+  if (!inputs) {
     return kRefusedInput;
   }
-  boxes->Edit(cases::kResultFileNameBox) = options.resultFile;
 
-  StreamFrontEnd frontEnd(std::move(*boxes), separator, err);
+  StreamFrontEnd frontEnd({std::move(*inputs), options.resultFile}, separator, err);
   cases::CaseParameters parameters;
-  cases::StationTable table;
-  solver::SolverState state;
   run::RunReport report;
   try {
-    report = run::CalculationRun(frontEnd, parameters, table, state, options.search);
+    report = run::CalculationRun(frontEnd, parameters, options.search);
   } catch (const base::ConversionError& error) {
     return ErrorStatus(err, error, kRefusedInput);
   } catch (const base::FloatingPointError& error) {
@@ -107,7 +108,7 @@ int RunSingleCase(const SingleRunOptions& options, char separator, std::ostream&
 
   // The tables show what the result file shows, so only once it holds a result section.
   if (report.outcome != run::RunOutcome::FileNotOpened && options.table != TableFormat::None) {
-    const RunTables tables{parameters, table, report.solve};
+    const RunTables tables{parameters, report.solution.table, report.solution.solve};
     std::ostringstream text;
     if (options.table == TableFormat::Csv) {
       WriteTablesCsv(tables, text);

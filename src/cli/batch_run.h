@@ -1,4 +1,4 @@
-// One run of fluxeta-batch: the case from the default texts and a data file, then the
+// One run of fluxeta-batch: the case from the default case and a data file, then the
 // window's OK button without the window.
 #pragma once
 
@@ -11,12 +11,12 @@
 
 namespace fluxeta::cli {
 
-// The box texts of a case: the default texts with the values of the data file, if any,
-// put into the boxes the window lets the user change (every case box with `allInputs`),
-// exactly as the window's "Read Data File" does. nullopt after writing the message that
-// refuses the file to `err`.
-std::optional<cases::BoxTexts> CaseBoxTexts(const std::optional<std::string>& dataFile,
-                                            bool allInputs, char separator, std::ostream& err);
+// The inputs of a case: the default case with the values of the data file, if any, given to
+// the inputs the window lets the user change (every input with `allInputs`) and read with
+// `separator`, exactly as the window's "Read Data File" and OK button do. nullopt after
+// writing the message that refuses the file to `err`.
+std::optional<cases::CaseInputs> BaseCase(const std::optional<std::string>& dataFile,
+                                          bool allInputs, char separator, std::ostream& err);
 
 // Runs the case and returns the exit status (exit_status.h). Messages and errors go to
 // `err` as the window would show them; the tables, when asked for, to `out`.

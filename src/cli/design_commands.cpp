@@ -12,9 +12,10 @@
 #include "fluxeta/case/number_text.h"
 #include "fluxeta/design/sensitivity.h"
 #include "fluxeta/design/tolerance_band.h"
+#include "fluxeta/run/replacing_file.h"
 #include "fluxeta/run/result_file.h"
-#include "fluxeta/solver/solve_die_flow.h"
-#include "replacing_file.h"
+#include "fluxeta/solver/search.h"
+#include "json_text.h"
 
 namespace fluxeta::cli {
 
@@ -104,7 +105,7 @@ std::string HistoryCsv(const design::OptimiseSettings& settings,
 // Writes the file whole under a temporary name and renames it into place; false, having
 // said why on `err`, when that fails.
 bool WriteWholeFile(const std::string& path, std::string_view bytes, std::ostream& err) {
-  ReplacingFile file(path);
+  run::ReplacingFile file(path);
   if (file.Failed() || !file.Write(bytes) || !file.Commit()) {
     err << "fluxeta-batch: " << file.FailureMessage() << '\n';
     return false;
@@ -116,12 +117,11 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes, std::ostrea
 bool WriteDesignResultFile(const cases::CaseValues& values, const std::string& path, char separator,
                            std::ostream& err) {
   const cases::CaseParameters parameters = cases::MakeCase(values, path);
-  cases::StationTable table;
-  solver::SolverState state;
-  solver::SolveWithSearch(solver::Search::Robust, parameters, table, state);
-  return WriteWholeFile(
-      path, run::InputSectionText(parameters, separator) + run::ResultSectionText(table, separator),
-      err);
+  const solver::Solution solution = solver::Solve(parameters, solver::Search::Robust);
+  return WriteWholeFile(path,
+                        run::InputSectionText(parameters, separator) +
+                            run::ResultSectionText(solution.table, separator),
+                        err);
 }
 
 int RunOptimise(const BatchOptions& options, const cases::CaseValues& base, char separator,
@@ -148,7 +148,7 @@ int RunOptimise(const BatchOptions& options, const cases::CaseValues& base, char
   report["longest_residence_time_s"] = Figure(solved, result.best.figures.longestResidenceTime);
   report["evaluations"] = result.evaluations;
   report["reason"] = result.reason;
-  out << report.dump(2) << '\n';
+  out << JsonText(report, JsonLayout::Indented) << '\n';
   return kWrittenAndConverged;
 }
 
@@ -189,7 +189,7 @@ int RunSensitivity(const BatchOptions& options, const cases::CaseValues& base, s
              {"entrance_pressure_Pa_per_unit", Figure(row.solved, row.pressurePerUnit)},
              {"entrance_pressure_Pa_per_percent", Figure(row.solved, row.pressurePerPercent)}});
       }
-      out << table.dump(2) << '\n';
+      out << JsonText(table, JsonLayout::Indented) << '\n';
       break;
     }
     case TableFormat::Csv:
@@ -257,17 +257,17 @@ int RunTolerance(const BatchOptions& options, const cases::CaseValues& base, std
   report["lowest_entrance_pressure_Pa"] = Figure(anySolved, band.lowestEntrancePressure);
   report["highest_entrance_pressure_Pa"] = Figure(anySolved, band.highestEntrancePressure);
   report["worst_uniformity_inputs"] = InputsJson(band.worstUniformityCase);
-  out << report.dump(2) << '\n';
+  out << JsonText(report, JsonLayout::Indented) << '\n';
   return kWrittenAndConverged;
 }
 
 }  // namespace
 
-int RunDesignCommands(const BatchOptions& options, const cases::BoxTexts& base, char separator,
+int RunDesignCommands(const BatchOptions& options, const cases::CaseInputs& base, char separator,
                       std::ostream& out, std::ostream& err) {
   cases::CaseParameters parameters;
   try {
-    cases::ReadCaseFromForm(base, separator, parameters);
+    parameters = cases::MakeCase(base);
   } catch (const base::ConversionError& error) {
     err << base::messages::ErrorBoxText(error.what()) << '\n';
     return kRefusedInput;

@@ -1,4 +1,4 @@
-// The design commands of fluxeta-batch on the case of the boxes: the optimiser, the
+// The design commands of fluxeta-batch on a base case: the optimiser, the
 // sensitivity table and the tolerance band.
 #pragma once
 
@@ -13,7 +13,8 @@ namespace fluxeta::cli {
 // Runs the design commands the options ask for on the case `base` and returns the exit
 // status: 0 done (also for an infeasible design: the JSON says so), 2 refused options,
 // 3 a base case that faults, 4 an output that could not be written.
-int RunDesignCommands(const BatchOptions& options, const cases::BoxTexts& base, char separator,
+// Result files are written with `separator`.
+int RunDesignCommands(const BatchOptions& options, const cases::CaseInputs& base, char separator,
                       std::ostream& out, std::ostream& err);
 
 }  // namespace fluxeta::cli

@@ -9,12 +9,14 @@
 #include "fluxeta/case/number_text.h"
 #include "fluxeta/case/station_columns.h"
 #include "fluxeta/run/station_table_csv.h"
+#include "json_text.h"
 
 namespace fluxeta::cli {
 
 namespace {
 
 using cases::CaseParameters;
+using nlohmann::ordered_json;
 
 constexpr std::string_view kPressureUnit = "Pa";
 constexpr std::string_view kDelQRmsUnit = "cm3/s";
@@ -29,28 +31,21 @@ void CsvSummaryLine(std::ostream& out, std::string_view name, std::string_view v
   out << "# " << name << ',' << value << ',' << unit << '\n';
 }
 
-// JSON has no infinity or not-a-number; a run stops at a fault before either appears, but
-// the output stays valid JSON regardless.
-std::string JsonNumber(double value) {
-  return std::isfinite(value) ? cases::ShortestText(value) : "null";
-}
-
-void JsonQuantity(std::ostream& out, std::string_view name, double value, std::string_view unit) {
-  out << '"' << name << "\": {\"value\": " << JsonNumber(value) << ", \"unit\": \"" << unit
-      << "\"}";
+ordered_json Quantity(double value, std::string_view unit) {
+  ordered_json quantity;
+  quantity["value"] = value;
+  quantity["unit"] = unit;
+  return quantity;
 }
 
 // The inputs and the derived values go by the record's field names.
 template <typename Spec, std::size_t N>
-void JsonQuantities(std::ostream& out, std::string_view name, const std::array<Spec, N>& fields,
-                    const CaseParameters& parameters) {
-  out << "  \"" << name << "\": {\n";
-  for (std::size_t i = 0; i < N; ++i) {
-    out << "    ";
-    JsonQuantity(out, fields[i].fieldName, parameters.*fields[i].field, fields[i].unit);
-    out << (i + 1 < N ? ",\n" : "\n");
+ordered_json Quantities(const std::array<Spec, N>& fields, const CaseParameters& parameters) {
+  ordered_json quantities = ordered_json::object();
+  for (const Spec& field : fields) {
+    quantities[std::string(field.fieldName)] = Quantity(parameters.*field.field, field.unit);
   }
-  out << "  },\n";
+  return quantities;
 }
 
 }  // namespace
@@ -74,30 +69,30 @@ void WriteTablesCsv(const RunTables& run, std::ostream& out) {
 }
 
 void WriteTablesJson(const RunTables& run, std::ostream& out) {
-  out << "{\n";
-  JsonQuantities(out, "inputs", cases::kInputs, run.parameters);
-  JsonQuantities(out, "derived", cases::kDerivedValues, run.parameters);
-  out << "  \"converged\": " << Boolean(run.solve.converged) << ",\n";
-  out << "  \"sweeps\": " << run.solve.sweeps << ",\n  ";
-  JsonQuantity(out, "entrancePressure", run.table.P[1], kPressureUnit);
-  out << ",\n  ";
-  JsonQuantity(out, "DelQRms", run.table.DelQRms, kDelQRmsUnit);
-  out << ",\n  ";
-  JsonQuantity(out, "uniformity", run.table.Uniformity, kDimensionless);
-  out << ",\n  \"units\": {";
-  for (std::size_t i = 0; i < cases::kStationColumns.size(); ++i) {
-    out << (i == 0 ? "" : ", ") << '"' << cases::kStationColumns[i].name << "\": \""
-        << cases::kStationColumns[i].unit << '"';
+  // JSON has no infinity or not-a-number; a run stops at a fault before either appears, but
+  // the output stays valid JSON regardless (null).
+  ordered_json tables;
+  tables["inputs"] = Quantities(cases::kInputs, run.parameters);
+  tables["derived"] = Quantities(cases::kDerivedValues, run.parameters);
+  tables["converged"] = run.solve.converged;
+  tables["sweeps"] = run.solve.sweeps;
+  tables["entrancePressure"] = Quantity(run.table.P[1], kPressureUnit);
+  tables["DelQRms"] = Quantity(run.table.DelQRms, kDelQRmsUnit);
+  tables["uniformity"] = Quantity(run.table.Uniformity, kDimensionless);
+  ordered_json& units = tables["units"] = ordered_json::object();
+  for (const cases::StationColumn& column : cases::kStationColumns) {
+    units[std::string(column.name)] = column.unit;
   }
-  out << "},\n  \"stations\": [\n";
+  ordered_json& stations = tables["stations"] = ordered_json::array();
   for (int station = 1; station <= cases::StationCount; ++station) {
-    out << "    {\"station\": " << station;
+    ordered_json row;
+    row["station"] = station;
     for (const cases::StationColumn& column : cases::kStationColumns) {
-      out << ", \"" << column.name << "\": " << JsonNumber((run.table.*column.values)[station]);
+      row[std::string(column.name)] = (run.table.*column.values)[station];
     }
-    out << (station < cases::StationCount ? "},\n" : "}\n");
+    stations.push_back(std::move(row));
   }
-  out << "  ]\n}\n";
+  out << JsonText(tables, JsonLayout::LeavesInline) << '\n';
 }
 
 }  // namespace fluxeta::cli

@@ -7,12 +7,12 @@
 #include <memory>
 
 #include "exit_status.h"
-#include "fluxeta/study/study_case_evaluator.h"
+#include "fluxeta/run/replacing_file.h"
 #include "fluxeta/study/study_csv.h"
 #include "fluxeta/study/study_error.h"
 #include "fluxeta/study/study_grid.h"
 #include "fluxeta/study/study_parallel.h"
-#include "replacing_file.h"
+#include "fluxeta/study/study_service.h"
 #include "standard_streams.h"
 #include "study_progress.h"
 
@@ -20,12 +20,6 @@ namespace fluxeta::cli {
 
 namespace {
 
-// Cases solved between two writes of rows: small enough to keep memory flat and rows
-// flowing for a study of any size, large enough that the threads rarely wait for each
-// other at the end of a block.
-constexpr std::uint64_t kCasesPerBlock = 4096;
-
-using study::CaseEvaluator;
 using study::CaseResult;
 using study::StudyError;
 using study::StudyGrid;
@@ -46,7 +40,7 @@ StudyGrid BuildGrid(const StudyOptions& options) {
 
 // Solves the grid block by block and writes each block's rows in grid order; stops at
 // the first failed write. False when a write failed.
-bool WriteStudy(StudyGrid& grid, const cases::BoxTexts& base, char baseSeparator, unsigned jobs,
+bool WriteStudy(StudyGrid& grid, const cases::CaseInputs& base, unsigned jobs,
                 solver::Search search, StudyProgress& progress, const CsvWriter& write) {
   const bool robust = search == solver::Search::Robust;
   std::string text;
@@ -55,33 +49,25 @@ bool WriteStudy(StudyGrid& grid, const cases::BoxTexts& base, char baseSeparator
     return false;
   }
 
-  const unsigned threads =
-      static_cast<unsigned>(std::min<std::uint64_t>(study::ThreadCount(jobs), grid.CaseCount()));
-  std::vector<std::unique_ptr<CaseEvaluator>> evaluators;
-  for (unsigned worker = 0; worker < std::max(threads, 1u); ++worker) {
-    evaluators.push_back(std::make_unique<CaseEvaluator>(grid, base, baseSeparator, search));
-  }
-
-  std::vector<CaseResult> results;
+  study::StudyRequest request;
+  request.grid = &grid;
+  request.base = base;
+  request.search = search;
+  request.threads = study::ThreadCount(jobs);
+  request.caseFinished = [&progress] { progress.Advance(); };
   std::vector<std::string> inputTexts;
-  for (std::uint64_t blockStart = 0; blockStart < grid.CaseCount(); blockStart += kCasesPerBlock) {
-    const std::uint64_t blockSize = std::min(kCasesPerBlock, grid.CaseCount() - blockStart);
-    results.resize(blockSize);
-    grid.LoadCases(blockStart, blockSize);
-    study::ForEachIndexInParallel(blockSize, threads, [&](unsigned worker, std::uint64_t offset) {
-      evaluators[worker]->Evaluate(blockStart + offset, results[offset]);
-      progress.Advance();
-    });
-
-    progress.Clear();
-    text.clear();
-    for (std::uint64_t offset = 0; offset < blockSize; ++offset) {
-      grid.CaseTexts(blockStart + offset, inputTexts);
-      study::AppendStudyRow(text, inputTexts, results[offset], robust);
-    }
-    if (!write(text)) {
-      return false;
-    }
+  const study::StudyReport report =
+      study::SolveStudy(request, [&](std::uint64_t first, std::vector<CaseResult>& rows) {
+        progress.Clear();
+        text.clear();
+        for (std::size_t offset = 0; offset < rows.size(); ++offset) {
+          grid.CaseTexts(first + offset, inputTexts);
+          study::AppendStudyRow(text, inputTexts, rows[offset], robust);
+        }
+        return write(text);
+      });
+  if (report.stoppedBySink) {
+    return false;
   }
   progress.Finish();
   return true;
@@ -94,8 +80,8 @@ CsvWriter StandardOutputWriter(std::ostream& out, std::ostream& err) {
 
 }  // namespace
 
-int RunStudy(const StudyOptions& options, const cases::BoxTexts& base, char baseSeparator,
-             std::ostream& out, std::ostream& err) {
+int RunStudy(const StudyOptions& options, const cases::CaseInputs& base, std::ostream& out,
+             std::ostream& err) {
   StudyGrid grid;
   try {
     grid = BuildGrid(options);
@@ -104,10 +90,10 @@ int RunStudy(const StudyOptions& options, const cases::BoxTexts& base, char base
     return kRefusedInput;
   }
 
-  std::unique_ptr<ReplacingFile> file;
+  std::unique_ptr<run::ReplacingFile> file;
   CsvWriter write;
   if (options.outputPath) {
-    file = std::make_unique<ReplacingFile>(*options.outputPath);
+    file = std::make_unique<run::ReplacingFile>(*options.outputPath);
     if (file->Failed()) {
       err << "fluxeta-batch: " << file->FailureMessage() << '\n';
       return kFileFailure;
@@ -120,7 +106,7 @@ int RunStudy(const StudyOptions& options, const cases::BoxTexts& base, char base
   StudyProgress progress(err, grid.CaseCount(), options.progress);
   bool written = false;
   try {
-    written = WriteStudy(grid, base, baseSeparator, options.jobs, options.search, progress, write);
+    written = WriteStudy(grid, base, options.jobs, options.search, progress, write);
   } catch (const StudyError& error) {
     progress.Clear();
     err << "fluxeta-batch: " << error.message() << '\n';

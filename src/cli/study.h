@@ -22,13 +22,12 @@ struct StudyOptions {
   solver::Search search = solver::Search::Window;
 };
 
-// Runs the study over the case whose box texts are `base` and writes its CSV (see
+// Runs the study over the base case `base` and writes its CSV (see
 // study_csv.h). The rows are the same, byte for byte, whatever the number of threads.
 // Returns an ExitStatus: written (also when some cases failed; their rows say why),
 // refused input (a bad sweep, cases file or input name, reported on `err` before
 // anything is written), or file failure (the output could not be opened or written).
-// The base texts are written with `baseSeparator`.
-int RunStudy(const StudyOptions& options, const cases::BoxTexts& base, char baseSeparator,
-             std::ostream& out, std::ostream& err);
+int RunStudy(const StudyOptions& options, const cases::CaseInputs& base, std::ostream& out,
+             std::ostream& err);
 
 }  // namespace fluxeta::cli

@@ -5,24 +5,22 @@
 #include "fluxeta/base/errors.h"
 #include "fluxeta/case/station_table.h"
 #include "fluxeta/solver/search.h"
-#include "fluxeta/solver/solver_state.h"
 
 namespace fluxeta::design {
 
 DesignFigures EvaluateDesign(const cases::CaseValues& values, Search search) {
   DesignFigures figures;
-  cases::StationTable table;
-  solver::SolverState state;
+  solver::Solution solution;
   try {
-    const cases::CaseParameters parameters = cases::MakeCase(values);
-    const solver::SearchOutcome outcome = solver::SolveWithSearch(search, parameters, table, state);
-    figures.sweeps = outcome.solve.sweeps;
-    figures.status = outcome.status;
+    solution = solver::Solve(cases::MakeCase(values), search);
+    figures.sweeps = solution.solve.sweeps;
+    figures.status = solution.status;
   } catch (const base::FluxetaError& error) {
     figures.status = error.outcome();
     return figures;
   }
   if (figures.Solved()) {
+    const cases::StationTable& table = solution.table;
     figures.uniformity = table.Uniformity;
     figures.entrancePressure = table.P[1];
     const auto firstStation = table.RTime.begin() + 1;

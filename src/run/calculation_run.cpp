@@ -7,13 +7,6 @@
 
 namespace fluxeta::run {
 
-void ClearConvergedResults(cases::StationTable& table) {
-  table.Q_DIFF.fill(0);
-  table.RTime.fill(0);
-  table.DelQRms = 0;
-  table.Uniformity = 0;
-}
-
 namespace {
 
 RunReport FileNotOpened(RunFrontEnd& frontEnd, const std::string& path, const OpenFailure& failure,
@@ -26,12 +19,18 @@ RunReport FileNotOpened(RunFrontEnd& frontEnd, const std::string& path, const Op
 
 }  // namespace
 
+RunCase WindowFrontEnd::Case() const {
+  const BoxTexts boxes = Boxes();
+  return {InputsOfBoxes(boxes, DecimalSeparator()), boxes.Edit(kResultFileNameBox)};
+}
+
 RunReport CalculationRun(RunFrontEnd& frontEnd, cases::CaseParameters& parameters,
-                         cases::StationTable& table, solver::SolverState& state,
                          solver::Search search) {
   RunReport report;
   const char separator = frontEnd.DecimalSeparator();
-  cases::ReadCaseFromForm(frontEnd.Boxes(), separator, parameters);
+  RunCase start = frontEnd.Case();
+  cases::StoreInputs(parameters, start.inputs);
+  parameters.ResultFileName = std::move(start.resultFileName);
 
   // Without an input section there is nothing to append a result to; solving anyway
   // would only lead to a second failure, or to a result appended to a stranger's file.
@@ -42,11 +41,10 @@ RunReport CalculationRun(RunFrontEnd& frontEnd, cases::CaseParameters& parameter
     return FileNotOpened(frontEnd, parameters.ResultFileName, failure, report);
   }
 
-  const solver::SearchOutcome solved = solver::SolveWithSearch(search, parameters, table, state);
-  report.solve = solved.solve;
-  report.status = solved.status;
-  if (!report.solve.converged) {
-    ClearConvergedResults(table);
+  report.solution = solver::Solve(parameters, search);
+  const solver::Solution& solved = report.solution;
+  const cases::StationTable& table = solved.table;
+  if (!solved.solve.converged) {
     frontEnd.ShowMessage(solved.robust ? solver::DescribeOutcome(*solved.robust)
                                        : std::string(base::messages::kDoesNotConverge));
   } else if (solved.status == base::Outcome::RegimeGap) {
@@ -61,11 +59,11 @@ RunReport CalculationRun(RunFrontEnd& frontEnd, cases::CaseParameters& parameter
   }
 
   // The completion dialog announces a result; a run that did not converge has none.
-  if (!report.solve.converged) {
+  if (!solved.solve.converged) {
     report.outcome = RunOutcome::NotConverged;
     return report;
   }
-  frontEnd.ShowSolution(report.solve);
+  frontEnd.ShowSolution(parameters, solved);
   frontEnd.ShowCompletion();
   report.outcome = RunOutcome::Finished;
   return report;

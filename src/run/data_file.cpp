@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <variant>
 
 #include "fluxeta/base/messages.h"
 #include "fluxeta/case/input_table.h"
@@ -91,11 +92,12 @@ std::optional<DataFileLines> ReadDataFileLines(const std::string& path) {
   return ReadDataFile(path).lines;
 }
 
-std::optional<std::string> ApplyDataFileLines(const DataFileLines& lines, std::string_view path,
-                                              cases::BoxTexts& boxes,
-                                              const std::array<bool, 16>& enabled) {
-  // Every line is checked before any box changes, so a refused file leaves the boxes alone.
-  std::array<std::string, kDataFileLineCount> values;
+namespace {
+
+// The value texts of the lines, or the message that refuses the file when a line has no "=".
+std::variant<DataFileLines, std::string> LineValues(const DataFileLines& lines,
+                                                    std::string_view path) {
+  DataFileLines values;
   for (int line = 0; line < kDataFileLineCount; ++line) {
     auto value = ValueText(lines[line]);
     if (!value) {
@@ -103,10 +105,38 @@ std::optional<std::string> ApplyDataFileLines(const DataFileLines& lines, std::s
     }
     values[line] = std::move(*value);
   }
-  for (int line = 0; line < kDataFileLineCount; ++line) {
-    const int box = cases::kInputs[line].box;
-    if (enabled[box - 1]) {
-      boxes.Edit(box) = values[line];
+  return values;
+}
+
+}  // namespace
+
+std::optional<std::string> ApplyDataFileLines(const DataFileLines& lines, std::string_view path,
+                                              cases::CaseInputs& inputs,
+                                              const EnabledInputs& enabled, char separator) {
+  // Every line is checked before any input changes, so a refused file leaves them alone.
+  auto values = LineValues(lines, path);
+  if (auto* refusal = std::get_if<std::string>(&values)) {
+    return std::move(*refusal);
+  }
+  auto& texts = std::get<DataFileLines>(values);
+  for (std::size_t input = 0; input < cases::kInputCount; ++input) {
+    if (enabled[input]) {
+      inputs[input] = cases::InputValue::OfText(std::move(texts[input]), separator);
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> ApplyDataFileLines(const DataFileLines& lines, std::string_view path,
+                                              BoxTexts& boxes, const EnabledBoxes& enabled) {
+  auto values = LineValues(lines, path);
+  if (auto* refusal = std::get_if<std::string>(&values)) {
+    return std::move(*refusal);
+  }
+  auto& texts = std::get<DataFileLines>(values);
+  for (std::size_t input = 0; input < cases::kInputCount; ++input) {
+    if (enabled[kInputBoxes[input] - 1]) {
+      boxes.Input(input) = std::move(texts[input]);
     }
   }
   return std::nullopt;

@@ -6,6 +6,7 @@
 #include "fluxeta/case/input_table.h"
 #include "fluxeta/case/number_text.h"
 #include "fluxeta/case/station_columns.h"
+#include "fluxeta/run/data_file.h"
 
 namespace fluxeta::run {
 
@@ -67,6 +68,10 @@ std::string EntrancePressureText(double entrancePressure, char separator) {
   const long double megapascals = entrancePressure / kPascalsPerMegapascal;
   return cases::FormatNumber(static_cast<double>(megapascals), kEntrancePressureStyle, separator);
 }
+
+// "Read Data File" takes the value lines of an input section as a data file's lines.
+static_assert(cases::kInputs.size() == kDataFileLineCount,
+              "an input section holds one value line per data file line");
 
 std::string InputSectionText(const cases::CaseParameters& parameters, char separator) {
   std::string text;

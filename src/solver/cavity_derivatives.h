@@ -3,13 +3,12 @@
 // (dP/dx).
 #pragma once
 
-#include <optional>
-
 #include "fluxeta/base/checked_real.h"
 #include "fluxeta/base/power_rule.h"
+#include "fluxeta/base/unchecked_real.h"
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/case/station_table.h"
-#include "fluxeta/solver/solver_state.h"
+#include "solver_state.h"
 #include "state_vector.h"
 
 namespace fluxeta::solver {
@@ -25,6 +24,11 @@ inline constexpr double kInertiaToPascalPerCm = 0.1;
 // at its first evaluation: the slot's factors over the slot length L (the outflow law's
 // P/L becomes P times a coefficient), the friction per unit of flow, and cos θ once per
 // solve. Only the last digits of a double differ from evaluating each formula whole.
+//
+// Real is the arithmetic of the equations: base::Real raises the first fault where it
+// happens; base::UncheckedReal leaves it in the fault flags for whoever checks them after
+// a sweep.
+template <typename Real = base::Real>
 class CavityEquations {
  public:
   CavityEquations(const cases::CaseParameters& parameters, const solver::CurrentStation& station);
@@ -44,16 +48,18 @@ class CavityEquations {
   double cosTheta_;
   double inertiaFactor_;  // −2·ρ·α (g/cm3)
 
-  // Factors of the power-law slot outflow that depend on its index m only.
-  struct SlotIndexFactors {
-    SlotIndexFactors(const cases::CaseParameters& parameters, double slotIndex);
+  void WorkOutSlotIndexFactors(double slotIndex);
 
-    double index;                                            // m
-    double reciprocalConsistency;                            // γ0^(m−1)/η0 (1/(Pa.s^m))
-    base::FixedExponentPower<double> wallShearRateOfStress;  // b^(1/m)
-    double profileFactor;                                    // −m/(2m + 1)
+  // Factors of the power-law slot outflow that depend on its index m only, for the last
+  // power-law station.
+  struct SlotIndexFactors {
+    double index = 0;                                             // m
+    double reciprocalConsistency = 0;                             // γ0^(m−1)/η0 (1/(Pa.s^m))
+    base::FixedExponentPower<double> wallShearRateOfStress{1.0};  // b^(1/m)
+    double profileFactor = 0;                                     // −m/(2m + 1)
   };
-  std::optional<SlotIndexFactors> slotIndex_;  // for the last power-law station
+  bool slotIndexKnown_ = false;
+  SlotIndexFactors slotIndex_;
 
   // Factors of the current station.
   bool stationFactorsKnown_ = false;
@@ -64,36 +70,95 @@ class CavityEquations {
   double frictionPerFlow_ = 0;    // APP_VIS_C·Pe²·λ/(8·A³·cos θ) (Pa·s/cm4)
 };
 
+// The outflow law divides the pressure by the slot length before anything else that
+// depends on the state; a slot without length fails there, as P/0 or 0/0.
+void RequireSlotLength(double slotLength, double pressure);
+
+template <typename Real>
+void CavityEquations<Real>::WorkOutSlotIndexFactors(double slotIndex) {
+  const base::FixedExponentPower<double> consistencyPower((Real(slotIndex) - 1.0).value());
+  slotIndex_.index = slotIndex;
+  slotIndex_.reciprocalConsistency =
+      (consistencyPower(Real(parameters_.gamma0)) / parameters_.eta0).value();
+  slotIndex_.wallShearRateOfStress =
+      base::FixedExponentPower<double>((Real(1.0) / slotIndex).value());
+  slotIndex_.profileFactor = (-Real(slotIndex) / (Real(2.0) * slotIndex + 1.0)).value();
+  slotIndexKnown_ = true;
+}
+
+template <typename Real>
+CavityEquations<Real>::CavityEquations(const cases::CaseParameters& parameters,
+                                       const solver::CurrentStation& station)
+    : parameters_(parameters),
+      station_(station),
+      cosTheta_(base::Cos(Real(parameters.theta)).value()),
+      inertiaFactor_((-Real(parameters.rho) * parameters.alpha * 2.0).value()) {}
+
+template <typename Real>
+void CavityEquations<Real>::WorkOutStationFactors(double pressure) {
+  const Real gap = station_.H;
+  if (station_.SlotNewtonian) {
+    const Real conductance = -(gap * gap * gap) / (Real(12.0) * parameters_.etaCr);
+    if constexpr (base::kChecksEachOperation<Real>) {
+      RequireSlotLength(station_.L, pressure);
+    }
+    slotConductance_ = (conductance / station_.L).value();
+  } else {
+    if (!slotIndexKnown_ || slotIndex_.index != station_.N_S) {
+      WorkOutSlotIndexFactors(station_.N_S);
+    }
+    const Real halfGapStress = Real(slotIndex_.reciprocalConsistency) * (gap / 2.0);
+    if constexpr (base::kChecksEachOperation<Real>) {
+      RequireSlotLength(station_.L, pressure);
+    }
+    wallStressFactor_ = (halfGapStress / station_.L).value();
+    slitProfileFactor_ = (Real(slotIndex_.profileFactor) * (gap * gap) / 2.0).value();
+  }
+  const Real area = station_.A;
+  areaSquared_ = (area * area).value();
+  // The duct's viscous resistance per unit of flow, along the inclined cavity.
+  const Real perimeter = station_.Pe;
+  frictionPerFlow_ = (Real(station_.APP_VIS_C) * perimeter * perimeter * parameters_.lambda /
+                      (Real(8.0) * area * area * area) / cosTheta_)
+                         .value();
+  stationFactorsKnown_ = true;
+}
+
 // Flow per unit width through a plane slit of gap H and length L under the pressure P,
 // with the sign of an outflow: Poiseuille flow in the constant-viscosity regime, the
 // power-law slit flow of index m = N_S otherwise.
-inline double CavityEquations::SlotOutflow(double pressure) const {
+template <typename Real>
+inline double CavityEquations<Real>::SlotOutflow(double pressure) const {
   if (station_.SlotNewtonian) {
-    return (base::Real(slotConductance_) * pressure).value();
+    return (Real(slotConductance_) * pressure).value();
   }
-  const base::Real wallShearRate =
-      slotIndex_->wallShearRateOfStress(base::Real(wallStressFactor_) * pressure);  // 1/s
+  const Real wallShearRate =
+      slotIndex_.wallShearRateOfStress(Real(wallStressFactor_) * pressure);  // 1/s
   return (wallShearRate * slitProfileFactor_).value();
 }
 
-inline void CavityEquations::operator()(double /*x*/, const StateVector& y, StateVector& dy) {
+template <typename Real>
+inline void CavityEquations<Real>::operator()(double /*x*/, const StateVector& y, StateVector& dy) {
   if (!stationFactorsKnown_) {
     WorkOutStationFactors(y[kPressure]);
   }
-  const base::Real flow = y[kFlow];
+  const Real flow = y[kFlow];
   dy[kFlow] = SlotOutflow(y[kPressure]);
 
   // The slowing stream regains pressure; friction along the inclined cavity loses it.
-  const base::Real inertiaPerOutflow =
-      base::Real(inertiaFactor_) * flow / areaSquared_ * kInertiaToPascalPerCm;
-  const base::Real inertialTerm = inertiaPerOutflow * dy[kFlow];
-  const base::Real frictionTerm = base::Real(frictionPerFlow_) * flow;
+  const Real inertiaPerOutflow = Real(inertiaFactor_) * flow / areaSquared_ * kInertiaToPascalPerCm;
+  const Real inertialTerm = inertiaPerOutflow * dy[kFlow];
+  const Real frictionTerm = Real(frictionPerFlow_) * flow;
   dy[kPressure] = (inertialTerm - frictionTerm).value();
 }
 
 // One evaluation of the cavity equations for `station`.
+template <typename Real = base::Real>
 void CavityDerivatives(const cases::CaseParameters& parameters,
                        const solver::CurrentStation& station, double x, const StateVector& y,
-                       StateVector& dy);
+                       StateVector& dy) {
+  CavityEquations<Real> equations(parameters, station);
+  equations(x, y, dy);
+}
 
 }  // namespace fluxeta::solver

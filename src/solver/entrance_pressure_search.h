@@ -5,8 +5,8 @@
 
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/case/station_table.h"
-#include "fluxeta/solver/solve_die_flow.h"
-#include "fluxeta/solver/solver_state.h"
+#include "solve_die_flow.h"
+#include "solver_state.h"
 
 namespace fluxeta::solver {
 

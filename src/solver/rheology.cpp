@@ -4,7 +4,9 @@
 
 #include "die_geometry.h"
 #include "fluxeta/base/checked_real.h"
+#include "fluxeta/base/fault_flags.h"
 #include "fluxeta/base/power_rule.h"
+#include "fluxeta/base/unchecked_real.h"
 
 namespace fluxeta::solver {
 
@@ -13,23 +15,26 @@ using base::Real;
 namespace {
 
 // |x|, which cannot fail; inline, as a pass takes three per station.
-Real Magnitude(Real x) {
+template <typename Number>
+Number Magnitude(Number x) {
   return std::fabs(x.value());
 }
 
 // Apparent shear rate of the cavity flow Q_i in a duct of hydraulic diameter Dh_i (1/s).
-Real CavityApparentShearRate(const StationRheologyRules& liquid, const cases::StationTable& table,
-                             int i) {
-  const Real lambda = liquid.parameters().lambda;
-  return Magnitude(lambda * table.Q[i] / (Real(2.0) * table.A[i] * table.Dh[i]));
+template <typename Number>
+Number CavityApparentShearRate(const StationRheologyRules& liquid, const cases::StationTable& table,
+                               int i) {
+  const Number lambda = liquid.parameters().lambda;
+  return Magnitude(lambda * table.Q[i] / (Number(2.0) * table.A[i] * table.Dh[i]));
 }
 
 // Power-law apparent viscosity above τ, ηcr at or below it.
-void SetCavityViscosity(const StationRheologyRules& liquid, Real cavityShearRate,
+template <typename Number>
+void SetCavityViscosity(const StationRheologyRules& liquid, Number cavityShearRate,
                         cases::StationTable& table, int i) {
   const PowerLawConstants& constants = liquid.constants();
   if (cavityShearRate > constants.criticalApparentShearRate) {
-    table.APP_VIS_C[i] = (Real(constants.cavityCorrection) * constants.consistency *
+    table.APP_VIS_C[i] = (Number(constants.cavityCorrection) * constants.consistency *
                           liquid.ShearThinning(cavityShearRate))
                              .value();
   } else {
@@ -39,12 +44,13 @@ void SetCavityViscosity(const StationRheologyRules& liquid, Real cavityShearRate
 
 // Wall shear rate of a liquid of local index N_S in the slot: (2N + 1)/(3N) times the
 // apparent value, which it equals for N = 1.
-Real SlotWallShearRate(const StationRheologyRules& liquid, const cases::StationTable& table,
-                       int i) {
-  const Real index = table.N_S[i];
-  const Real gap = table.H[i];
-  const Real indexFactor = (Real(2.0) * index + 1.0) / index;
-  return Magnitude(indexFactor * (Real(2.0) * table.DelQ[i] / liquid.segmentLength()) /
+template <typename Number>
+Number SlotWallShearRate(const StationRheologyRules& liquid, const cases::StationTable& table,
+                         int i) {
+  const Number index = table.N_S[i];
+  const Number gap = table.H[i];
+  const Number indexFactor = (Number(2.0) * index + 1.0) / index;
+  return Magnitude(indexFactor * (Number(2.0) * table.DelQ[i] / liquid.segmentLength()) /
                    (gap * gap));
 }
 
@@ -55,7 +61,7 @@ void SetUpStationRheology(const StationRheologyRules& liquid, cases::StationTabl
   table.Q[i] = (Qin - evenShare * Real(i - 1)).value();
   table.DelQ[i] = evenShare.value();
 
-  const Real cavityShearRate = CavityApparentShearRate(liquid, table, i);
+  const Real cavityShearRate = CavityApparentShearRate<Real>(liquid, table, i);
   table.APP_SR_C[i] = cavityShearRate.value();
   const bool powerLaw = liquid.SlotFollowsPowerLaw(table, i);
   SetCavityViscosity(liquid, cavityShearRate, table, i);
@@ -65,7 +71,7 @@ void SetUpStationRheology(const StationRheologyRules& liquid, cases::StationTabl
       Magnitude(Real(table.DelQ[i]) / liquid.segmentLength() * 6.0 / (gap * gap)).value();
   if (powerLaw) {
     table.N_S[i] = parameters.n;
-    table.VIS_S[i] = liquid.PowerLawViscosity(table.SR_S[i]).value();
+    table.VIS_S[i] = liquid.PowerLawViscosity(Real(table.SR_S[i])).value();
     table.SlotNewtonian[i] = false;
   } else {
     table.N_S[i] = kNewtonianSlotIndex;
@@ -103,42 +109,49 @@ StationRheologyRules::StationRheologyRules(const cases::CaseParameters& paramete
       shearThinning_((Real(parameters.n) - 1.0).value()),
       segmentLength_(segmentLength) {}
 
-Real StationRheologyRules::ShearThinning(Real shearRate) const {
-  return shearThinning_(shearRate);
-}
-
-Real StationRheologyRules::PowerLawViscosity(Real shearRate) const {
-  return Real(constants_.consistency) * shearThinning_(shearRate);
-}
-
+template <typename Number>
 void StationRheologyRules::SetCavityRheology(cases::StationTable& table, int i) const {
-  const Real cavityShearRate = CavityApparentShearRate(*this, table, i);
+  const Number cavityShearRate = CavityApparentShearRate<Number>(*this, table, i);
   table.APP_SR_C[i] = cavityShearRate.value();
   SetCavityViscosity(*this, cavityShearRate, table, i);
 }
 
+template <typename Number>
 double StationRheologyRules::ApparentSlotShearRate(const cases::StationTable& table, int i) const {
-  const Real gap = table.H[i];
-  return Magnitude(Real(6.0) * table.DelQ[i] / (Real(segmentLength_) * (gap * gap))).value();
+  const Number gap = table.H[i];
+  return Magnitude(Number(6.0) * table.DelQ[i] / (Number(segmentLength_) * (gap * gap))).value();
 }
 
+template <typename Number>
 void StationRheologyRules::SetSlotRheology(cases::StationTable& table, int i, bool powerLaw) const {
   table.N_S[i] = powerLaw ? parameters_.n : kNewtonianSlotIndex;
-  table.SR_S[i] = SlotWallShearRate(*this, table, i).value();
-  table.VIS_S[i] = powerLaw ? PowerLawViscosity(table.SR_S[i]).value() : parameters_.etaCr;
+  table.SR_S[i] = SlotWallShearRate<Number>(*this, table, i).value();
+  table.VIS_S[i] = powerLaw ? PowerLawViscosity(Number(table.SR_S[i])).value() : parameters_.etaCr;
   table.SlotNewtonian[i] = !powerLaw;
 }
 
+template <typename Number>
 void StationRheologyRules::UpdateStation(cases::StationTable& table, int i) const {
   // All the flow that reaches the last station leaves through the last interval.
   table.DelQ[i] =
-      i < cases::StationCount ? (Real(table.Q[i]) - table.Q[i + 1]).value() : table.Q[i];
-  const Real cavityShearRate = CavityApparentShearRate(*this, table, i);
+      i < cases::StationCount ? (Number(table.Q[i]) - table.Q[i + 1]).value() : table.Q[i];
+  const Number cavityShearRate = CavityApparentShearRate<Number>(*this, table, i);
   table.APP_SR_C[i] = cavityShearRate.value();
-  const bool powerLaw = SlotFollowsPowerLaw(table, i);
+  const bool powerLaw = SlotFollowsPowerLaw<Number>(table, i);
   SetCavityViscosity(*this, cavityShearRate, table, i);
-  SetSlotRheology(table, i, powerLaw);
+  SetSlotRheology<Number>(table, i, powerLaw);
 }
+
+#define FLUXETA_STATION_RULES(Number)                                                             \
+  template void StationRheologyRules::SetCavityRheology<Number>(cases::StationTable&, int) const; \
+  template double StationRheologyRules::ApparentSlotShearRate<Number>(const cases::StationTable&, \
+                                                                      int) const;                 \
+  template void StationRheologyRules::SetSlotRheology<Number>(cases::StationTable&, int, bool)    \
+      const;                                                                                      \
+  template void StationRheologyRules::UpdateStation<Number>(cases::StationTable&, int) const;
+FLUXETA_STATION_RULES(base::Real)
+FLUXETA_STATION_RULES(base::UncheckedReal)
+#undef FLUXETA_STATION_RULES
 
 void SetUpStations(const cases::CaseParameters& parameters, cases::StationTable& table,
                    solver::SolverState& state) {
@@ -150,13 +163,17 @@ void SetUpStations(const cases::CaseParameters& parameters, cases::StationTable&
   }
 }
 
+// The pass reads only Q, so a pass that raised a fault flag is made again as it was.
 [[gnu::flatten]] void UpdateStationRheology(const cases::CaseParameters& parameters,
                                             cases::StationTable& table,
                                             const solver::SolverState& state) {
   const StationRheologyRules liquid(parameters, state.SegmentLength);
-  for (int i = 1; i <= cases::StationCount; ++i) {
-    liquid.UpdateStation(table, i);
-  }
+  base::CheckByFaultFlags([&](auto number) {
+    using Number = decltype(number);
+    for (int i = 1; i <= cases::StationCount; ++i) {
+      liquid.UpdateStation<Number>(table, i);
+    }
+  });
 }
 
 }  // namespace fluxeta::solver

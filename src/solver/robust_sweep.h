@@ -56,9 +56,16 @@ class RobustSweep {
  private:
   struct Crossing;
 
+  // The sweep in the arithmetic Real (base::Real or base::UncheckedReal).
+  template <typename Real>
+  RobustSweepResult Sweep(double entrancePressure);
+
   solver::CurrentStation StationValues(int i, bool powerLaw) const;
-  void StepInterval(int i, bool powerLaw);
-  bool SettleSlotRegime(int i, RobustSweepResult& result);
+  template <typename Real>
+  void StepInterval(int i, bool powerLaw, CavityEquations<Real>& equations);
+  template <typename Real>
+  bool SettleSlotRegime(int i, RobustSweepResult& result, CavityEquations<Real>& equations);
+  template <typename Real>
   Crossing FindCrossing(int i) const;
 
   const cases::CaseParameters& parameters_;
@@ -66,7 +73,6 @@ class RobustSweep {
   solver::SolverState& state_;
   GapTieBreak tieBreak_;
   StationRheologyRules rules_;
-  CavityEquations equations_;
   double evenShare_;  // Qin/50 (cm3/s)
 };
 

@@ -5,6 +5,7 @@
 #include <cassert>
 
 #include "fluxeta/base/checked_real.h"
+#include "fluxeta/base/unchecked_real.h"
 #include "state_vector.h"
 
 namespace fluxeta::solver {
@@ -23,11 +24,11 @@ inline constexpr double kFinalQDivisor = 3.0;
 
 // Advances elements 0 … n−1 of y from x to x + h; elements n and beyond are left alone.
 // `derivatives(x, y, dy)` writes the derivatives of y at x into dy and is called exactly
-// four times, at x, x + h/2, x + h/2 and x + h.
-template <typename Derivatives>
+// four times, at x, x + h/2, x + h/2 and x + h. Real is the arithmetic of the stages:
+// checked operation by operation, or unchecked for a step checked by the fault flags.
+template <typename Real = base::Real, typename Derivatives>
 void RungeKuttaGillStep(int n, StateVector& y, double x, double h, Derivatives&& derivatives) {
   assert(n >= 0 && n <= kStateCapacity);
-  using base::Real;
   StateVector k{};  // derivatives of the stage
   StateVector q{};  // Gill's auxiliary vector
   const Real step = h;

@@ -1,6 +1,7 @@
 #include "fluxeta/solver/search.h"
 
 #include "robust_search.h"
+#include "solve_die_flow.h"
 
 namespace fluxeta::solver {
 
@@ -35,21 +36,23 @@ std::optional<Search> SearchOfName(std::string_view name) {
   return std::nullopt;
 }
 
-SearchOutcome SolveWithSearch(Search search, const cases::CaseParameters& parameters,
-                              cases::StationTable& table, SolverState& state) {
-  SearchOutcome outcome;
+Solution Solve(const cases::CaseParameters& parameters, Search search) {
+  // A table of its own, zero at the start: whatever a solve does not work out stays zero,
+  // and no solve sees another's values.
+  Solution solution;
+  SolverState state;
   if (search == Search::Window) {
-    outcome.solve = SolveDieFlow(parameters, table, state);
-    outcome.status =
-        outcome.solve.converged ? base::Outcome::Converged : base::Outcome::NotConverged;
-    return outcome;
+    solution.solve = SolveDieFlow(parameters, solution.table, state);
+    solution.status =
+        solution.solve.converged ? base::Outcome::Converged : base::Outcome::NotConverged;
+    return solution;
   }
-  outcome.robust = SolveDieFlowRobust(parameters, table, state);
-  outcome.status = OutcomeOfVerdict(outcome.robust->verdict);
-  outcome.solve.sweeps = outcome.robust->sweeps;
-  outcome.solve.converged =
-      outcome.status == base::Outcome::Converged || outcome.status == base::Outcome::RegimeGap;
-  return outcome;
+  solution.robust = SolveDieFlowRobust(parameters, solution.table, state);
+  solution.status = OutcomeOfVerdict(solution.robust->verdict);
+  solution.solve.sweeps = solution.robust->sweeps;
+  solution.solve.converged =
+      solution.status == base::Outcome::Converged || solution.status == base::Outcome::RegimeGap;
+  return solution;
 }
 
 }  // namespace fluxeta::solver

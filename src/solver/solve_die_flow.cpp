@@ -1,4 +1,4 @@
-#include "fluxeta/solver/solve_die_flow.h"
+#include "solve_die_flow.h"
 
 #include "distribution_results.h"
 #include "entrance_pressure_search.h"

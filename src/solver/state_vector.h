@@ -13,4 +13,6 @@ using StateVector = std::array<double, kStateCapacity>;
 inline constexpr int kFlow = 0;      // Q (cm3/s), or dQ/dx (cm3/s per cm of width)
 inline constexpr int kPressure = 1;  // P (Pa), or dP/dx (Pa/cm)
 
+inline constexpr int kCavityEquationCount = 2;  // Q and P
+
 }  // namespace fluxeta::solver

@@ -3,7 +3,7 @@
 
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/case/station_table.h"
-#include "fluxeta/solver/solver_state.h"
+#include "solver_state.h"
 
 namespace fluxeta::solver {
 

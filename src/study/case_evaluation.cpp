@@ -1,4 +1,4 @@
-#include "fluxeta/study/case_evaluation.h"
+#include "case_evaluation.h"
 
 #include <algorithm>
 
@@ -13,12 +13,10 @@ void EvaluateCase(const std::function<double(std::size_t input)>& storedInput, C
                   CaseResult& result, solver::Search search) {
   result = CaseResult{};
   records.parameters = cases::CaseParameters{};
-  records.table = cases::StationTable{};
-  records.state = solver::SolverState{};
-  solver::SearchOutcome solve;
+  solver::Solution solve;
   try {
     cases::StoreInputs(records.parameters, storedInput);
-    solve = solver::SolveWithSearch(search, records.parameters, records.table, records.state);
+    solve = solver::Solve(records.parameters, search);
     result.sweeps = solve.solve.sweeps;
     result.status = solve.status;
     if (solve.robust && solve.status != base::Outcome::Converged) {
@@ -46,7 +44,7 @@ void EvaluateCase(const std::function<double(std::size_t input)>& storedInput, C
     return;
   }
 
-  const cases::StationTable& table = records.table;
+  const cases::StationTable& table = solve.table;
   result.converged = solve.status == base::Outcome::Converged;
   result.entrancePressure = table.P[1];
   result.uniformity = table.Uniformity;

@@ -201,18 +201,18 @@ class CsvRecords {
 };
 
 // The header's inputs, each known and named once.
-std::vector<const StudyInput*> ReadHeader(CsvRecords& records, std::string_view fileName,
-                                          bool allInputs) {
+std::vector<const StudyVariable*> ReadHeader(CsvRecords& records, std::string_view fileName,
+                                             bool allInputs) {
   std::vector<std::string> fields;
   if (!records.Next(fields)) {
     throw StudyError(FileWhere(fileName) + " has no header line of input names");
   }
-  std::vector<const StudyInput*> inputs;
+  std::vector<const StudyVariable*> inputs;
   for (const std::string& field : fields) {
     const std::string name = TrimBlanks(field);
     try {
-      const StudyInput& input = FindStudyInput(name, allInputs);
-      for (const StudyInput* earlier : inputs) {
+      const StudyVariable& input = FindStudyInput(name, allInputs);
+      for (const StudyVariable* earlier : inputs) {
         if (earlier == &input) {
           throw StudyError("input '" + base::ShortQuote(name) + "' appears twice");
         }

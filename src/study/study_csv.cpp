@@ -2,13 +2,11 @@
 
 #include <charconv>
 
+#include "fluxeta/study/study_columns.h"
+
 namespace fluxeta::study {
 
 namespace {
-
-constexpr std::string_view kResultColumns[] = {
-    "converged",  "status",  "sweeps",     "outcome",   "entrance_pressure_Pa",
-    "uniformity", "DelQRms", "Q_DIFF_min", "Q_DIFF_max"};
 
 template <typename Number>
 void AppendNumber(std::string& line, Number value) {
@@ -35,16 +33,17 @@ void AppendCsvField(std::string& line, std::string_view field) {
 }
 
 void AppendStudyHeader(std::string& text, const StudyGrid& grid, bool robust) {
-  for (const StudyInput* input : grid.Columns()) {
+  for (const StudyVariable* input : grid.Columns()) {
     text += input->name;
     text += ',';
   }
-  for (std::size_t column = 0; column < std::size(kResultColumns); ++column) {
-    text += column == 0 ? "" : ",";
-    text += kResultColumns[column];
-  }
-  if (robust) {
-    text += ",entrance_pressure_spread_Pa,uniformity_spread";
+  bool first = true;
+  for (const StudyColumn& column : kStudyColumns) {
+    if (InRows(column, robust)) {
+      text += first ? "" : ",";
+      text += column.name;
+      first = false;
+    }
   }
   text += '\n';
 }
@@ -55,31 +54,33 @@ void AppendStudyRow(std::string& text, const std::vector<std::string>& inputText
     AppendCsvField(text, input);
     text += ',';
   }
-  text += result.converged ? "true," : "false,";
-  text += base::OutcomeCode(result.status);
-  text += ',';
-  if (result.sweeps > 0) {
-    AppendNumber(text, result.sweeps);
-  }
-  text += ',';
-  AppendCsvField(text, result.outcome);
-  if (result.converged || result.gapAnswer) {
-    for (const double figure : {result.entrancePressure, result.uniformity, result.delQRms,
-                                result.qDiffMin, result.qDiffMax}) {
-      text += ',';
-      AppendNumber(text, figure);
+  bool first = true;
+  for (const StudyColumn& column : kStudyColumns) {
+    if (!InRows(column, robust)) {
+      continue;
     }
-  } else {
-    text += ",,,,,";
-  }
-  if (robust) {
-    text += ',';
-    if (result.gapAnswer) {
-      AppendNumber(text, result.entrancePressureSpread);
-      text += ',';
-      AppendNumber(text, result.uniformitySpread);
-    } else {
-      text += ',';
+    text += first ? "" : ",";
+    first = false;
+    if (!HasField(column, result)) {
+      continue;
+    }
+    switch (column.kind) {
+      case ColumnKind::Verdict:
+        text += result.converged ? "true" : "false";
+        break;
+      case ColumnKind::Status:
+        text += base::OutcomeCode(result.status);
+        break;
+      case ColumnKind::Sweeps:
+        AppendNumber(text, result.sweeps);
+        break;
+      case ColumnKind::Outcome:
+        AppendCsvField(text, result.outcome);
+        break;
+      case ColumnKind::Figure:
+      case ColumnKind::Spread:
+        AppendNumber(text, result.*column.figure);
+        break;
     }
   }
   text += '\n';

@@ -20,7 +20,7 @@ void StudyGrid::AddCases(std::shared_ptr<CasesFile> file) {
   }
   Dimension dimension;
   dimension.points = file->RowCount();
-  const std::vector<const StudyInput*> inputs = file->Inputs();
+  const std::vector<const StudyVariable*> inputs = file->Inputs();
   dimension.file = std::move(file);
   AddDimension(inputs, std::move(dimension));
 }
@@ -32,9 +32,16 @@ void StudyGrid::AddSweep(const Sweep& sweep) {
   AddDimension({sweep.input}, std::move(dimension));
 }
 
-void StudyGrid::AddDimension(const std::vector<const StudyInput*>& inputs, Dimension dimension) {
-  for (const StudyInput* input : inputs) {
-    for (const StudyInput* earlier : columns_) {
+void StudyGrid::AddValues(ValuesTable table) {
+  Dimension dimension;
+  dimension.points = table.points;
+  dimension.values = std::move(table.cells);
+  AddDimension(table.inputs, std::move(dimension));
+}
+
+void StudyGrid::AddDimension(const std::vector<const StudyVariable*>& inputs, Dimension dimension) {
+  for (const StudyVariable* input : inputs) {
+    for (const StudyVariable* earlier : columns_) {
       if (earlier == input) {
         throw StudyError("input '" + std::string(input->name) + "' is varied twice");
       }
@@ -46,6 +53,7 @@ void StudyGrid::AddDimension(const std::vector<const StudyInput*>& inputs, Dimen
   dimension.firstColumn = columns_.size();
   dimension.width = inputs.size();
   caseCount_ *= dimension.points;
+  dimensionOfColumn_.insert(dimensionOfColumn_.end(), inputs.size(), dimensions_.size());
   dimensions_.push_back(std::move(dimension));
   columns_.insert(columns_.end(), inputs.begin(), inputs.end());
 }
@@ -101,6 +109,14 @@ void StudyGrid::CaseTexts(std::uint64_t index, std::vector<std::string>& texts) 
       texts[dimension.firstColumn] = cases::ShortestText(dimension.sweep->Value(point));
       return;
     }
+    if (!dimension.values.empty()) {
+      for (std::size_t j = 0; j < dimension.width; ++j) {
+        const cases::InputValue& value = dimension.values[point * dimension.width + j];
+        texts[dimension.firstColumn + j] =
+            value.Text() ? *value.Text() : cases::ShortestText(value.Number());
+      }
+      return;
+    }
     const std::uint64_t row = point - dimension.firstLoadedRow;
     for (std::size_t j = 0; j < dimension.width; ++j) {
       texts[dimension.firstColumn + j] = dimension.cells.at(row * dimension.width + j);
@@ -108,14 +124,36 @@ void StudyGrid::CaseTexts(std::uint64_t index, std::vector<std::string>& texts) 
   });
 }
 
-void StudyGrid::CaseValues(std::uint64_t index, std::vector<std::optional<double>>& values) const {
+void StudyGrid::CaseValues(std::uint64_t index, std::vector<cases::InputValue>& values) const {
   values.resize(columns_.size());
   ForEachPoint(index, [&values](const Dimension& dimension, std::uint64_t point) {
+    if (dimension.sweep) {
+      values[dimension.firstColumn] = dimension.sweep->Value(point);
+      return;
+    }
+    if (!dimension.values.empty()) {
+      for (std::size_t j = 0; j < dimension.width; ++j) {
+        values[dimension.firstColumn + j] = dimension.values[point * dimension.width + j];
+      }
+      return;
+    }
+    const std::uint64_t row = point - dimension.firstLoadedRow;
     for (std::size_t j = 0; j < dimension.width; ++j) {
-      values[dimension.firstColumn + j] =
-          dimension.sweep ? std::optional(dimension.sweep->Value(point)) : std::nullopt;
+      values[dimension.firstColumn + j] = cases::InputValue::OfText(
+          dimension.cells.at(row * dimension.width + j), cases::kPointSeparator);
     }
   });
+}
+
+std::uint64_t StudyGrid::PointOf(std::uint64_t index, std::size_t column) const {
+  const Dimension* wanted = &dimensions_[dimensionOfColumn_.at(column)];
+  std::uint64_t wantedPoint = 0;
+  ForEachPoint(index, [&](const Dimension& dimension, std::uint64_t point) {
+    if (&dimension == wanted) {
+      wantedPoint = point;
+    }
+  });
+  return wantedPoint;
 }
 
 }  // namespace fluxeta::study

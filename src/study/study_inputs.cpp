@@ -9,7 +9,7 @@ namespace fluxeta::study {
 namespace {
 std::string NamesOf(bool fixedInWindow) {
   std::string names;
-  for (const StudyInput& input : cases::kInputs) {
+  for (const cases::InputSpec& input : cases::kInputs) {
     if (input.fixedInWindow == fixedInWindow) {
       names += names.empty() ? "" : ", ";
       names += input.name;
@@ -19,16 +19,13 @@ std::string NamesOf(bool fixedInWindow) {
 }
 }  // namespace
 
-const StudyInput& FindStudyInput(std::string_view name, bool allInputs) {
-  for (const StudyInput& input : cases::kInputs) {
-    if (input.name != name) {
-      continue;
-    }
-    if (input.fixedInWindow && !allInputs) {
+const StudyVariable& FindStudyInput(std::string_view name, bool allInputs) {
+  if (const auto input = cases::FindInput(name)) {
+    if (cases::kInputs[*input].fixedInWindow && !allInputs) {
       throw StudyError("input '" + std::string(name) +
                        "' is fixed by design; add --all-inputs to vary it");
     }
-    return input;
+    return kInputVariables[*input];
   }
   throw StudyError("unknown input '" + std::string(name) + "' (one of " + NamesOf(false) +
                    "; with --all-inputs also " + NamesOf(true) + ")");

@@ -60,30 +60,34 @@ CasePanel::CasePanel(Presenter& presenter, char separator, TForm1* mainWindow, Q
   connect(take, &QPushButton::clicked, this, &CasePanel::TakeFromMainWindow);
   connect(apply, &QPushButton::clicked, this, &CasePanel::ApplyToMainWindow);
 
-  SetBoxes(mainWindow_ != nullptr ? mainWindow_->Boxes() : cases::DefaultBoxTexts(separator_));
+  SetBoxes(mainWindow_ != nullptr ? mainWindow_->Boxes() : run::DefaultBoxTexts(separator_));
 }
 
-cases::BoxTexts CasePanel::Boxes() const {
-  cases::BoxTexts boxes;
+run::BoxTexts CasePanel::Boxes() const {
+  run::BoxTexts boxes;
   for (std::size_t input = 0; input < cases::kInputCount; ++input) {
-    boxes.Edit(cases::kInputs[input].box) = edits_[input]->text().toStdString();
+    boxes.Input(input) = edits_[input]->text().toStdString();
   }
-  boxes.Edit(cases::kResultFileNameBox) = resultFileName_;
+  boxes.Edit(run::kResultFileNameBox) = resultFileName_;
   return boxes;
 }
 
-void CasePanel::SetBoxes(const cases::BoxTexts& boxes) {
+void CasePanel::SetBoxes(const run::BoxTexts& boxes) {
   for (std::size_t input = 0; input < cases::kInputCount; ++input) {
-    edits_[input]->setText(QString::fromStdString(boxes.Edit(cases::kInputs[input].box)));
+    edits_[input]->setText(QString::fromStdString(boxes.Input(input)));
     edits_[input]->setCursorPosition(0);
   }
-  resultFileName_ = boxes.Edit(cases::kResultFileNameBox);
+  resultFileName_ = boxes.Edit(run::kResultFileNameBox);
+}
+
+cases::CaseInputs CasePanel::Inputs() const {
+  return run::InputsOfBoxes(Boxes(), separator_);
 }
 
 std::optional<cases::CaseValues> CasePanel::Values() const {
   cases::CaseParameters parameters;
   try {
-    cases::ReadCaseFromForm(Boxes(), separator_, parameters);
+    run::ReadCaseFromForm(Boxes(), separator_, parameters);
   } catch (const base::FluxetaError& error) {
     presenter_.ShowMessage(Utf8Text(error.message()));
     return std::nullopt;
@@ -112,13 +116,13 @@ void CasePanel::ApplyToMainWindow() {
   if (mainWindow_ == nullptr) {
     return;
   }
-  cases::BoxTexts boxes = mainWindow_->Boxes();
+  run::BoxTexts boxes = mainWindow_->Boxes();
   QStringList notCarried;
   for (std::size_t input = 0; input < cases::kInputCount; ++input) {
     const cases::InputSpec& spec = cases::kInputs[input];
     const std::string text = edits_[input]->text().toStdString();
-    std::string& box = boxes.Edit(spec.box);
-    if (cases::kBoxEnabledByDesign[spec.box - 1]) {
+    std::string& box = boxes.Input(input);
+    if (run::kBoxEnabledByDesign[run::kInputBoxes[input] - 1]) {
       box = text;
       continue;
     }

@@ -12,6 +12,7 @@
 
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/case/input_table.h"
+#include "fluxeta/run/box_texts.h"
 #include "presenter.h"
 
 namespace fluxeta::ui {
@@ -30,9 +31,11 @@ class CasePanel : public QWidget {
   QLineEdit& Edit(std::size_t input) { return *edits_.at(input); }
 
   // The sixteen box texts: the inputs as typed here, the result file name as last taken.
-  cases::BoxTexts Boxes() const;
-  void SetBoxes(const cases::BoxTexts& boxes);
-  // The fifteen values as a run reads them; a text that is not a number, or a fault in a
+  run::BoxTexts Boxes() const;
+  void SetBoxes(const run::BoxTexts& boxes);
+  // The inputs as typed here, numbers written with the separator.
+  cases::CaseInputs Inputs() const;
+  // The values as a run reads them; a text that is not a number, or a fault in a
   // derived value, is shown through the presenter and gives nothing.
   std::optional<cases::CaseValues> Values() const;
   // Writes `value` into the input's box in its shortest form.

@@ -41,10 +41,10 @@ QString CaseLine(const cases::CaseParameters& parameters) {
   return terms.join(kSeparator);
 }
 
-QString CaseLine(const cases::BoxTexts& boxes) {
+QString CaseLine(const run::BoxTexts& boxes) {
   QStringList terms;
-  for (const cases::InputSpec& input : cases::kInputs) {
-    terms.append(Term(input, QString::fromStdString(boxes.Edit(input.box)).trimmed()));
+  for (std::size_t input = 0; input < cases::kInputCount; ++input) {
+    terms.append(Term(cases::kInputs[input], QString::fromStdString(boxes.Input(input)).trimmed()));
   }
   return terms.join(kSeparator);
 }

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "fluxeta/case/case_parameters.h"
+#include "fluxeta/run/box_texts.h"
 
 namespace fluxeta::ui {
 
@@ -13,7 +14,7 @@ namespace fluxeta::ui {
 // separator in force.
 QString CaseLine(const cases::CaseParameters& parameters);
 // The same with the texts of the main window's boxes as typed.
-QString CaseLine(const cases::BoxTexts& boxes);
+QString CaseLine(const run::BoxTexts& boxes);
 
 // The time of a run as the workbench writes it, "2024-05-01 14:03:27".
 QString RunTimeText(const QDateTime& at);

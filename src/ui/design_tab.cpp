@@ -367,11 +367,10 @@ void DesignTab::ShowResult() {
     return;
   }
   FinishedRun run;
-  solver::SearchOutcome outcome;
+  solver::Solution outcome;
   try {
     run.parameters = cases::MakeCase(result_->best.values);
-    solver::SolverState state;
-    outcome = solver::SolveWithSearch(solver::Search::Robust, run.parameters, run.table, state);
+    outcome = solver::Solve(run.parameters, solver::Search::Robust);
   } catch (const base::FluxetaError& error) {
     presenter_.ShowMessage(QString::fromStdString(error.message()));
     return;
@@ -380,6 +379,7 @@ void DesignTab::ShowResult() {
     presenter_.ShowMessage(QStringLiteral("The optimum did not converge when solved again."));
     return;
   }
+  run.table = outcome.table;
   run.outcome = outcome.solve;
   run.finishedAt = QDateTime::currentDateTime();
   run.search = Utf8Text(solver::SearchName(solver::Search::Robust));

@@ -6,7 +6,7 @@
 
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/case/station_table.h"
-#include "fluxeta/solver/solve_die_flow.h"
+#include "fluxeta/solver/search.h"
 
 namespace fluxeta::ui {
 

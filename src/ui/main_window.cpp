@@ -118,21 +118,20 @@ void TForm1::ApplyAnchors(const QSize& client) {
   const int wider = client.width() - kDesignClientSize.width();
   const int taller = client.height() - kDesignClientSize.height();
   groupBox4_->setGeometry(kGroupBox4DesignGeometry.adjusted(0, 0, wider, 0));
-  edits_[cases::kResultFileNameBox - 1]->setGeometry(
-      kEdit15DesignGeometry.adjusted(0, 0, wider, 0));
+  edits_[run::kResultFileNameBox - 1]->setGeometry(kEdit15DesignGeometry.adjusted(0, 0, wider, 0));
   directoryListBox1_->setGeometry(kDirectoryListDesignGeometry.adjusted(0, 0, 0, taller));
   fileListBox1_->setGeometry(kFileListDesignGeometry.adjusted(0, 0, wider, taller));
 }
 
-cases::BoxTexts TForm1::Boxes() const {
-  cases::BoxTexts boxes;
+run::BoxTexts TForm1::Boxes() const {
+  run::BoxTexts boxes;
   for (int box = 1; box <= static_cast<int>(edits_.size()); ++box) {
     boxes.Edit(box) = edits_[box - 1]->text().toStdString();
   }
   return boxes;
 }
 
-void TForm1::SetBoxes(const cases::BoxTexts& boxes) {
+void TForm1::SetBoxes(const run::BoxTexts& boxes) {
   for (int box = 1; box <= static_cast<int>(edits_.size()); ++box) {
     const QString text = QString::fromStdString(boxes.Edit(box));
     if (edits_[box - 1]->text() != text) {
@@ -149,12 +148,13 @@ void TForm1::ShowCompletion() {
   presenter_.ShowCompletion();
 }
 
-void TForm1::ShowSolution(const solver::SolveOutcome& outcome) {
+void TForm1::ShowSolution(const cases::CaseParameters& parameters,
+                          const solver::Solution& solution) {
   FinishedRun run{
-      parameters_, table_, outcome,
+      parameters, solution.table, solution.solve,
       // The file was written relative to the current directory, which the next
       // run may change.
-      QFileInfo(QFile::decodeName(parameters_.ResultFileName.c_str())).absoluteFilePath(),
+      QFileInfo(QFile::decodeName(parameters.ResultFileName.c_str())).absoluteFilePath(),
       QDateTime::currentDateTime(), kWindowSearchName};
   TheWorkbench().ShowResults(run);
   if (!pendingWarning_.isEmpty()) {
@@ -192,7 +192,7 @@ void TForm1::BitBtn1Click() {
   }
   run::RunReport report;
   try {
-    report = run::CalculationRun(*this, parameters_, table_, solverState_);
+    report = run::CalculationRun(*this, parameters_);
   } catch (const std::exception& error) {
     // The error box that follows says the same; the workbench must not go on showing the
     // previous figures as if they were this run's.
@@ -228,11 +228,11 @@ void TForm1::BitBtn3Click() {
     presenter_.ShowMessage(FromUtf8(base::messages::kDataFileCanNotOpen));
     return;
   }
-  std::array<bool, 16> enabled{};
+  run::EnabledBoxes enabled{};
   for (int box = 1; box <= static_cast<int>(edits_.size()); ++box) {
     enabled[box - 1] = edits_[box - 1]->isEnabled();
   }
-  cases::BoxTexts boxes = Boxes();
+  run::BoxTexts boxes = Boxes();
   if (const auto refusal =
           run::ApplyDataFileLines(*lines, dataFilePath.toStdString(), boxes, enabled)) {
     presenter_.ShowMessage(FromUtf8(*refusal));

@@ -11,7 +11,6 @@
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/case/station_table.h"
 #include "fluxeta/run/calculation_run.h"
-#include "fluxeta/solver/solver_state.h"
 #include "presenter.h"
 
 class QFileSystemWatcher;
@@ -29,17 +28,17 @@ class DriveComboBox;
 class FileListBox;
 class Workbench;
 
-class TForm1 : public QWidget, public run::RunFrontEnd {
+class TForm1 : public QWidget, public run::WindowFrontEnd {
   Q_OBJECT
 
  public:
   explicit TForm1(Presenter& presenter, QWidget* parent = nullptr);
 
   // The texts of Edit1 … Edit16, as a run reads them.
-  cases::BoxTexts Boxes() const override;
+  run::BoxTexts Boxes() const override;
   // The locale's, taken when the window is made.
   char DecimalSeparator() const override { return separator_; }
-  void SetBoxes(const cases::BoxTexts& boxes);
+  void SetBoxes(const run::BoxTexts& boxes);
 
   // OK: a calculation run on the boxes.
   void BitBtn1Click();
@@ -55,7 +54,8 @@ class TForm1 : public QWidget, public run::RunFrontEnd {
  private:
   void ShowMessage(std::string_view text) override;
   void ShowCompletion() override;
-  void ShowSolution(const solver::SolveOutcome& outcome) override;
+  void ShowSolution(const cases::CaseParameters& parameters,
+                    const solver::Solution& solution) override;
   // Kept until the solution is shown, which clears the workbench's warning.
   void ShowWarning(const std::string& text) override;
 
@@ -84,14 +84,12 @@ class TForm1 : public QWidget, public run::RunFrontEnd {
   Workbench* workbench_ = nullptr;
   QString pendingWarning_;
 
-  // The case and its solution, kept for the life of the program.
+  // The case of the last run, kept for the life of the program.
   cases::CaseParameters parameters_;
-  cases::StationTable table_;
-  solver::SolverState solverState_;
 
   QScrollArea* scrollArea_ = nullptr;
   QWidget* client_ = nullptr;
-  std::array<QLineEdit*, 16> edits_{};
+  std::array<QLineEdit*, run::kBoxCount> edits_{};
   QGroupBox* groupBox4_ = nullptr;
   BevelPanel* panel1_ = nullptr;
   QLabel* image1_ = nullptr;

@@ -87,7 +87,7 @@ QLineEdit* AddEdit(int box, const QString& text, const QRect& geometry, QWidget*
   // Free text of any length: nothing is checked until a run reads it.
   edit->setMaxLength(std::numeric_limits<int>::max());
   edit->setFocusPolicy(Qt::StrongFocus);
-  edit->setEnabled(cases::kBoxEnabledByDesign[box - 1]);
+  edit->setEnabled(run::kBoxEnabledByDesign[box - 1]);
   return edit;
 }
 
@@ -127,7 +127,7 @@ void TForm1::BuildLayout() {
   frame->setContentsMargins(0, 0, 0, 0);
   frame->addWidget(scrollArea_);
 
-  const cases::BoxTexts defaults = cases::DefaultBoxTexts(separator_);
+  const run::BoxTexts defaults = run::DefaultBoxTexts(separator_);
   const auto defaultText = [&defaults](int box) {
     return QString::fromStdString(defaults.Edit(box));
   };
@@ -146,7 +146,7 @@ void TForm1::BuildLayout() {
 
   for (std::size_t input = 0; input < cases::kInputCount; ++input) {
     const CaseRowLayout& row = kCaseRows[input];
-    const int box = cases::kInputs[input].box;
+    const int box = run::kInputBoxes[input];
     QGroupBox* group = groups[row.group];
     auto* label = new QLabel(QString::fromUtf8(cases::kInputs[input].windowLabel), group);
     label->setObjectName(QString::fromLatin1(row.labelName));
@@ -159,19 +159,19 @@ void TForm1::BuildLayout() {
     edits_[box - 1] =
         AddEdit(box, defaultText(box), QRect(QPoint(kEditLeft, row.editTop), kEditSize), group);
   }
-  edits_[cases::kResultFileNameBox - 1] =
-      AddEdit(cases::kResultFileNameBox, defaultText(cases::kResultFileNameBox),
-              kEdit15DesignGeometry, groupBox4_);
+  edits_[run::kResultFileNameBox - 1] =
+      AddEdit(run::kResultFileNameBox, defaultText(run::kResultFileNameBox), kEdit15DesignGeometry,
+              groupBox4_);
 
   // Tab visits the enabled boxes group by group; disabled boxes are passed over.
   QWidget* previous = nullptr;
-  for (const cases::InputSpec& input : cases::kInputs) {
+  for (const int box : run::kInputBoxes) {
     if (previous != nullptr) {
-      setTabOrder(previous, edits_[input.box - 1]);
+      setTabOrder(previous, edits_[box - 1]);
     }
-    previous = edits_[input.box - 1];
+    previous = edits_[box - 1];
   }
-  setTabOrder(previous, edits_[cases::kResultFileNameBox - 1]);
+  setTabOrder(previous, edits_[run::kResultFileNameBox - 1]);
 
   panel1_ = new BevelPanel(Bevel::Raised, Bevel::Lowered, client_);
   panel1_->setObjectName(QStringLiteral("Panel1"));

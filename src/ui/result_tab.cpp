@@ -196,7 +196,7 @@ void ResultTab::ShowResults(const FinishedRun& run) {
   ShowStatus(QString());
 }
 
-void ResultTab::ShowCaseNotRun(const cases::BoxTexts& boxes) {
+void ResultTab::ShowCaseNotRun(const run::BoxTexts& boxes) {
   if (HasRun()) {
     return;
   }

@@ -12,6 +12,7 @@
 
 #include "finished_run.h"
 #include "fluxeta/case/case_parameters.h"
+#include "fluxeta/run/box_texts.h"
 #include "presenter.h"
 
 namespace fluxeta::ui {
@@ -29,7 +30,7 @@ class ResultTab : public QWidget {
   // Shows the run as the current result; the run is copied. Clears the warning.
   void ShowResults(const FinishedRun& run);
   // Before any run has finished: names the case in the main window's boxes, shows no figures.
-  void ShowCaseNotRun(const cases::BoxTexts& boxes);
+  void ShowCaseNotRun(const run::BoxTexts& boxes);
   // A run has started: until it finishes, what is shown is the previous case.
   void RunStarted();
   // The last run stopped or did not converge, for `reason`: what is shown is the previous case.

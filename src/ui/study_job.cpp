@@ -5,20 +5,21 @@
 
 namespace fluxeta::ui {
 
-StudyJob::StudyJob(std::shared_ptr<study::StudyGrid> grid, cases::BoxTexts base, char baseSeparator,
-                   study::BlockedStudySettings settings, QObject* parent)
+StudyJob::StudyJob(std::shared_ptr<study::StudyGrid> grid, study::StudyRequest request,
+                   QObject* parent)
     : QObject(parent), grid_(std::move(grid)), caseCount_(grid_->CaseCount()) {
-  thread_ = QThread::create([this, base = std::move(base), baseSeparator, settings] {
+  request.grid = grid_.get();
+  request.cancel = &cancelled_;
+  request.caseFinished = [this] { solved_.fetch_add(1, std::memory_order_relaxed); };
+  thread_ = QThread::create([this, request = std::move(request)] {
     // A failing case is a row; what else fails (memory) ends the study with the rows so far.
     try {
-      study::SolveStudyInBlocks(
-          *grid_, base, baseSeparator, settings, cancelled_,
-          [this](std::uint64_t, std::vector<study::CaseResult>& rows) {
-            std::lock_guard lock(rowsGuard_);
-            waitingRows_.insert(waitingRows_.end(), std::make_move_iterator(rows.begin()),
-                                std::make_move_iterator(rows.end()));
-          },
-          &solved_);
+      study::SolveStudy(request, [this](std::uint64_t, std::vector<study::CaseResult>& rows) {
+        std::lock_guard lock(rowsGuard_);
+        waitingRows_.insert(waitingRows_.end(), std::make_move_iterator(rows.begin()),
+                            std::make_move_iterator(rows.end()));
+        return true;
+      });
     } catch (const std::exception& error) {
       failure_ = error.what();
     }

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "fluxeta/case/case_parameters.h"
-#include "fluxeta/study/study_blocks.h"
 #include "fluxeta/study/study_grid.h"
+#include "fluxeta/study/study_service.h"
 
 namespace fluxeta::ui {
 
@@ -22,9 +22,10 @@ class StudyJob : public QObject {
   Q_OBJECT
 
  public:
-  // Starts solving `grid` over the base case `base` at once.
-  StudyJob(std::shared_ptr<study::StudyGrid> grid, cases::BoxTexts base, char baseSeparator,
-           study::BlockedStudySettings settings, QObject* parent = nullptr);
+  // Starts solving `grid` at once as `request` asks (its base case, search, threads and
+  // blocks; the job gives it the grid, the cancel flag and the count of solved cases).
+  StudyJob(std::shared_ptr<study::StudyGrid> grid, study::StudyRequest request,
+           QObject* parent = nullptr);
   ~StudyJob() override;
 
   std::uint64_t CaseCount() const { return caseCount_; }

@@ -1,8 +1,7 @@
 #include "study_rows_model.h"
 
-#include <array>
-
 #include "fluxeta/base/outcome.h"
+#include "fluxeta/study/study_columns.h"
 #include "locale_number_text.h"
 #include "utf8_text.h"
 
@@ -10,22 +9,34 @@ namespace fluxeta::ui {
 
 namespace {
 
-// The columns after the varied inputs.
-enum FigureColumn { kStatus, kSweeps, kPressure, kUniformity, kDelQRms, kQDiffMin, kQDiffMax };
-const std::array<QString, 7> kFigureHeaders = {
-    QStringLiteral("status"),          QStringLiteral("sweeps"),
-    QStringLiteral("P1 (Pa)"),         QStringLiteral("uniformity"),
-    QStringLiteral("DelQRms (cm3/s)"), QStringLiteral("Q_DIFF min (%)"),
-    QStringLiteral("Q_DIFF max (%)")};
+// The table shows the verdict's code, the sweeps and the figures of each case.
+bool Shown(const study::StudyColumn& column) {
+  return column.kind == study::ColumnKind::Status || column.kind == study::ColumnKind::Sweeps ||
+         column.kind == study::ColumnKind::Figure;
+}
+
+std::vector<const study::StudyColumn*> ShownColumns() {
+  std::vector<const study::StudyColumn*> shown;
+  for (const study::StudyColumn& column : study::kStudyColumns) {
+    if (Shown(column)) {
+      shown.push_back(&column);
+    }
+  }
+  return shown;
+}
 
 }  // namespace
 
 StudyRowsModel::StudyRowsModel(char separator, QObject* parent)
-    : QAbstractTableModel(parent), separator_(separator) {}
+    : QAbstractTableModel(parent), separator_(separator), figureColumns_(ShownColumns()) {}
 
 void StudyRowsModel::Reset(std::vector<study::Sweep> sweeps) {
   beginResetModel();
   sweeps_ = std::move(sweeps);
+  grid_ = study::StudyGrid();
+  for (const study::Sweep& sweep : sweeps_) {
+    grid_.AddSweep(sweep);
+  }
   rows_.clear();
   endResetModel();
 }
@@ -43,11 +54,7 @@ void StudyRowsModel::Append(std::vector<study::CaseResult>& rows) {
 }
 
 double StudyRowsModel::InputValue(std::uint64_t index, std::size_t dimension) const {
-  // The last sweep is the innermost loop.
-  for (std::size_t inner = sweeps_.size() - 1; inner > dimension; --inner) {
-    index /= sweeps_[inner].count;
-  }
-  return sweeps_[dimension].Value(index % sweeps_[dimension].count);
+  return sweeps_[dimension].Value(grid_.PointOf(index, dimension));
 }
 
 int StudyRowsModel::rowCount(const QModelIndex& parent) const {
@@ -55,7 +62,7 @@ int StudyRowsModel::rowCount(const QModelIndex& parent) const {
 }
 
 int StudyRowsModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(sweeps_.size() + kFigureHeaders.size());
+  return parent.isValid() ? 0 : static_cast<int>(sweeps_.size() + figureColumns_.size());
 }
 
 QVariant StudyRowsModel::data(const QModelIndex& index, int role) const {
@@ -68,24 +75,16 @@ QVariant StudyRowsModel::data(const QModelIndex& index, int role) const {
     return NumberText(InputValue(row, column), separator_);
   }
   const study::CaseResult& result = rows_[row];
-  const bool figures = result.converged;
-  switch (static_cast<FigureColumn>(column - sweeps_.size())) {
-    case kStatus:
+  const study::StudyColumn& shown = *figureColumns_.at(column - sweeps_.size());
+  switch (shown.kind) {
+    case study::ColumnKind::Status:
       return Utf8Text(base::OutcomeCode(result.status));
-    case kSweeps:
+    case study::ColumnKind::Sweeps:
       return result.sweeps;
-    case kPressure:
-      return figures ? NumberText(result.entrancePressure, separator_) : QString();
-    case kUniformity:
-      return figures ? NumberText(result.uniformity, separator_) : QString();
-    case kDelQRms:
-      return figures ? NumberText(result.delQRms, separator_) : QString();
-    case kQDiffMin:
-      return figures ? NumberText(result.qDiffMin, separator_) : QString();
-    case kQDiffMax:
-      return figures ? NumberText(result.qDiffMax, separator_) : QString();
+    default:
+      // The figures of a converged case only.
+      return result.converged ? NumberText(result.*shown.figure, separator_) : QString();
   }
-  return {};
 }
 
 QVariant StudyRowsModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -99,7 +98,7 @@ QVariant StudyRowsModel::headerData(int section, Qt::Orientation orientation, in
   if (column < sweeps_.size()) {
     return Utf8Text(sweeps_[column].input->symbol);
   }
-  return kFigureHeaders.at(column - sweeps_.size());
+  return Utf8Text(figureColumns_.at(column - sweeps_.size())->title);
 }
 
 }  // namespace fluxeta::ui

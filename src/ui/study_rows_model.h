@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "fluxeta/study/study_case_result.h"
+#include "fluxeta/study/study_columns.h"
+#include "fluxeta/study/study_grid.h"
 #include "fluxeta/study/study_sweep.h"
 
 namespace fluxeta::ui {
@@ -35,7 +37,9 @@ class StudyRowsModel : public QAbstractTableModel {
 
  private:
   const char separator_;
+  const std::vector<const study::StudyColumn*> figureColumns_;
   std::vector<study::Sweep> sweeps_;
+  study::StudyGrid grid_;  // of the sweeps, for the point each case takes
   std::vector<study::CaseResult> rows_;
 };
 

@@ -1,12 +1,12 @@
 #include "study_tab.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QSaveFile>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -14,6 +14,7 @@
 
 #include "case_panel.h"
 #include "fluxeta/case/input_table.h"
+#include "fluxeta/run/replacing_file.h"
 #include "fluxeta/study/study_csv.h"
 #include "fluxeta/study/study_inputs.h"
 #include "fluxeta/study/study_parallel.h"
@@ -153,7 +154,7 @@ QWidget* StudyTab::MakeSettings() {
     controls.count = new QSpinBox;
     controls.count->setRange(1, kMostCases);
     const QString suffix = QString::number(dimension + 1);
-    controls.input->setObjectName(QStringLiteral("StudyInput") + suffix);
+    controls.input->setObjectName(QStringLiteral("StudyVariable") + suffix);
     controls.from->setObjectName(QStringLiteral("StudyFrom") + suffix);
     controls.to->setObjectName(QStringLiteral("StudyTo") + suffix);
     controls.count->setObjectName(QStringLiteral("StudyCount") + suffix);
@@ -288,13 +289,13 @@ bool StudyTab::Start() {
   progress_->setValue(0);
 
   jobSearch_ = static_cast<solver::Search>(search_->currentData().toInt());
-  study::BlockedStudySettings settings;
-  settings.threads = study::ThreadCount(0);
-  settings.casesPerBlock = kCasesPerBlock;
-  settings.search = jobSearch_;
+  study::StudyRequest request;
+  request.base = casePanel_.Inputs();
+  request.search = jobSearch_;
+  request.threads = study::ThreadCount(0);
+  request.casesPerBlock = kCasesPerBlock;
   job_.reset();
-  job_ = std::make_unique<StudyJob>(std::move(grid), casePanel_.Boxes(), casePanel_.Separator(),
-                                    settings);
+  job_ = std::make_unique<StudyJob>(std::move(grid), std::move(request));
   connect(job_.get(), &StudyJob::finished, this, &StudyTab::StudyFinished);
   status_->setText(QStringLiteral("solving %1 cases").arg(job_->CaseCount()));
   run_->setEnabled(false);
@@ -386,8 +387,7 @@ void StudyTab::ShowCellReadOut(std::uint64_t index) {
 void StudyTab::PutCellIntoCasePanel(std::uint64_t index) {
   for (std::size_t dimension = 0; dimension < rows_->Sweeps().size(); ++dimension) {
     const study::Sweep& sweep = rows_->Sweeps()[dimension];
-    casePanel_.SetValue(static_cast<std::size_t>(sweep.input - cases::kInputs.data()),
-                        rows_->InputValue(index, dimension));
+    casePanel_.SetValue(*sweep.input->input, rows_->InputValue(index, dimension));
   }
   ShowCellReadOut(index);
 }
@@ -405,11 +405,7 @@ bool StudyTab::ExportCsv(const QString& path) const {
     grid.CaseTexts(k, inputTexts);
     study::AppendStudyRow(text, inputTexts, rows_->Rows()[k], robust);
   }
-  QSaveFile file(path);
-  return file.open(QIODevice::WriteOnly) &&
-         file.write(text.data(), static_cast<qint64>(text.size())) ==
-             static_cast<qint64>(text.size()) &&
-         file.commit();
+  return run::WriteWholeFile(QFile::encodeName(path).toStdString(), text).empty();
 }
 
 bool StudyTab::ExportPlot(const QString& path) {

@@ -2,30 +2,29 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QFile>
 #include <QPainter>
 #include <QPixmap>
-#include <QSaveFile>
 #include <QSvgGenerator>
+
+#include <string_view>
+
+#include "fluxeta/run/replacing_file.h"
 
 namespace fluxeta::ui {
 
 namespace {
 
-// The picture is made in memory first and then replaces the file in one step, so that a
-// failure never leaves half a picture behind.
+// The picture is made in memory first and then written whole by the run layer's writer,
+// so that a failure never leaves half a picture behind.
 bool WriteWholeFile(const QString& path, const QByteArray& content) {
   if (content.isEmpty()) {
     return false;
   }
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    return false;
-  }
-  if (file.write(content) != content.size()) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+  return run::WriteWholeFile(
+             QFile::encodeName(path).toStdString(),
+             std::string_view(content.constData(), static_cast<std::size_t>(content.size())))
+      .empty();
 }
 
 }  // namespace

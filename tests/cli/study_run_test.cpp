@@ -9,12 +9,14 @@
 
 #include "../support/scratch_directory.h"
 #include "exit_status.h"
+#include "fluxeta/base/messages.h"
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/case/default_case.h"
+#include "fluxeta/case/input_table.h"
 #include "fluxeta/case/number_text.h"
 #include "fluxeta/case/station_table.h"
 #include "fluxeta/run/result_file.h"
-#include "fluxeta/solver/solve_die_flow.h"
+#include "fluxeta/solver/search.h"
 #include "study.h"
 
 namespace fluxeta::cli {
@@ -62,12 +64,11 @@ struct StudyRun {
 class StudyRunTest : public ::testing::Test {
  protected:
   static StudyRun Run(const StudyOptions& options,
-                      const cases::BoxTexts& base = cases::DefaultBoxTexts('.'),
-                      char separator = '.') {
+                      const cases::CaseInputs& base = cases::DefaultCaseInputs()) {
     std::ostringstream out;
     std::ostringstream err;
     StudyRun run;
-    run.status = RunStudy(options, base, separator, out, err);
+    run.status = RunStudy(options, base, out, err);
     run.csv = out.str();
     run.err = err.str();
     run.rows = ParseCsv(run.csv);
@@ -197,15 +198,14 @@ TEST_F(StudyRunTest, ARowAgreesWithASingleRunAndItsResultFile) {
   ASSERT_EQ(run.rows.size(), 2u);
   ASSERT_EQ(Field(run, 1, "converged"), "true");
 
-  cases::BoxTexts boxes = cases::DefaultBoxTexts('.');
-  boxes.Edit(2) = "0.35";
-  boxes.Edit(5) = "2.7";
-  boxes.Edit(13) = "0.9";
-  cases::CaseParameters parameters;
-  cases::StationTable table;
-  solver::SolverState state;
-  cases::ReadCaseFromForm(boxes, '.', parameters);
-  const solver::SolveOutcome outcome = solver::SolveDieFlow(parameters, table, state);
+  cases::CaseInputs inputs = cases::DefaultCaseInputs();
+  for (const auto& [name, text] : {std::pair{"gamma", "0.35"}, {"Lend", "2.7"}, {"rho", "0.9"}}) {
+    inputs[*cases::FindInput(name)] = cases::InputValue::OfText(text, '.');
+  }
+  const cases::CaseParameters parameters = cases::MakeCase(inputs);
+  const solver::Solution solution = solver::Solve(parameters, solver::Search::Window);
+  const solver::SolveOutcome& outcome = solution.solve;
+  const cases::StationTable& table = solution.table;
   ASSERT_TRUE(outcome.converged);
   const double uniformity = std::stod(Field(run, 1, "uniformity"));
   EXPECT_EQ(std::stoi(Field(run, 1, "sweeps")), outcome.sweeps);
@@ -222,10 +222,34 @@ TEST_F(StudyRunTest, ARowAgreesWithASingleRunAndItsResultFile) {
 
 TEST_F(StudyRunTest, WorksWithACommaAsTheDecimalSeparator) {
   const StudyRun withPoint = Run(Sweeps({"gamma=0.1:0.55:2"}));
-  const StudyRun withComma = Run(Sweeps({"gamma=0.1:0.55:2"}), cases::DefaultBoxTexts(','), ',');
+  cases::CaseInputs commaTexts;
+  for (std::size_t input = 0; input < cases::kInputCount; ++input) {
+    std::string text(cases::kInputs[input].defaultText);
+    std::replace(text.begin(), text.end(), '.', ',');
+    commaTexts[input] = cases::InputValue::OfText(text, ',');
+  }
+  const StudyRun withComma = Run(Sweeps({"gamma=0.1:0.55:2"}), commaTexts);
   EXPECT_EQ(withComma.csv, withPoint.csv);
   EXPECT_EQ(Field(withComma, 2, "gamma"), "0.55");
   EXPECT_EQ(Field(withComma, 2, "converged"), "true");
+}
+
+// A base input that is no number fails every case that takes it, each row saying so, and
+// none that varies it; the study itself is written.
+TEST_F(StudyRunTest, ABadBaseTextFailsOnlyTheCasesThatTakeIt) {
+  cases::CaseInputs base = cases::DefaultCaseInputs();
+  base[*cases::FindInput("Lin")] = cases::InputValue::OfText("3,0", '.');
+  const StudyRun takesIt = Run(Sweeps({"gamma=0.1:0.55:2"}), base);
+  ASSERT_EQ(takesIt.status, kWrittenAndConverged);
+  ASSERT_EQ(takesIt.rows.size(), 3u);
+  for (std::size_t row = 1; row < takesIt.rows.size(); ++row) {
+    EXPECT_EQ(Field(takesIt, row, "converged"), "false") << row;
+    EXPECT_EQ(Field(takesIt, row, "status"), "not_a_number") << row;
+    EXPECT_EQ(Field(takesIt, row, "outcome"), base::messages::ConversionMessage("3,0")) << row;
+  }
+  const StudyRun variesIt = Run(Sweeps({"Lin=3:3.5:2"}), base);
+  EXPECT_EQ(Field(variesIt, 1, "converged"), "true");
+  EXPECT_EQ(Field(variesIt, 2, "converged"), "true");
 }
 
 TEST_F(StudyRunTest, ABadSweepOrCasesFileIsRefusedBeforeAnythingIsWritten) {

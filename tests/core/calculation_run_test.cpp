@@ -29,9 +29,9 @@ const std::string kFileCanNotOpen(base::messages::kFileCanNotOpen);
 const std::string kDoesNotConverge(base::messages::kDoesNotConverge);
 
 // A window that records what the run shows; `onMessage` acts while a message box is up.
-class RecordingFrontEnd : public RunFrontEnd {
+class RecordingFrontEnd : public WindowFrontEnd {
  public:
-  cases::BoxTexts Boxes() const override { return boxes; }
+  run::BoxTexts Boxes() const override { return boxes; }
   char DecimalSeparator() const override { return separator; }
   void ShowMessage(std::string_view text) override {
     shown.emplace_back(text);
@@ -41,7 +41,7 @@ class RecordingFrontEnd : public RunFrontEnd {
   }
   void ShowCompletion() override { ++completions; }
 
-  cases::BoxTexts boxes;
+  run::BoxTexts boxes;
   char separator = '.';
   std::vector<std::string> shown;
   int completions = 0;
@@ -51,12 +51,17 @@ class RecordingFrontEnd : public RunFrontEnd {
 class CalculationRunTest : public ::testing::Test {
  protected:
   CalculationRunTest() {
-    frontEnd_.boxes = cases::DefaultBoxTexts('.');
-    frontEnd_.boxes.Edit(cases::kResultFileNameBox) = ResultFile();
+    frontEnd_.boxes = run::DefaultBoxTexts('.');
+    frontEnd_.boxes.Edit(run::kResultFileNameBox) = ResultFile();
   }
 
   std::string ResultFile() const { return scratch_ / "Result.txt"; }
-  RunReport Run() { return CalculationRun(frontEnd_, parameters_, table_, state_); }
+  // A run, keeping the table it printed.
+  RunReport Run() {
+    RunReport report = CalculationRun(frontEnd_, parameters_);
+    table_ = report.solution.table;
+    return report;
+  }
   // Clears what the front end recorded, keeping its boxes.
   void Forget() {
     frontEnd_.shown.clear();
@@ -67,7 +72,6 @@ class CalculationRunTest : public ::testing::Test {
   RecordingFrontEnd frontEnd_;
   cases::CaseParameters parameters_;
   cases::StationTable table_;
-  solver::SolverState state_;
 };
 
 std::vector<std::string> FileLines(const std::string& path) {
@@ -84,8 +88,8 @@ std::vector<std::string> FileLines(const std::string& path) {
 TEST_F(CalculationRunTest, WritesTheDefaultCaseAndShowsTheCompletion) {
   const RunReport report = Run();
   EXPECT_EQ(report.outcome, RunOutcome::Finished);
-  EXPECT_TRUE(report.solve.converged);
-  EXPECT_EQ(report.solve.sweeps, 5);
+  EXPECT_TRUE(report.solution.solve.converged);
+  EXPECT_EQ(report.solution.solve.sweeps, 5);
   EXPECT_TRUE(frontEnd_.shown.empty());
   EXPECT_EQ(frontEnd_.completions, 1);
   EXPECT_EQ(FileBytes(ResultFile()), testing::DefaultResultFile());
@@ -105,13 +109,13 @@ TEST_F(CalculationRunTest, EndsAtAResultFileThatCannotBeCreated) {
   for (const std::string& name :
        {std::string(), scratch_ / "missing/Result.txt", directory.string()}) {
     Forget();
-    frontEnd_.boxes.Edit(cases::kResultFileNameBox) = name;
+    frontEnd_.boxes.Edit(run::kResultFileNameBox) = name;
     const RunReport report = Run();
     EXPECT_EQ(report.outcome, RunOutcome::FileNotOpened) << name;
     EXPECT_EQ(frontEnd_.shown, std::vector<std::string>{kFileCanNotOpen}) << name;
     EXPECT_EQ(frontEnd_.completions, 0) << name;
     // Nothing was solved.
-    EXPECT_EQ(report.solve.sweeps, 0) << name;
+    EXPECT_EQ(report.solution.solve.sweeps, 0) << name;
     EXPECT_EQ(table_.Q[1], 0.0) << name;
   }
   EXPECT_FALSE(std::filesystem::exists(scratch_.path() / "missing"));
@@ -149,8 +153,8 @@ TEST_F(CalculationRunTest, PrintsZerosForTheFiguresOfASearchThatGaveUp) {
   frontEnd_.boxes.Edit(14) = "0";  // Qin
   const RunReport report = Run();
   EXPECT_EQ(report.outcome, RunOutcome::NotConverged);
-  EXPECT_FALSE(report.solve.converged);
-  EXPECT_EQ(report.solve.sweeps, 50);
+  EXPECT_FALSE(report.solution.solve.converged);
+  EXPECT_EQ(report.solution.solve.sweeps, 50);
   EXPECT_EQ(frontEnd_.shown, std::vector<std::string>{kDoesNotConverge});
   EXPECT_EQ(frontEnd_.completions, 0);
 
@@ -182,7 +186,7 @@ TEST_F(CalculationRunTest, ShowsNoCompletionWhenTheResultSectionCannotBeAppended
 }
 
 TEST_F(CalculationRunTest, EndsWithTheDiskFullErrorWhenTheWriteFails) {
-  frontEnd_.boxes.Edit(cases::kResultFileNameBox) = "/dev/full";
+  frontEnd_.boxes.Edit(run::kResultFileNameBox) = "/dev/full";
   try {
     Run();
     FAIL() << "the run wrote to a full device";
@@ -221,12 +225,10 @@ TEST(CalculationRun, WritesTheLocalesSeparatorFromTheDefaultTextsAlone) {
   const ScratchDirectory scratch;
   RecordingFrontEnd frontEnd;
   frontEnd.separator = ',';
-  frontEnd.boxes = cases::DefaultBoxTexts(',');
-  frontEnd.boxes.Edit(cases::kResultFileNameBox) = scratch / "Result.txt";
+  frontEnd.boxes = run::DefaultBoxTexts(',');
+  frontEnd.boxes.Edit(run::kResultFileNameBox) = scratch / "Result.txt";
   cases::CaseParameters parameters;
-  cases::StationTable table;
-  solver::SolverState state;
-  EXPECT_EQ(CalculationRun(frontEnd, parameters, table, state).outcome, RunOutcome::Finished);
+  EXPECT_EQ(CalculationRun(frontEnd, parameters).outcome, RunOutcome::Finished);
   const std::string bytes = FileBytes(scratch / "Result.txt").value();
   EXPECT_NE(bytes.find("(cm2)    =  3,0000\r\n"), std::string::npos);
   EXPECT_NE(bytes.find("(MPa)  =  0,173\r\n"), std::string::npos);

@@ -10,9 +10,14 @@
 #include "fluxeta/base/errors.h"
 #include "fluxeta/case/default_case.h"
 #include "fluxeta/case/number_text.h"
+#include "fluxeta/run/box_texts.h"
 
 namespace fluxeta::cases {
 namespace {
+
+using run::BoxTexts;
+using run::DefaultBoxTexts;
+using run::ReadCaseFromForm;
 
 constexpr double kOld = -7.0;  // a value no box of these tests produces
 constexpr char kOldFileName[] = "old.txt";

@@ -14,8 +14,8 @@ namespace {
 using testing::ScratchDirectory;
 using testing::WriteBytes;
 
-constexpr std::array<bool, 16> kEveryBox = {true, true, true, true, true, true, true, true,
-                                            true, true, true, true, true, true, true, true};
+constexpr EnabledBoxes kEveryBox = {true, true, true, true, true, true, true, true,
+                                    true, true, true, true, true, true, true, true};
 
 // Fifteen well-formed lines "label k = value" with the given values in input order.
 DataFileLines LinesWithValues(const std::array<std::string, 15>& values) {
@@ -36,9 +36,8 @@ DataFileLines UniformLines(const std::string& value) {
 std::string ValueOfLine(const std::string& line) {
   DataFileLines lines = UniformLines("0");
   lines[0] = line;
-  cases::BoxTexts boxes = cases::DefaultBoxTexts('.');
-  EXPECT_EQ(ApplyDataFileLines(lines, "/data.txt", boxes, cases::kBoxEnabledByDesign),
-            std::nullopt);
+  run::BoxTexts boxes = run::DefaultBoxTexts('.');
+  EXPECT_EQ(ApplyDataFileLines(lines, "/data.txt", boxes, run::kBoxEnabledByDesign), std::nullopt);
   return boxes.Edit(1);
 }
 
@@ -94,11 +93,10 @@ TEST(ApplyDataFileLines, SetsOnlyTheEnabledBoxesInTheirInputOrder) {
   for (int k = 0; k < 15; ++k) {
     values[k] = "v" + std::to_string(k + 1);
   }
-  cases::BoxTexts boxes = cases::DefaultBoxTexts('.');
-  ASSERT_EQ(
-      ApplyDataFileLines(LinesWithValues(values), "/d.txt", boxes, cases::kBoxEnabledByDesign),
-      std::nullopt);
-  const cases::BoxTexts defaults = cases::DefaultBoxTexts('.');
+  run::BoxTexts boxes = run::DefaultBoxTexts('.');
+  ASSERT_EQ(ApplyDataFileLines(LinesWithValues(values), "/d.txt", boxes, run::kBoxEnabledByDesign),
+            std::nullopt);
+  const run::BoxTexts defaults = run::DefaultBoxTexts('.');
   // Lines 13, 14, 15 go to Edit16, Edit13, Edit14.
   const std::array<std::string, 16> expected = {"v1",
                                                 "v2",
@@ -118,7 +116,7 @@ TEST(ApplyDataFileLines, SetsOnlyTheEnabledBoxesInTheirInputOrder) {
                                                 defaults.Edit(16)};
   EXPECT_EQ(boxes.texts, expected);
 
-  cases::BoxTexts all = cases::DefaultBoxTexts('.');
+  run::BoxTexts all = run::DefaultBoxTexts('.');
   ASSERT_EQ(ApplyDataFileLines(LinesWithValues(values), "/d.txt", all, kEveryBox), std::nullopt);
   EXPECT_EQ(all.Edit(8), "v8");
   EXPECT_EQ(all.Edit(16), "v13");
@@ -131,11 +129,11 @@ TEST(ApplyDataFileLines, RefusesTheWholeFileWhenAnyLineHasNoEqualsSign) {
   for (int bad : {0, 7, 14}) {  // an enabled line, a disabled one, the last one
     DataFileLines lines = UniformLines("9.0");
     lines[bad] = "label without value 9.0";
-    cases::BoxTexts boxes = cases::DefaultBoxTexts('.');
-    EXPECT_EQ(ApplyDataFileLines(lines, "/home/u/case.txt", boxes, cases::kBoxEnabledByDesign),
+    run::BoxTexts boxes = run::DefaultBoxTexts('.');
+    EXPECT_EQ(ApplyDataFileLines(lines, "/home/u/case.txt", boxes, run::kBoxEnabledByDesign),
               "\"/home/u/case.txt\" is not a correct data file!")
         << "bad line " << bad + 1;
-    EXPECT_EQ(boxes.texts, cases::DefaultBoxTexts('.').texts) << "bad line " << bad + 1;
+    EXPECT_EQ(boxes.texts, run::DefaultBoxTexts('.').texts) << "bad line " << bad + 1;
   }
 }
 
@@ -146,9 +144,9 @@ TEST(ApplyDataFileLines, RefusesAFileOfFewerThanFifteenLines) {
     text += "line = 1\r\n";
   }
   WriteBytes(scratch.path() / "short.txt", text);
-  cases::BoxTexts boxes = cases::DefaultBoxTexts('.');
+  run::BoxTexts boxes = run::DefaultBoxTexts('.');
   EXPECT_EQ(ApplyDataFileLines(ReadDataFileLines(scratch / "short.txt").value(), "short.txt", boxes,
-                               cases::kBoxEnabledByDesign),
+                               run::kBoxEnabledByDesign),
             "\"short.txt\" is not a correct data file!");
 }
 
@@ -156,7 +154,7 @@ TEST(DataFile, RefusesAWholeResultFileButAcceptsItsValueLines) {
   const ScratchDirectory scratch;
   const std::string result = testing::DefaultResultFile();
   WriteBytes(scratch.path() / "Result.txt", result);
-  cases::BoxTexts boxes;
+  run::BoxTexts boxes;
   EXPECT_EQ(ApplyDataFileLines(ReadDataFileLines(scratch / "Result.txt").value(), "Result.txt",
                                boxes, kEveryBox),
             "\"Result.txt\" is not a correct data file!");
@@ -168,11 +166,11 @@ TEST(DataFile, RefusesAWholeResultFileButAcceptsItsValueLines) {
   ASSERT_EQ(ApplyDataFileLines(ReadDataFileLines(scratch / "case.txt").value(), "case.txt", boxes,
                                kEveryBox),
             std::nullopt);
-  boxes.Edit(cases::kResultFileNameBox) = cases::kDefaultResultFileName;
+  boxes.Edit(run::kResultFileNameBox) = cases::kDefaultResultFileName;
   cases::CaseParameters fromFile;
   cases::CaseParameters fromDefaults;
-  cases::ReadCaseFromForm(boxes, '.', fromFile);
-  cases::ReadCaseFromForm(cases::DefaultBoxTexts('.'), '.', fromDefaults);
+  run::ReadCaseFromForm(boxes, '.', fromFile);
+  run::ReadCaseFromForm(run::DefaultBoxTexts('.'), '.', fromDefaults);
   EXPECT_EQ(fromFile.Ain, fromDefaults.Ain);
   EXPECT_EQ(fromFile.gamma, fromDefaults.gamma);
   EXPECT_EQ(fromFile.Pein, fromDefaults.Pein);

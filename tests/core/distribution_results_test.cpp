@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "fluxeta/solver/solve_die_flow.h"
+#include "solve_die_flow.h"
 #include "solver_test_cases.h"
 
 namespace fluxeta::solver {

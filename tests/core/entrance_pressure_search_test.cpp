@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "../support/expect_fault.h"
-#include "fluxeta/solver/solve_die_flow.h"
+#include "solve_die_flow.h"
 #include "solver_test_cases.h"
 
 namespace fluxeta::solver {

@@ -9,9 +9,14 @@
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/case/default_case.h"
 #include "fluxeta/case/input_table.h"
+#include "fluxeta/run/box_texts.h"
 
 namespace fluxeta::cases {
 namespace {
+
+using run::BoxTexts;
+using run::DefaultBoxTexts;
+using run::ReadCaseFromForm;
 
 using testing::ExpectFault;
 
@@ -45,8 +50,7 @@ TEST(MakeCase, DerivesAsTheBoxesDoForOtherMaterials) {
   for (const auto& [name, text, value] :
        {std::tuple{"n", "0.37", 0.37}, std::tuple{"gamma0", "2.5", 2.5},
         std::tuple{"Lend", "3.7", 3.7}}) {
-    const InputSpec& input = kInputs[*FindInput(name)];
-    boxes.Edit(input.box) = text;
+    boxes.Input(*FindInput(name)) = text;
     values[*FindInput(name)] = value;
   }
   ExpectSameRecord(MakeCase(values), ReadBoxes(boxes));
@@ -73,7 +77,7 @@ TEST(MakeCase, FaultsAsReadingTheBoxes) {
     CaseValues values = DefaultCaseValues();
     values[*FindInput(fault.input)] = fault.value;
     BoxTexts boxes = DefaultBoxTexts('.');
-    boxes.Edit(kInputs[*FindInput(fault.input)].box) = fault.text;
+    boxes.Input(*FindInput(fault.input)) = fault.text;
     ExpectFault([&] { MakeCase(values); }, fault.fault, fault.message);
     ExpectFault([&] { ReadBoxes(boxes); }, fault.fault, fault.message);
   }

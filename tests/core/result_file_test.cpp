@@ -37,9 +37,7 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 cases::CaseParameters DefaultParameters() {
-  cases::CaseParameters parameters;
-  cases::ReadCaseFromForm(cases::DefaultBoxTexts('.'), '.', parameters);
-  return parameters;
+  return cases::MakeCase(cases::DefaultCaseValues());
 }
 
 // Station 1 of the table with the values of the layout's example row.

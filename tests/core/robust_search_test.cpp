@@ -6,8 +6,8 @@
 
 #include "../support/expect_fault.h"
 #include "fluxeta/solver/physical_check.h"
-#include "fluxeta/solver/solve_die_flow.h"
 #include "robust_test_support.h"
+#include "solve_die_flow.h"
 
 namespace fluxeta::solver {
 namespace {

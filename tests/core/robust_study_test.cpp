@@ -12,11 +12,11 @@
 #include "fluxeta/base/errors.h"
 #include "fluxeta/solver/physical_check.h"
 #include "fluxeta/solver/robust_plausible_designs.h"
-#include "fluxeta/solver/solve_die_flow.h"
 #include "rheology.h"
 #include "robust_search.h"
 #include "robust_sweep.h"
 #include "robust_test_support.h"
+#include "solve_die_flow.h"
 
 namespace fluxeta::solver {
 namespace {

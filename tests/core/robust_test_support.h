@@ -9,8 +9,8 @@
 #include "fluxeta/base/checked_real.h"
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/case/station_table.h"
-#include "fluxeta/solver/solve_die_flow.h"
 #include "rheology.h"
+#include "solve_die_flow.h"
 #include "solver_test_cases.h"
 #include "sweep_die_width.h"
 

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "fluxeta/solver/physical_check.h"
-#include "fluxeta/solver/solve_die_flow.h"
 #include "rheology.h"
 #include "robust_search.h"
 #include "robust_test_support.h"
+#include "solve_die_flow.h"
 
 namespace fluxeta::solver {
 namespace {

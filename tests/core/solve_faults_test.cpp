@@ -7,7 +7,7 @@
 #include "../support/expect_fault.h"
 #include "distribution_results.h"
 #include "fluxeta/base/errors.h"
-#include "fluxeta/solver/solve_die_flow.h"
+#include "solve_die_flow.h"
 #include "solver_test_cases.h"
 
 namespace fluxeta::solver {

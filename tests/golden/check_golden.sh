@@ -32,6 +32,9 @@ expect optimise_Lend_gamma.json --optimise Lend --optimise gamma -o best.txt
 expect sensitivity.csv --sensitivity --table csv
 expect tolerance_H_Qin.json --tolerance H=±0.0005 --tolerance Qin=±10%
 expect operating_window_Qin.csv --operating-window Qin=10:60:6 -j 2
+expect coating_window.txt --coating-window "$here/coating_point.json"
+expect coating_window.csv --coating-window "$here/coating_point.json" --table csv
+expect coating_window.json --coating-window "$here/coating_point.json" --table json
 
 echo "golden: $failures failed"
 [ "$failures" -eq 0 ]

@@ -7,8 +7,8 @@ set -uo pipefail
 src="$1"
 
 # Rank of each folder of src/; a file may include folders of a lower rank and its own.
-declare -A rank=([base]=0 [case]=1 [liquids]=2 [solver]=3 [run]=4 [study]=4 [design]=5 [cli]=6 [ui]=6
-                 [python]=6)
+declare -A rank=([base]=0 [case]=1 [liquids]=2 [solver]=3 [run]=4 [study]=4 [coating]=4 [design]=5
+                 [cli]=6 [ui]=6 [python]=6)
 
 violations=0
 while IFS= read -r -d '' file; do

@@ -1,5 +1,5 @@
 // Solving the cases of a study.
-#include "fluxeta/study/study_case_evaluator.h"
+#include "study_case_evaluator.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +17,8 @@ constexpr std::uint64_t kSweepCount = 100001;
 constexpr int kCasesChecked = 1;
 
 CaseResult Solve(const StudyGrid& grid, std::uint64_t index) {
-  const cases::BoxTexts base = cases::DefaultBoxTexts('.');
-  CaseEvaluator evaluator(grid, base, '.');
+  const cases::CaseInputs base = cases::DefaultCaseInputs();
+  CaseEvaluator evaluator(grid, base);
   CaseResult result;
   evaluator.Evaluate(index, result);
   return result;

@@ -13,7 +13,7 @@ namespace {
 
 std::vector<std::string_view> Names(const CasesTable& table) {
   std::vector<std::string_view> names;
-  for (const StudyInput* input : table.inputs) {
+  for (const StudyVariable* input : table.inputs) {
     names.push_back(input->name);
   }
   return names;

@@ -18,6 +18,55 @@ std::vector<std::string> Texts(const StudyGrid& grid, std::uint64_t index) {
   return texts;
 }
 
+// A sweep gives its value itself; a cell gives the number its text reads as with a point,
+// the text kept, and a text that is no number is refused only when its case is made.
+TEST(StudyGrid, GivesSweepValuesAsNumbersAndCellsWithTheirTexts) {
+  StudyGrid grid;
+  const Sweep lend = ParseSweep("Lend=2:3:3", false);
+  grid.AddCases(CasesTable{{&FindStudyInput("gamma", false), &FindStudyInput("Qin", false)},
+                           {" 0.25", "40", "x", "1e2"}});
+  grid.AddSweep(lend);
+  std::vector<cases::InputValue> values;
+  grid.CaseValues(4, values);  // the second row, the second Lend
+  ASSERT_EQ(values.size(), 3u);
+  EXPECT_EQ(values[0].Text(), "x");
+  EXPECT_FALSE(values[0].IsNumber());
+  EXPECT_EQ(values[1].Text(), "1e2");
+  EXPECT_EQ(values[1].Stored(), 100.0);
+  EXPECT_EQ(values[2].Text(), std::nullopt);
+  EXPECT_EQ(values[2].Stored(), lend.Value(1));
+  grid.CaseValues(0, values);
+  EXPECT_EQ(values[0].Text(), " 0.25");
+  EXPECT_EQ(values[0].Stored(), 0.25);
+}
+
+// Values a script gives: numbers printed in their shortest form, texts as given, and each
+// column's point found in its own dimension.
+TEST(StudyGrid, GivenValuesAreADimensionWithTheirPoints) {
+  StudyGrid grid;
+  grid.AddValues(ValuesTable{{&FindStudyInput("gamma", false)},
+                             {cases::InputValue(0.1), cases::InputValue::OfText("0.20", '.')},
+                             2});
+  grid.AddValues(
+      ValuesTable{{&FindStudyInput("Lend", false)},
+                  {cases::InputValue(2.0), cases::InputValue(2.5), cases::InputValue(3.0)},
+                  3});
+  ASSERT_EQ(grid.CaseCount(), 6u);
+  EXPECT_EQ(Texts(grid, 4), (std::vector<std::string>{"0.20", "2.5"}));
+  EXPECT_EQ(grid.PointOf(4, 0), 1u);
+  EXPECT_EQ(grid.PointOf(4, 1), 1u);
+  EXPECT_EQ(grid.PointOf(2, 1), 2u);
+  std::vector<cases::InputValue> values;
+  grid.CaseValues(5, values);
+  EXPECT_EQ(values[0].Stored(), 0.2);
+  EXPECT_EQ(values[1].Stored(), 3.0);
+
+  // Cases that name no input are cases all the same.
+  StudyGrid none;
+  none.AddValues(ValuesTable{{}, {}, 2});
+  EXPECT_EQ(none.CaseCount(), 2u);
+}
+
 TEST(StudyGrid, TheFirstSweepIsTheOutermostLoop) {
   StudyGrid grid;
   grid.AddSweep(ParseSweep("gamma=0:1:2", false));

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "fluxeta/case/input_table.h"
 #include "fluxeta/study/study_error.h"
 #include "fluxeta/study/study_sweep.h"
 
@@ -20,7 +21,7 @@ std::vector<double> Values(const Sweep& sweep) {
 TEST(StudySweep, SpreadsCountValuesEvenlyFromFromToTo) {
   const Sweep sweep = ParseSweep("Lend=2:3:5", false);
   EXPECT_EQ(sweep.input->name, "Lend");
-  EXPECT_EQ(sweep.input->box, 5);
+  EXPECT_EQ(sweep.input->input, cases::FindInput("Lend"));
   EXPECT_EQ(Values(sweep), (std::vector<double>{2.0, 2.25, 2.5, 2.75, 3.0}));
 }
 
@@ -64,7 +65,7 @@ TEST(StudySweep, InputsFixedByDesignNeedAllInputs) {
     EXPECT_THROW(ParseSweep(text, false), StudyError) << text;
     EXPECT_NO_THROW(ParseSweep(text, true)) << text;
   }
-  EXPECT_EQ(ParseSweep("gammacr=10:50:2", true).input->box, 16);
+  EXPECT_EQ(ParseSweep("gammacr=10:50:2", true).input->input, cases::FindInput("gammacr"));
 }
 
 TEST(StudySweep, RefusesMalformedTexts) {

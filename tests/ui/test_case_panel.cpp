@@ -18,6 +18,7 @@ using fluxeta::ui::CasePanel;
 using fluxeta::ui::Workbench;
 using fluxeta::ui::testing::MainWindowFixture;
 namespace cases = fluxeta::cases;
+namespace run = fluxeta::run;
 
 namespace {
 
@@ -83,20 +84,20 @@ void CasePanelTest::takesTheBoxesWhenTheWorkbenchOpensAndWhenAsked() {
 
 void CasePanelTest::appliesExactlyTheEditableBoxes() {
   CasePanel& panel = Panel();
-  const cases::BoxTexts before = fixture_->Form().Boxes();
+  const run::BoxTexts before = fixture_->Form().Boxes();
   for (std::size_t input = 0; input < cases::kInputCount; ++input) {
     panel.Edit(input).setText(DistinctText(input));
   }
   panel.findChild<QPushButton*>(QStringLiteral("ApplyToMainWindow"))->click();
 
-  const cases::BoxTexts after = fixture_->Form().Boxes();
+  const run::BoxTexts after = fixture_->Form().Boxes();
   for (std::size_t input = 0; input < cases::kInputCount; ++input) {
-    const int box = cases::kInputs[input].box;
+    const int box = run::kInputBoxes[input];
     const std::string expected =
-        cases::kBoxEnabledByDesign[box - 1] ? DistinctText(input).toStdString() : before.Edit(box);
+        run::kBoxEnabledByDesign[box - 1] ? DistinctText(input).toStdString() : before.Edit(box);
     QCOMPARE(after.Edit(box), expected);
   }
-  QCOMPARE(after.Edit(cases::kResultFileNameBox), before.Edit(cases::kResultFileNameBox));
+  QCOMPARE(after.Edit(run::kResultFileNameBox), before.Edit(run::kResultFileNameBox));
   QCOMPARE(fixture_->presenter.messages,
            QStringList{QStringLiteral(
                "The main window keeps these material values fixed; they were not carried over: "

@@ -68,14 +68,15 @@ class WorkbenchWatcher : public RecordingPresenter {
 
 // A solved case: the default case, with the taper factor γ (Edit2) replaced when given.
 ui::FinishedRun Solve(const char* taperFactor = nullptr) {
-  cases::BoxTexts boxes = cases::DefaultBoxTexts('.');
+  run::BoxTexts boxes = run::DefaultBoxTexts('.');
   if (taperFactor != nullptr) {
     boxes.Edit(2) = taperFactor;
   }
   ui::FinishedRun run;
-  solver::SolverState state;
-  cases::ReadCaseFromForm(boxes, '.', run.parameters);
-  run.outcome = solver::SolveDieFlow(run.parameters, run.table, state);
+  run::ReadCaseFromForm(boxes, '.', run.parameters);
+  const solver::Solution solution = solver::Solve(run.parameters, solver::Search::Window);
+  run.table = solution.table;
+  run.outcome = solution.solve;
   run.resultFile = QStringLiteral("/tmp/cases/Result.txt");
   run.finishedAt = QDateTime(QDate(2024, 5, 1), QTime(14, 3, 27));
   run.search = ui::kWindowSearchName;
@@ -111,8 +112,8 @@ const QString kStationHeader = QStringLiteral(
 // box replaced when given.
 void PrepareRun(ui::TForm1& form, const QTemporaryDir& directory, int box = 0,
                 const char* text = nullptr) {
-  cases::BoxTexts boxes = cases::DefaultBoxTexts('.');
-  boxes.Edit(cases::kResultFileNameBox) =
+  run::BoxTexts boxes = run::DefaultBoxTexts('.');
+  boxes.Edit(run::kResultFileNameBox) =
       directory.filePath(QStringLiteral("Result.txt")).toStdString();
   if (box != 0) {
     boxes.Edit(box) = text;
@@ -217,7 +218,7 @@ void ResultTabTest::namesTheCaseItShows() {
   QCOMPARE(tab.HeadingText(),
            QStringLiteral("Run at 2024-05-01 14:03:27 · search: window\n") + kDefaultCaseLine);
   // Before a run, the texts of the boxes as typed.
-  QCOMPARE(ui::CaseLine(cases::DefaultBoxTexts('.')),
+  QCOMPARE(ui::CaseLine(run::DefaultBoxTexts('.')),
            QStringLiteral("Ain 3.0 cm2 · γ 0.1 · Pein 6.14 cm · Lin 3.0 cm · Lend 2.5 cm · "
                           "W 66.0 cm · H 0.0254 cm · λ 16.0 · α 1.3 · η0 10.0 Pa.s · γ0 1.0 1/s · "
                           "n 0.5 · γcr 50.0 1/s · ρ 1.2 g/cm3 · Qin 33.0 cm3/s"));
@@ -432,7 +433,7 @@ void ResultTabTest::saysWhyTheLastRunDidNotFinish_data() {
   QTest::addRow("did not converge, Qin = 0")
       << 14 << "0" << doesNotConverge << QStringList{doesNotConverge} << QStringList();
   QTest::addRow("file not opened")
-      << cases::kResultFileNameBox << "" << canNotOpen << QStringList{canNotOpen} << QStringList();
+      << run::kResultFileNameBox << "" << canNotOpen << QStringList{canNotOpen} << QStringList();
   QTest::addRow("not a number") << 1 << "abc" << notANumber << QStringList()
                                 << QStringList{notANumber};
 }

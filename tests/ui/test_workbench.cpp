@@ -137,7 +137,7 @@ void WorkbenchTest::keepsWhereTheUserPutsIt() {
   workbench->close();
 
   // Opened again by a finished run and by the key: neither window moves.
-  fixture_->Edit(fluxeta::cases::kResultFileNameBox)
+  fixture_->Edit(fluxeta::run::kResultFileNameBox)
       ->setText(fixture_->PathOf(QStringLiteral("Result.txt")));
   QTest::mouseClick(fixture_->Button("BitBtn1"), Qt::LeftButton);
   QCOMPARE(fixture_->presenter.completions, 1);

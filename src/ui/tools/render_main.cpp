@@ -31,6 +31,7 @@
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/case/default_case.h"
 #include "fluxeta/case/input_table.h"
+#include "fluxeta/run/box_texts.h"
 #include "heat_map.h"
 #include "locale_number_text.h"
 #include "program_windows.h"
@@ -43,6 +44,7 @@ namespace {
 
 using fluxeta::ui::ProgramWindows;
 namespace cases = fluxeta::cases;
+namespace run = fluxeta::run;
 
 // The screen the windows are drawn on: the smallest the workbench is made for, with frames.
 constexpr char kScreenConfiguration[] = R"({
@@ -95,8 +97,8 @@ void RunFromMainWindow(ProgramWindows& windows) {
 // screen. Then a run stopped by a fault (H = 0): the workbench says so.
 bool SaveWorkbench(ProgramWindows& windows, const QDir& into) {
   QTemporaryDir resultDirectory;
-  cases::BoxTexts boxes = windows.Form1().Boxes();
-  boxes.Edit(cases::kResultFileNameBox) =
+  run::BoxTexts boxes = windows.Form1().Boxes();
+  boxes.Edit(run::kResultFileNameBox) =
       QFile::encodeName(resultDirectory.filePath(QStringLiteral("Result.txt"))).toStdString();
   windows.Form1().SetBoxes(boxes);
   RunFromMainWindow(windows);
@@ -143,7 +145,7 @@ bool SaveWorkbenchTabs(ProgramWindows& windows, const QDir& into) {
   using fluxeta::ui::StudyTab;
   auto* workbench = windows.Form1().findChild<fluxeta::ui::Workbench*>();
   const char separator = workbench->Case().Separator();
-  workbench->Case().SetBoxes(cases::DefaultBoxTexts(separator));
+  workbench->Case().SetBoxes(run::DefaultBoxTexts(separator));
   const auto number = [separator](double value) {
     return fluxeta::ui::NumberText(value, separator);
   };

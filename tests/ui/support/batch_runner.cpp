@@ -20,15 +20,15 @@ int RunBatch(const QString& directory, const QStringList& arguments) {
   return batch.exitCode();
 }
 
-void WriteDataFile(const QString& path, const cases::BoxTexts& boxes) {
+void WriteDataFile(const QString& path, const run::BoxTexts& boxes) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
     qFatal("cannot write the data file %s", qPrintable(path));
   }
   int line = 0;
-  for (const cases::InputSpec& input : cases::kInputs) {
+  for (std::size_t input = 0; input < cases::kInputCount; ++input) {
     file.write(QStringLiteral("input %1 = ").arg(++line).toUtf8());
-    file.write(QByteArray::fromStdString(boxes.Edit(input.box)));
+    file.write(QByteArray::fromStdString(boxes.Input(input)));
     file.write("\r\n");
   }
 }

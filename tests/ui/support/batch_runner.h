@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "fluxeta/case/case_parameters.h"
+#include "fluxeta/run/box_texts.h"
 
 namespace fluxeta::ui::testing {
 
@@ -12,6 +13,6 @@ namespace fluxeta::ui::testing {
 int RunBatch(const QString& directory, const QStringList& arguments);
 
 // A data file of fifteen "label = value" lines carrying the texts of the case boxes.
-void WriteDataFile(const QString& path, const cases::BoxTexts& boxes);
+void WriteDataFile(const QString& path, const run::BoxTexts& boxes);
 
 }  // namespace fluxeta::ui::testing

@@ -8,6 +8,7 @@
 #include <concepts>
 
 #include "fluxeta/base/checked_real.h"
+#include "fluxeta/base/unchecked_real.h"
 
 namespace fluxeta::base {
 
@@ -32,28 +33,10 @@ class FixedExponentPower {
     }
   }
 
-  Checked<T> operator()(Checked<T> x) const {
-    const T base = x.value();
-    if (kind_ == Kind::One) {
-      return T(1);
-    }
-    if (base == 0 && exponent_ > 0) {
-      return T(0);
-    }
-    if (kind_ == Kind::Whole) {
-      return WholePower(x);
-    }
-    if (base < 0) {
-      RaiseFloatingPointFault(FloatingPointFault::InvalidOperation);
-    }
-    if (base == 0) {
-      RaiseFloatingPointFault(FloatingPointFault::DivisionByZero);
-    }
-    if (kind_ == Kind::WholeOfRoot) {
-      return WholePower(std::sqrt(base));
-    }
-    return Checked<T>::Verified(std::pow(base, exponent_));
-  }
+  Checked<T> operator()(Checked<T> x) const { return Apply(x); }
+  // The same power where a failure only leaves its exception flag: NaN for a negative
+  // base, ∞ for a zero base and a negative exponent.
+  Unchecked<T> operator()(Unchecked<T> x) const { return Apply(x); }
 
  private:
   enum class Kind { One, Whole, WholeOfRoot, General };
@@ -70,12 +53,39 @@ class FixedExponentPower {
     reciprocal_ = wholeExponent < 0;
   }
 
+  template <typename Number>
+  Number Apply(Number x) const {
+    const T base = x.value();
+    if (kind_ == Kind::One) {
+      return T(1);
+    }
+    if (base == 0 && exponent_ > 0) {
+      return T(0);
+    }
+    if (kind_ == Kind::Whole) {
+      return WholePower(x);
+    }
+    if constexpr (kChecksEachOperation<Number>) {
+      if (base < 0) {
+        RaiseFloatingPointFault(FloatingPointFault::InvalidOperation);
+      }
+      if (base == 0) {
+        RaiseFloatingPointFault(FloatingPointFault::DivisionByZero);
+      }
+    }
+    if (kind_ == Kind::WholeOfRoot) {
+      return WholePower(Number(std::sqrt(base)));
+    }
+    return Number::Verified(std::pow(base, exponent_));
+  }
+
   // x^k by square and multiply; a negative k takes the reciprocal.
-  Checked<T> WholePower(Checked<T> x) const {
+  template <typename Number>
+  Number WholePower(Number x) const {
     unsigned long long remaining = multiplications_;
-    Checked<T> result = T(1);
+    Number result = T(1);
     bool hasFactor = false;
-    Checked<T> factor = x;
+    Number factor = x;
     while (remaining != 0) {
       if (remaining & 1U) {
         result = hasFactor ? result * factor : factor;
@@ -86,7 +96,7 @@ class FixedExponentPower {
         factor *= factor;
       }
     }
-    return reciprocal_ ? Checked<T>(T(1)) / result : result;
+    return reciprocal_ ? Number(T(1)) / result : result;
   }
 
   T exponent_;

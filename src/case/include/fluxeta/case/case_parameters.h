@@ -1,5 +1,5 @@
 // The case of a calculation: the fifteen inputs, two derived values and the result
-// file name.
+// file name, and the ways a case is made from values.
 #pragma once
 
 #include <array>
@@ -7,15 +7,9 @@
 #include <functional>
 #include <string>
 
+#include "fluxeta/case/input_value.h"
+
 namespace fluxeta::cases {
-
-// The texts of the sixteen boxes Edit1 … Edit16 of the main window; Edit(k) is box k.
-struct BoxTexts {
-  std::array<std::string, 16> texts;
-
-  std::string& Edit(int box) { return texts.at(box - 1); }
-  const std::string& Edit(int box) const { return texts.at(box - 1); }
-};
 
 struct CaseParameters {
   double Ain = 0;      // entrance cross-sectional area of the cavity (cm2)
@@ -40,24 +34,23 @@ struct CaseParameters {
   std::string ResultFileName;
 };
 
-// The box of the result file name, the one box that holds no input, and its first text.
-inline constexpr int kResultFileNameBox = 15;
+// The inputs of the record above, one row each in the input table (input_table.h).
+inline constexpr std::size_t kInputCount = 15;
+
 inline constexpr char kDefaultResultFileName[] = "Result.txt";
 
-// The fifteen input values of a case in input order (input_table.h).
-using CaseValues = std::array<double, 15>;
+// The input values of a case in input order.
+using CaseValues = std::array<double, kInputCount>;
+// The inputs of a case in input order as a front gives them, numbers or texts.
+using CaseInputs = std::array<InputValue, kInputCount>;
 
-// Converts the box texts, numbers written with `separator`, into the case, field by field
-// in reading order. A text that is not a number raises ConversionError, a value beyond the
-// double range or a fault in a derived value raises FloatingPointError; the fields stored
-// before the failure keep their new values and the rest keep their old ones.
-void ReadCaseFromForm(const BoxTexts& boxes, char separator, CaseParameters& parameters);
-
-// The case of fifteen values, with ηcr and θ derived as reading the boxes derives them and
-// with the same faults: a value that is not finite is refused as a number beyond the double
-// range (overflow; invalid operation for not-a-number), W = 0 faults in θ, and the power
-// rules fault in ηcr.
+// The case of the values, with ηcr and θ derived as reading the window's boxes derives them
+// and with the same faults: a value that is not finite is refused as a number beyond the
+// double range (overflow; invalid operation for not-a-number), a text that is not a number
+// raises ConversionError, W = 0 faults in θ, and the power rules fault in ηcr.
 CaseParameters MakeCase(const CaseValues& values,
+                        std::string resultFileName = kDefaultResultFileName);
+CaseParameters MakeCase(const CaseInputs& inputs,
                         std::string resultFileName = kDefaultResultFileName);
 
 // An input value that reaches the record from a number rather than a text, as MakeCase
@@ -71,8 +64,10 @@ double StoredInputValue(double value);
 // of a derived value) leaves the same mixture of new and old fields whatever the source.
 void StoreInputs(CaseParameters& parameters,
                  const std::function<double(std::size_t input)>& storedInput);
+// The same for inputs as a front gives them (InputValue::Stored).
+void StoreInputs(CaseParameters& parameters, const CaseInputs& inputs);
 
-// The fifteen input values of a case, in input order.
+// The input values of a case, in input order.
 CaseValues InputValues(const CaseParameters& parameters);
 
 }  // namespace fluxeta::cases

@@ -19,7 +19,6 @@ struct InputSpec {
   std::string_view unit;         // "-" for a pure number
   std::string_view symbol;       // as the window's labels write it (UTF-8)
   std::string_view windowLabel;  // the main window's label (UTF-8)
-  int box;                       // the edit box Edit<box> it is read from
   // The result file's label: 51 code page 932 bytes with its "=" at byte 49, and the
   // style of its value.
   std::string_view resultLabel;
@@ -30,19 +29,16 @@ struct InputSpec {
   double plausibleHigh;
 };
 
-inline constexpr std::size_t kInputCount = 15;
-
 // Greek letters of the result file's labels are their two code page 932 bytes (γ 83 C1,
 // λ 83 C9, α 83 BF, η 83 C5, ρ 83 CF); the literals are split after each letter so that
 // no following hex digit joins the escape.
-inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
+inline constexpr auto kInputs = std::to_array<InputSpec>({
     {&CaseParameters::Ain,
      "Ain",
      "Ain",
      "cm2",
      "Ain",
      "Entrance cross sectional area   Ain (cm2)",
-     1,
      "   Entrance cross sectional area   Ain (cm2)    =  ",
      {NumberFormat::Fixed, 7, 4},
      "3.0",
@@ -55,7 +51,6 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "-",
      "γ",
      "Cavity taper factor   γ (-)",
-     2,
      "   Cavity taper factor   \x83\xC1"
      " (-)                 =  ",
      {NumberFormat::Fixed, 6, 4},
@@ -69,7 +64,6 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "cm",
      "Pein",
      "Entrance cavity perimeter   Pein (cm)",
-     3,
      "   Entrance cavity perimeter   Pein (cm)        =  ",
      {NumberFormat::Fixed, 7, 4},
      "6.14",
@@ -82,7 +76,6 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "cm",
      "Lin",
      "Entrance slot length   Lin (cm)",
-     4,
      "   Entrance slot length   Lin (cm)              =  ",
      {NumberFormat::Fixed, 5, 2},
      "3.0",
@@ -95,7 +88,6 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "cm",
      "Lend",
      "End slot length   Lend (cm)",
-     5,
      "   End slot length   Lend (cm)                  =  ",
      {NumberFormat::Fixed, 5, 2},
      "2.5",
@@ -108,7 +100,6 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "cm",
      "W",
      "Die width   W (cm)",
-     6,
      "   Die width   W (cm)                           =  ",
      {NumberFormat::Fixed, 6, 2},
      "66.0",
@@ -121,7 +112,6 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "cm",
      "H",
      "Slot gap   H (cm)",
-     7,
      "   Slot gap   H (cm)                            =  ",
      {NumberFormat::Fixed, 6, 4},
      "0.0254",
@@ -134,7 +124,6 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "-",
      "λ",
      "Shape factor for viscous friction   λ (-)",
-     8,
      "   Shape factor for viscous friction   \x83\xC9"
      " (-)   =  ",
      {NumberFormat::Fixed, 6, 2},
@@ -148,7 +137,6 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "-",
      "α",
      "Shape factor for inertia   α (-)",
-     9,
      "   Shape factor for inertia   \x83\xBF"
      " (-)            =  ",
      {NumberFormat::Fixed, 5, 3},
@@ -162,7 +150,6 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "Pa.s",
      "η0",
      "Reference viscosity   η0 (Pa.s)",
-     10,
      "   Reference viscosity   \x83\xC5"
      "0 (Pa.s)             =  ",
      {NumberFormat::General, 5, 2},
@@ -176,7 +163,6 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "1/s",
      "γ0",
      "Reference shear rate   γ0 (1/s)",
-     11,
      "   Reference shear rate   \x83\xC1"
      "0 (1/s)             =  ",
      {NumberFormat::General, 5, 2},
@@ -190,7 +176,6 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "-",
      "n",
      "Power-law index   n (-)",
-     12,
      "   Power-law index   n (-)                      =  ",
      {NumberFormat::Fixed, 5, 3},
      "0.5",
@@ -203,7 +188,6 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "1/s",
      "γcr",
      "Critical shear rate   γcr (1/s)",
-     16,
      "   Critical shear rate   \x83\xC1"
      "cr (1/s)             =  ",
      {NumberFormat::General, 5, 2},
@@ -217,7 +201,6 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "g/cm3",
      "ρ",
      "Density   ρ  (g/cm3)",
-     13,
      "   Density   \x83\xCF"
      " (g/cm3)                         =  ",
      {NumberFormat::Fixed, 5, 3},
@@ -231,14 +214,23 @@ inline constexpr std::array<InputSpec, kInputCount> kInputs = {{
      "cm3/s",
      "Qin",
      "Initial flow rate   Qin (cm3/s)",
-     14,
      "   Initial flow rate   Qin (cm3/s)              =  ",
      {NumberFormat::Fixed, 7, 2},
      "33.0",
      false,
      0.5,
      200.0},
-}};
+});
+static_assert(kInputs.size() == kInputCount, "one row for every input of the case record");
+
+// The number of the input that the record keeps in `field`.
+constexpr std::size_t InputOfField(double CaseParameters::*field) {
+  std::size_t input = 0;
+  while (input < kInputs.size() && kInputs[input].field != field) {
+    ++input;
+  }
+  return input;
+}
 
 // The input of that short name, or nothing.
 std::optional<std::size_t> FindInput(std::string_view name);

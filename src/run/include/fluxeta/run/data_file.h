@@ -7,10 +7,13 @@
 #include <string_view>
 
 #include "fluxeta/case/case_parameters.h"
+#include "fluxeta/run/box_texts.h"
 
 namespace fluxeta::run {
 
+// The format has fifteen lines, one per input in input order.
 inline constexpr int kDataFileLineCount = 15;
+static_assert(kDataFileLineCount == cases::kInputCount, "one data file line for every input");
 using DataFileLines = std::array<std::string, kDataFileLineCount>;
 
 // A data file is fifteen short lines: one whose fifteen lines take more bytes than this
@@ -31,11 +34,29 @@ DataFileRead ReadDataFile(const std::string& path);
 // The lines of ReadDataFile; nullopt when the file cannot be opened or read, or is too long.
 std::optional<DataFileLines> ReadDataFileLines(const std::string& path);
 
-// Puts the value of each line into its box when that box is enabled (`enabled` is
-// indexed by box number − 1). When a line has no "=", changes nothing and returns the
-// message to show; otherwise returns nullopt.
+// Which inputs a data file may set, in input order.
+using EnabledInputs = std::array<bool, cases::kInputCount>;
+
+// The inputs the main window lets the user change: all but those it keeps fixed.
+constexpr EnabledInputs InputsEnabledByDesign() {
+  EnabledInputs enabled{};
+  for (std::size_t input = 0; input < cases::kInputCount; ++input) {
+    enabled[input] = !cases::kInputs[input].fixedInWindow;
+  }
+  return enabled;
+}
+inline constexpr EnabledInputs kInputsEnabledByDesign = InputsEnabledByDesign();
+
+// Sets each enabled input to the value text of its line, read with `separator` (a text that
+// is no number is kept, to be refused when a case is made of it). When a line has no "=",
+// changes nothing and returns the message to show; otherwise returns nullopt.
 std::optional<std::string> ApplyDataFileLines(const DataFileLines& lines, std::string_view path,
-                                              cases::BoxTexts& boxes,
-                                              const std::array<bool, 16>& enabled);
+                                              cases::CaseInputs& inputs,
+                                              const EnabledInputs& enabled, char separator);
+
+// The same for the window: puts the value of each line into its box when that box is
+// enabled (`enabled` is indexed by box number − 1).
+std::optional<std::string> ApplyDataFileLines(const DataFileLines& lines, std::string_view path,
+                                              BoxTexts& boxes, const EnabledBoxes& enabled);
 
 }  // namespace fluxeta::run

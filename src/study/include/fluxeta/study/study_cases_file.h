@@ -24,8 +24,8 @@ inline constexpr std::size_t kMostCasesRecordBytes = std::size_t{1} << 20;
 
 // A cases table held in memory, for a table given as text.
 struct CasesTable {
-  std::vector<const StudyInput*> inputs;  // the header's columns
-  std::vector<std::string> cells;         // row by row, inputs.size() cells a row
+  std::vector<const StudyVariable*> inputs;  // the header's columns
+  std::vector<std::string> cells;            // row by row, inputs.size() cells a row
 
   std::size_t RowCount() const { return inputs.empty() ? 0 : cells.size() / inputs.size(); }
 };
@@ -47,7 +47,7 @@ class CasesFile {
   CasesFile(const CasesFile&) = delete;
   CasesFile& operator=(const CasesFile&) = delete;
 
-  const std::vector<const StudyInput*>& Inputs() const { return inputs_; }
+  const std::vector<const StudyVariable*>& Inputs() const { return inputs_; }
   std::uint64_t RowCount() const { return rowCount_; }
 
   // The cells of the next row in file order into `cells`; false after the last row.
@@ -60,7 +60,7 @@ class CasesFile {
   struct Reader;
 
   std::string path_;
-  std::vector<const StudyInput*> inputs_;
+  std::vector<const StudyVariable*> inputs_;
   std::uint64_t rowCount_ = 0;
   std::uint64_t rowsRead_ = 0;
   std::unique_ptr<Reader> reader_;

@@ -1,17 +1,38 @@
-// The case inputs a study may vary, by their short names (input_table.h), as used on the
-// command line, in cases files and in the columns of a study's output.
+// The quantities a study varies. The case inputs (input_table.h) are such variables, by
+// their short names, as used on the command line, in cases files and in the columns of a
+// study's output; another kind of case (a die document) has variables of its own.
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <optional>
 #include <string_view>
 
 #include "fluxeta/case/input_table.h"
 
 namespace fluxeta::study {
 
-using StudyInput = cases::InputSpec;
+struct StudyVariable {
+  std::string_view name;    // its output column's header, its key in Python
+  std::string_view unit;    // "-" for a pure number
+  std::string_view symbol;  // as the window's labels write it (UTF-8)
+  // The input of the input table it sets; nothing for a variable of another kind of case.
+  std::optional<std::size_t> input;
+};
 
-// The input of that exact name. Raises StudyError for an unknown name, and for an input
-// the window keeps fixed unless `allInputs` is set.
-const StudyInput& FindStudyInput(std::string_view name, bool allInputs);
+constexpr std::array<StudyVariable, cases::kInputCount> InputVariables() {
+  std::array<StudyVariable, cases::kInputCount> variables{};
+  for (std::size_t input = 0; input < cases::kInputCount; ++input) {
+    const cases::InputSpec& spec = cases::kInputs[input];
+    variables[input] = {spec.name, spec.unit, spec.symbol, input};
+  }
+  return variables;
+}
+// The variables of the case inputs, in input order.
+inline constexpr std::array<StudyVariable, cases::kInputCount> kInputVariables = InputVariables();
+
+// The case input of that exact name. Raises StudyError for an unknown name, and for an
+// input the window keeps fixed unless `allInputs` is set.
+const StudyVariable& FindStudyInput(std::string_view name, bool allInputs);
 
 }  // namespace fluxeta::study

@@ -14,7 +14,7 @@ namespace fluxeta::study {
 double SweepValue(double from, double to, std::uint64_t count, std::uint64_t k);
 
 struct Sweep {
-  const StudyInput* input = nullptr;
+  const StudyVariable* input = nullptr;
   double from = 0;
   double to = 0;
   std::uint64_t count = 1;  // COUNT 1 gives FROM alone

@@ -8,20 +8,17 @@
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/case/station_table.h"
 #include "fluxeta/solver/search.h"
-#include "fluxeta/solver/solver_state.h"
 #include "fluxeta/study/study_case_result.h"
 
 namespace fluxeta::study {
 
-// The records one thread solves its cases in; no two threads share them.
+// The record one thread makes its cases in; no two threads share it.
 struct CaseRecords {
   cases::CaseParameters parameters;
-  cases::StationTable table;
-  solver::SolverState state;
 };
 
-// Zeroes the records, as in a fresh process, so that a result never depends on the cases
-// solved before in them; stores the inputs that `storedInput(k)` gives (StoreInputs) and
+// Zeroes the record, as in a fresh process, so that a result never depends on the cases
+// made before in it; stores the inputs that `storedInput(k)` gives (StoreInputs) and
 // solves the case. A text that is not a number and a floating-point fault become the
 // result's outcome, like a search that gives up: a failing case never ends a study.
 // `search` solves it.

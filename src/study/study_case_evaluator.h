@@ -5,11 +5,10 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "fluxeta/case/case_parameters.h"
-#include "fluxeta/study/case_evaluation.h"
+#include "case_evaluation.h"
 #include "fluxeta/study/study_case_result.h"
 #include "fluxeta/study/study_grid.h"
 
@@ -17,9 +16,8 @@ namespace fluxeta::study {
 
 class CaseEvaluator {
  public:
-  // `base` holds the box texts of the inputs the grid does not vary, numbers written with
-  // `baseSeparator`; the grid's own texts are written with a point.
-  CaseEvaluator(const StudyGrid& grid, const cases::BoxTexts& base, char baseSeparator,
+  // `base` gives the inputs the grid does not vary; it must outlive the evaluator.
+  CaseEvaluator(const StudyGrid& grid, const cases::CaseInputs& base,
                 solver::Search search = solver::Search::Window);
 
   // Makes and solves case `index` of the grid. A text that is not a number and a
@@ -28,15 +26,10 @@ class CaseEvaluator {
   void Evaluate(std::uint64_t index, CaseResult& result);
 
  private:
-  // The stored value of input `input` of the case whose grid cells are loaded.
-  double StoredInput(std::size_t input) const;
-
   const StudyGrid& grid_;
-  const cases::BoxTexts& base_;
-  char baseSeparator_;
+  const cases::CaseInputs& base_;
   std::array<std::optional<std::size_t>, cases::kInputCount> columnOfInput_{};
-  std::vector<std::string> texts_;
-  std::vector<std::optional<double>> values_;
+  std::vector<cases::InputValue> values_;
   solver::Search search_;
   CaseRecords records_;
 };

@@ -1,0 +1,20 @@
+// fluxeta-batch --coating-window FILE.json: will the bead hold across the whole web of the
+// case's die at the operating point of the file?
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "batch_options.h"
+#include "fluxeta/case/case_parameters.h"
+
+namespace fluxeta::cli {
+
+// Reads the operating point, solves the case with the run's search and prints the window
+// (a report, or the --table format). Returns the exit status: 0 for a window evaluated
+// whatever its verdict, 1 for a die that is not solved, 2 for a refused operating point or
+// case, 3 for a floating-point fault.
+int RunCoatingWindow(const BatchOptions& options, const cases::CaseInputs& base, std::ostream& out,
+                     std::ostream& err);
+
+}  // namespace fluxeta::cli

@@ -1,0 +1,47 @@
+#include "document_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "fluxeta/base/quoted_text.h"
+
+namespace fluxeta::cli {
+
+std::optional<nlohmann::json> ReadJsonDocumentFile(const std::string& path, std::string_view kind,
+                                                   std::ostream& err) {
+  const std::string named =
+      "fluxeta-batch: " + std::string(kind) + " '" + base::ShortQuote(path) + "': ";
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    err << named << std::strerror(errno) << '\n';
+    return std::nullopt;
+  }
+  std::string text;
+  char block[4096];
+  while (file.read(block, sizeof block) || file.gcount() > 0) {
+    text.append(block, static_cast<std::size_t>(file.gcount()));
+    if (text.size() > kMostDocumentBytes) {
+      err << named << "more than " << kMostDocumentBytes << " bytes\n";
+      return std::nullopt;
+    }
+  }
+  if (file.bad()) {
+    err << named << std::strerror(errno) << '\n';
+    return std::nullopt;
+  }
+  try {
+    return nlohmann::json::parse(text);
+  } catch (const nlohmann::json::parse_error& error) {
+    // Without the library's "[json.exception.parse_error.101] " before the reason.
+    std::string_view reason = error.what();
+    if (const auto end = reason.find("] "); reason.starts_with('[') && end != reason.npos) {
+      reason.remove_prefix(end + 2);
+    }
+    err << named << "not JSON: " << reason << '\n';
+    return std::nullopt;
+  }
+}
+
+}  // namespace fluxeta::cli
