@@ -4,19 +4,20 @@
 
 #include "fluxeta/case/default_case.h"
 #include "fluxeta/case/input_table.h"
+#include "fluxeta/design/case_design_model.h"
 #include "fluxeta/design/optimiser.h"
 
 namespace {
 
-using fluxeta::design::DesignVariable;
+using fluxeta::design::VariableRequest;
 
-void Optimise(benchmark::State& state, const std::vector<DesignVariable>& variables) {
+void Optimise(benchmark::State& state, const std::vector<VariableRequest>& variables) {
   fluxeta::design::OptimiseSettings settings;
-  settings.base = fluxeta::cases::DefaultCaseValues();
+  const fluxeta::design::CaseDesignModel model(fluxeta::cases::DefaultCaseValues());
   settings.variables = variables;
   int evaluations = 0;
   for (auto _ : state) {
-    const auto result = fluxeta::design::Optimise(settings);
+    const auto result = fluxeta::design::Optimise(model, settings);
     evaluations = result.evaluations;
     benchmark::DoNotOptimize(result);
   }
@@ -24,11 +25,10 @@ void Optimise(benchmark::State& state, const std::vector<DesignVariable>& variab
 }
 
 void BM_OptimiseLend(benchmark::State& state) {
-  Optimise(state, {*fluxeta::design::VariableWithDefaultBounds("Lend")});
+  Optimise(state, {{"Lend", std::nullopt}});
 }
 void BM_OptimiseLendAndGamma(benchmark::State& state) {
-  Optimise(state, {*fluxeta::design::VariableWithDefaultBounds("Lend"),
-                   *fluxeta::design::VariableWithDefaultBounds("gamma")});
+  Optimise(state, {{"Lend", std::nullopt}, {"gamma", std::nullopt}});
 }
 
 BENCHMARK(BM_OptimiseLend)->Unit(benchmark::kMillisecond);

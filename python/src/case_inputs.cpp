@@ -1,6 +1,7 @@
 #include "case_inputs.h"
 
 #include <cctype>
+#include <limits>
 
 #include "fluxeta/base/checked_real.h"
 #include "fluxeta/case/case_parameters.h"
@@ -66,16 +67,35 @@ std::size_t InputOfKey(py::handle key, UnknownName refusal) {
   return InputOfName(key.cast<std::string_view>(), refusal);
 }
 
+bool IsBoolean(py::handle value) {
+  // NumPy's type lives as long as the interpreter, like the module that holds it.
+  static PyObject* const numpyBoolean =
+      py::object(py::module_::import("numpy").attr("bool_")).release().ptr();
+  return py::isinstance<py::bool_>(value) || PyObject_IsInstance(value.ptr(), numpyBoolean) == 1;
+}
+
 InputCell ReadInputCell(std::size_t input, py::handle value) {
   InputCell cell;
   if (py::isinstance<py::str>(value)) {
-    cell.text = value.cast<std::string>();
+    const py::bytes utf8 = py::reinterpret_steal<py::bytes>(
+        PyUnicode_AsEncodedString(value.ptr(), "utf-8", "backslashreplace"));
+    if (!utf8) {
+      throw py::error_already_set();
+    }
+    cell.text = utf8.cast<std::string>();
     return cell;
   }
-  if (!py::isinstance<py::bool_>(value)) {
+  if (!IsBoolean(value)) {
     const double number = PyFloat_AsDouble(value.ptr());
     if (!(number == -1.0 && PyErr_Occurred())) {
       cell.value = number;
+      return cell;
+    }
+    if (PyErr_ExceptionMatches(PyExc_OverflowError) && PyLong_Check(value.ptr())) {
+      PyErr_Clear();
+      cell.value = py::int_(py::reinterpret_borrow<py::object>(value)) < py::int_(0)
+                       ? -std::numeric_limits<double>::infinity()
+                       : std::numeric_limits<double>::infinity();
       return cell;
     }
     PyErr_Clear();

@@ -35,8 +35,13 @@ std::size_t InputOfName(std::string_view name, UnknownName refusal);
 // The input named by a key of a dict; raises TypeError for a key that is not a str.
 std::size_t InputOfKey(pybind11::handle key, UnknownName refusal);
 
-// Reads one value: a str is a text, any other object is taken by float() (bool refused).
-// Raises TypeError naming the input.
+// True for a bool of Python or of NumPy, which are no numbers of a die.
+bool IsBoolean(pybind11::handle value);
+
+// Reads one value: a str is a text (one that UTF-8 cannot hold keeps its odd characters
+// as escapes, and is no number), any other object is taken by float(): a whole number
+// beyond the double range is such a number, refused as overflow when stored. bool is
+// refused; raises TypeError naming the input.
 InputCell ReadInputCell(std::size_t input, pybind11::handle value);
 
 // The inputs of keyword arguments or of a dict, by name.

@@ -1,5 +1,5 @@
 // What the design functions share: the design they start from, given as solve() takes its
-// inputs, and the figures and columns they return.
+// inputs, and the reports and tables of the design service as Python objects.
 #pragma once
 
 #include <cstddef>
@@ -8,8 +8,11 @@
 
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
+#include <nlohmann/json.hpp>
 
 #include "fluxeta/case/case_parameters.h"
+#include "fluxeta/design/design_refusal.h"
+#include "fluxeta/design/design_tables.h"
 
 namespace fluxeta::python {
 
@@ -18,24 +21,16 @@ namespace fluxeta::python {
 // a number raises NotANumber, a fault of a value or a derived value its FloatingPointFault.
 cases::CaseValues DesignBase(const pybind11::kwargs& base);
 
-// {short name: value} of all fifteen inputs.
-pybind11::dict InputsDict(const cases::CaseValues& values);
+// The names of the design settings as the functions' keywords give them.
+design::SettingNames PythonSettingNames();
 
-// A figure of a solved design, or None.
-pybind11::object FigureOrNone(bool solved, double value);
+// A report of the design service as dicts, lists, str, int, float, bool and None.
+pybind11::object PythonOfJson(const nlohmann::ordered_json& value);
 
-// A column of `count` rows of T, row k being figure(k).
-template <typename T, typename Figure>
-pybind11::array_t<T> NumberColumn(std::size_t count, Figure figure) {
-  pybind11::array_t<T> column(static_cast<pybind11::ssize_t>(count));
-  T* out = column.mutable_data();
-  for (std::size_t row = 0; row < count; ++row) {
-    out[row] = figure(row);
-  }
-  return column;
-}
-
-// An object column of Python str.
-pybind11::array TextColumn(const std::vector<std::string_view>& texts);
+// A table of the design service as a dict of NumPy columns: int64, float64 (NaN for a
+// missing figure), bool, or object columns of str.
+template <typename Row>
+pybind11::dict TableColumns(const std::vector<design::TableColumn<Row>>& columns,
+                            const std::vector<Row>& rows);
 
 }  // namespace fluxeta::python

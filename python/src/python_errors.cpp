@@ -5,6 +5,8 @@
 #include <string>
 
 #include "fluxeta/base/errors.h"
+#include "fluxeta/base/messages.h"
+#include "fluxeta/base/quoted_text.h"
 
 namespace py = pybind11;
 
@@ -128,8 +130,13 @@ void RegisterErrors(py::module_& module) {
       if (thrown) {
         std::rethrow_exception(thrown);
       }
+    } catch (const base::ConversionError& error) {
+      // The text quoted by its two ends, as the command line quotes it: a value typed by
+      // mistake may be megabytes long.
+      SetOutcomeError(error.outcome(),
+                      base::messages::ConversionMessage(base::ShortQuote(error.text())));
     } catch (const base::FluxetaError& error) {
-      SetOutcomeError(error.outcome(), error.what());
+      SetOutcomeError(error.outcome(), error.message());
     }
   });
 }

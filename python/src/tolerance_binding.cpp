@@ -1,13 +1,15 @@
 #include "tolerance_binding.h"
 
-#include <cmath>
 #include <string>
 #include <vector>
 
 #include "case_inputs.h"
 #include "design_case.h"
 #include "fluxeta/case/input_table.h"
+#include "fluxeta/design/case_design_model.h"
+#include "fluxeta/design/design_tables.h"
 #include "fluxeta/design/tolerance_band.h"
+#include "python_errors.h"
 
 namespace py = pybind11;
 
@@ -17,20 +19,21 @@ namespace {
 
 // The tolerance of the input named `name`: a text as fluxeta-batch --tolerance reads it
 // after NAME=, or a number, ± that much in the input's unit.
-design::Tolerance ReadTolerance(py::handle name, py::handle amount) {
+design::Tolerance ReadTolerance(const design::DesignModel& model, py::handle name,
+                                py::handle amount) {
   const std::size_t input = InputOfKey(name, UnknownName::AsKey);
   const std::string inputName(cases::kInputs[input].name);
   if (py::isinstance<py::str>(amount)) {
     const design::ParsedTolerance parsed =
-        design::ParseTolerance(inputName + "=" + amount.cast<std::string>());
+        design::ParseTolerance(model, inputName + "=" + amount.cast<std::string>());
     if (!parsed.tolerance) {
       throw py::value_error(parsed.refusal);
     }
     return *parsed.tolerance;
   }
-  if (!py::isinstance<py::bool_>(amount)) {
+  if (!IsBoolean(amount)) {
     const double delta = PyFloat_AsDouble(amount.ptr());
-    if (!(delta == -1.0 && PyErr_Occurred()) && std::isfinite(delta) && delta >= 0) {
+    if (!(delta == -1.0 && PyErr_Occurred())) {
       return design::Tolerance{input, delta, false};
     }
     PyErr_Clear();
@@ -41,57 +44,52 @@ design::Tolerance ReadTolerance(py::handle name, py::handle amount) {
                         std::string(py::repr(amount)));
 }
 
-py::dict Tolerance(const py::dict& given, const py::kwargs& base) {
-  std::vector<design::Tolerance> tolerances;
+py::dict Tolerance(const py::dict& given, bool allInputs, const py::kwargs& base) {
+  const design::CaseDesignModel model(DesignBase(base));
+  design::ToleranceSettings settings;
+  settings.allInputs = allInputs;
   for (const auto [name, amount] : given) {
-    tolerances.push_back(ReadTolerance(name, amount));
+    settings.tolerances.push_back(ReadTolerance(model, name, amount));
   }
-  if (tolerances.size() > design::kMaxTolerances) {
-    throw py::value_error("a tolerance band takes at most " +
-                          std::to_string(design::kMaxTolerances) + " tolerances, not " +
-                          std::to_string(tolerances.size()));
-  }
-  const cases::CaseValues values = DesignBase(base);
+  design::CheckToleranceBand(model, settings, PythonSettingNames());
   design::ToleranceBand band;
   {
     py::gil_scoped_release release;
-    band = design::EvaluateToleranceBand(values, tolerances, design::Search::Robust);
+    band = design::EvaluateToleranceBand(model, settings);
   }
-  const bool centreSolved = band.centre.Solved();
-  const bool anySolved = band.unsolvedCorners < band.corners || centreSolved;
-  py::dict report;
-  report["corners"] = band.corners;
-  report["unsolved_corners"] = band.unsolvedCorners;
-  report["uniformity"] = FigureOrNone(centreSolved, band.centre.uniformity);
-  report["entrance_pressure_Pa"] = FigureOrNone(centreSolved, band.centre.entrancePressure);
-  report["worst_uniformity"] = FigureOrNone(anySolved, band.worstUniformity);
-  report["best_uniformity"] = FigureOrNone(anySolved, band.bestUniformity);
-  report["lowest_entrance_pressure_Pa"] = FigureOrNone(anySolved, band.lowestEntrancePressure);
-  report["highest_entrance_pressure_Pa"] = FigureOrNone(anySolved, band.highestEntrancePressure);
-  report["worst_uniformity_inputs"] = InputsDict(band.worstUniformityCase);
-  return report;
+  if (!band.Complete()) {
+    const base::Outcome outcome =
+        band.firstUnsolved ? band.firstUnsolved->status : base::Outcome::NotConverged;
+    RaiseOutcome(outcome, "the tolerance band is incomplete: " +
+                              design::UnsolvedPointsText(model, band) + "; no band is given");
+  }
+  return PythonOfJson(design::ToleranceReport(model, band));
 }
 
 }  // namespace
 
 void RegisterTolerance(py::module_& module) {
   module.def(
-      "tolerance", &Tolerance, py::arg("tolerances"),
+      "tolerance", &Tolerance, py::arg("tolerances"), py::kw_only(), py::arg("all_inputs") = false,
       R"doc(The spread of a design's figures when its inputs vary within manufacturing or operating
 tolerances, as fluxeta-batch --tolerance gives it: the worst and best uniformity and
 entrance pressure over the centre and the 2^k corners of the tolerance box, each solved
 with the robust search (the GIL released).
 
-tolerances is a dict {name: tolerance} of at most 12 inputs; a tolerance is a text
+tolerances is a dict {name: tolerance} of at most 12 inputs (those the window keeps
+fixed need all_inputs=True); a tolerance is a text
 "±DELTA" (or "+-DELTA", or a plain number) in the input's unit, "±PCT%" of the input's
 value, or a number, ± that much in the input's unit. The design's inputs are further
 keyword arguments by short name, as solve() takes them; the rest take the default case.
 
 Returns a dict: corners and unsolved_corners (int), uniformity and entrance_pressure_Pa of
 the centre, worst_uniformity, best_uniformity, lowest_entrance_pressure_Pa and
-highest_entrance_pressure_Pa over every solved point (None where no point was solved),
-and worst_uniformity_inputs, the fifteen inputs {name: value} of the point of lowest
-uniformity. A tolerance that cannot be read, or more than 12, raises ValueError.
+highest_entrance_pressure_Pa over the centre and every corner, and
+worst_uniformity_inputs, the fifteen inputs {name: value} of the point of lowest
+uniformity. A band is only as good as its points: when the centre or a corner cannot be
+solved, a fluxeta.FluxetaError whose code is the first such point's outcome names it,
+and no band is given. A tolerance that cannot be read, more than 12, or one whose corners
+leave the input's physical domain (a negative gap, say) raises ValueError.
 
     >>> band = fluxeta.tolerance({"H": "±0.0005", "Qin": "±10%"})
     >>> band["worst_uniformity"], band["highest_entrance_pressure_Pa"]

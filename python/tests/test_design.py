@@ -204,19 +204,17 @@ class TestTolerance:
         assert band["entrance_pressure_Pa"] == centre.entrance_pressure_Pa
         assert band["worst_uniformity_inputs"]["Qin"] == 40
 
-    def test_unsolved_points_are_counted_and_give_no_figures(self):
+    def test_a_band_with_an_unsolved_point_is_a_failure(self):
         # At H = 0.5 cm the centre falls in a regime gap and H = 0.99 cm has no physical
-        # solution; H = 0.01 cm is solved.
-        band = fluxeta.tolerance({"H": 0.49}, H=0.5)
-        assert (band["corners"], band["unsolved_corners"]) == (2, 1)
-        assert band["uniformity"] is None and band["entrance_pressure_Pa"] is None
-        corner = band["worst_uniformity_inputs"]
-        assert corner["H"] == 0.5 - 0.49
-        assert band["worst_uniformity"] == band["best_uniformity"] == fluxeta.solve(
-            search="robust", **corner).uniformity
-        band = fluxeta.tolerance({"H": 0.01}, H=1.0)
-        assert band["unsolved_corners"] == 2
-        assert band["worst_uniformity"] is None and band["highest_entrance_pressure_Pa"] is None
+        # solution; H = 0.01 cm is solved. A band of the one solved corner would look
+        # like a perfectly robust design.
+        with pytest.raises(fluxeta.FluxetaError) as raised:
+            fluxeta.tolerance({"H": 0.49}, H=0.5)
+        assert raised.value.code == "regime_gap"
+        assert "the centre (regime_gap) and 1 of 2 corners could not be solved" in str(raised.value)
+        with pytest.raises(fluxeta.FluxetaError) as raised:
+            fluxeta.tolerance({"H": 0.01}, H=1.0)
+        assert "the centre (no_physical_solution) and 2 of 2 corners" in str(raised.value)
 
     @pytest.mark.parametrize("tolerances, fault", [
         ({"H": "±x"}, "'H=±x': the tolerance is not a finite number"),

@@ -7,6 +7,10 @@
 #include "exit_status.h"
 #include "fluxeta/case/default_case.h"
 #include "fluxeta/case/input_table.h"
+#include "fluxeta/design/case_design_model.h"
+#include "fluxeta/design/operating_window.h"
+#include "fluxeta/study/study_error.h"
+#include "fluxeta/study/study_sweep.h"
 #include "study_progress.h"
 
 namespace fluxeta::cli {
@@ -52,6 +56,35 @@ std::string InputNames(bool fixedInWindow) {
   }
   return names;
 }
+// Why options given together ask for something the program does not do, or nothing.
+std::optional<std::string> RefusedCombination(const CLI::App& app, const BatchOptions& options,
+                                              const std::optional<std::string>& operatingWindow) {
+  const bool design = options.design.Any() || operatingWindow;
+  if (design && app.get_option("--search")->count() > 0 &&
+      options.run.search != solver::Search::Robust) {
+    return "--search window: the design commands solve every design with the robust search";
+  }
+  if (options.design.optimise.empty() && options.design.Any() &&
+      app.get_option("--output")->count() > 0) {
+    return "-o: --sensitivity and --tolerance write no result file";
+  }
+  if (operatingWindow) {
+    try {
+      const study::Sweep sweep =
+          study::ParseSweep(*operatingWindow, options.run.allInputs, "--operating-window");
+      design::CheckOperatingWindow(design::CaseDesignModel(cases::DefaultCaseValues()),
+                                   {std::string(sweep.input->name), sweep.from, sweep.to,
+                                    sweep.count, options.run.allInputs},
+                                   CommandLineSettingNames());
+    } catch (const study::StudyError& error) {
+      return error.message();
+    } catch (const design::DesignRefusal& refusal) {
+      return "--operating-window: " + std::string(refusal.what());
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 void AddStudyOptions(CLI::App& app, StudyOptions& options) {
@@ -96,6 +129,8 @@ std::variant<BatchOptions, int> ParseBatchOptions(int argc, const char* const* a
   for (const char* design : {"--optimise", "--sensitivity", "--tolerance", "--operating-window"}) {
     app.get_option(design)->excludes("--sweep")->excludes("--cases");
   }
+  // The optimiser's and the band's reports are JSON documents of their own.
+  app.get_option("--table")->excludes("--optimise")->excludes("--tolerance");
   for (const char* other : {"--output", "--sweep", "--cases", "--optimise", "--sensitivity",
                             "--tolerance", "--operating-window"}) {
     app.get_option("--coating-window")->excludes(other);
@@ -111,6 +146,10 @@ std::variant<BatchOptions, int> ParseBatchOptions(int argc, const char* const* a
     const int status = app.exit(error, out, err);
     // A command line that cannot be parsed is refused input like a bad data file.
     return status == 0 ? kWrittenAndConverged : kRefusedInput;
+  }
+  if (const auto refusal = RefusedCombination(app, options, operatingWindow)) {
+    err << "fluxeta-batch: " << *refusal << '\n';
+    return kRefusedInput;
   }
   // The operating window of a fixed die is a robust study over one input.
   if (operatingWindow) {

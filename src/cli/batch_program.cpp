@@ -15,21 +15,30 @@ namespace fluxeta::cli {
 
 namespace {
 
-// True, having said so on `err`, when the output would replace one of the inputs (the
-// data file, the cases file): refused before anything is written.
+// True, having said so on `err`, when an output would replace one of the inputs (the
+// data file, the cases file) or another output (the result file, the history): refused
+// before anything is written.
 bool OutputIsAnInput(const BatchOptions& options, std::ostream& err) {
+  using Named = std::pair<const char*, const std::optional<std::string>*>;
+  // --sensitivity and --tolerance write no result file.
+  const bool writesResultFile = !options.design.Any() || !options.design.optimise.empty();
   const std::optional<std::string> output =
-      options.study ? options.study->outputPath : options.run.resultFile;
-  if (!output) {
-    return false;
-  }
-  const std::pair<const char*, const std::optional<std::string>*> inputs[] = {
-      {"data file", &options.run.dataFile},
-      {"cases file", options.study ? &options.study->casesFile : nullptr}};
-  for (const auto& [kind, input] : inputs) {
-    if (input != nullptr && *input && IsSameFile(*output, **input)) {
-      err << "fluxeta-batch: the output '" << base::ShortQuote(*output) << "' is the " << kind
-          << " '" << base::ShortQuote(**input) << "'; nothing is written\n";
+      options.study ? options.study->outputPath
+                    : (writesResultFile ? std::optional(options.run.resultFile) : std::nullopt);
+  const Named outputs[] = {{"output", &output}, {"history", &options.design.historyFile}};
+  const Named inputs[] = {{"data file", &options.run.dataFile},
+                          {"cases file", options.study ? &options.study->casesFile : nullptr},
+                          {"output", &output}};
+  for (const auto& [outputKind, written] : outputs) {
+    if (!*written) {
+      continue;
+    }
+    for (const auto& [kind, input] : inputs) {
+      if (input == nullptr || input == written || !*input || !NameTheSameFile(**written, **input)) {
+        continue;
+      }
+      err << "fluxeta-batch: the " << outputKind << " '" << base::ShortQuote(**written)
+          << "' is the " << kind << " '" << base::ShortQuote(**input) << "'; nothing is written\n";
       return true;
     }
   }

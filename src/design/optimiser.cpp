@@ -1,12 +1,11 @@
 #include "fluxeta/design/optimiser.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
-#include <limits>
 #include <nlopt.hpp>
-#include <stdexcept>
 
-#include "fluxeta/case/input_table.h"
+#include "fluxeta/base/quoted_text.h"
 #include "fluxeta/case/number_text.h"
 
 namespace fluxeta::design {
@@ -26,61 +25,115 @@ int GridPointsPerVariable(std::size_t variableCount, int budget) {
 // The local search stops when a step changes no normalised variable by more than this.
 constexpr double kNormalisedTolerance = 1e-7;
 
+// Bounds of a positive quantity further apart than this factor are searched in the
+// logarithm of the value, so that the grid and the steps are relative to the value.
+constexpr double kLogarithmicRatio = 1e3;
+
 // An objective and constraints for a candidate that cannot be solved: worse than any
 // solved one, and violating every limit.
 constexpr double kUnsolvedObjective = 1e3;
 constexpr double kUnsolvedViolation = 1.0;
 
-// How far a solved candidate lies outside the limits, each relative to its limit; zero
-// when it meets them all.
+std::string Quoted(std::string_view name) {
+  return "'" + base::ShortQuote(name) + "'";
+}
+
+std::string UnitText(const std::string& unit) {
+  return unit.empty() || unit == "-" ? "" : " (" + unit + ")";
+}
+
+// How far a solved candidate lies outside the limits; zero when it meets them all.
 double Violation(const DesignFigures& figures, const DesignLimits& limits) {
   if (!figures.Solved()) {
     return kUnsolvedViolation;
   }
   double violation = 0;
-  if (limits.maxEntrancePressure) {
-    violation += std::max(0.0, figures.entrancePressure / *limits.maxEntrancePressure - 1.0);
-  }
-  if (limits.minUniformity) {
-    violation += std::max(0.0, *limits.minUniformity - figures.uniformity);
-  }
-  if (limits.maxResidenceTime) {
-    violation += std::max(0.0, figures.longestResidenceTime / *limits.maxResidenceTime - 1.0);
+  for (std::size_t limit = 0; limit < limits.size(); ++limit) {
+    if (limits[limit]) {
+      violation += std::max(0.0, LimitExcess(limit, *limits[limit], figures));
+    }
   }
   return violation;
 }
 
+bool AnyLimit(const DesignLimits& limits) {
+  return std::any_of(limits.begin(), limits.end(), [](const auto& limit) { return limit; });
+}
+
+DesignVariable CheckVariable(const DesignModel& model, const VariableRequest& request,
+                             bool allInputs, const SettingNames& names) {
+  const auto quantity = model.Find(request.name);
+  if (!quantity) {
+    RefuseUnknownQuantity(model, request.name);
+  }
+  const DesignQuantity& spec = model.Quantities()[*quantity];
+  const std::string noun(model.QuantityNoun());
+  if (spec.fixedUnlessAllInputs && !allInputs) {
+    throw DesignRefusal(noun + " " + Quoted(spec.name) + " is fixed by design; " + names.allInputs +
+                        " to vary it");
+  }
+  if (!request.bounds && !spec.plausible) {
+    throw DesignRefusal(noun + " " + Quoted(spec.name) +
+                        " has no plausible range; give its bounds");
+  }
+  const Bounds bounds = request.bounds ? *request.bounds : *spec.plausible;
+  const std::string boundsText =
+      cases::ShortestText(bounds.low) + " and " + cases::ShortestText(bounds.high);
+  const std::string subject = "the bounds of " + Quoted(spec.name);
+  if (!std::isfinite(bounds.low) || !std::isfinite(bounds.high)) {
+    throw DesignRefusal(subject + " must be finite numbers, not " + boundsText);
+  }
+  if (!(bounds.low < bounds.high)) {
+    throw DesignRefusal(subject + ": lo must be below hi, not " + boundsText);
+  }
+  for (const double bound : {bounds.low, bounds.high}) {
+    if (!cases::InDomain(spec.domain, bound)) {
+      throw DesignRefusal(subject + " must each be " + std::string(cases::DomainText(spec.domain)) +
+                          UnitText(spec.unit) + ", not " + cases::ShortestText(bound));
+    }
+  }
+  DesignVariable variable{*quantity, bounds.low, bounds.high, false};
+  variable.logarithmic = spec.domain == cases::PhysicalDomain::Positive &&
+                         bounds.high / bounds.low > kLogarithmicRatio;
+  if (!(variable.ValueAt(kNormalisedTolerance) > variable.low)) {
+    throw DesignRefusal(
+        subject + " are too close together for the search to tell values apart: " + boundsText);
+  }
+  return variable;
+}
+
 class CandidateSearch {
  public:
-  CandidateSearch(const OptimiseSettings& settings,
+  CandidateSearch(const DesignModel& model, const std::vector<DesignVariable>& variables,
+                  const OptimiseSettings& settings,
                   const std::function<bool(const DesignEvaluation&)>& evaluated, int budget)
-      : settings_(settings), evaluated_(evaluated), budget_(budget) {}
+      : model_(model),
+        variables_(variables),
+        settings_(settings),
+        evaluated_(evaluated),
+        budget_(budget),
+        base_(model.BasePoint()) {}
 
-  // The value to minimise for a solved candidate (entrance pressure in units of 100 kPa, so
-  // that both objectives change by numbers of the same order).
+  // The value to minimise for a solved candidate.
   double Objective(const DesignFigures& figures) const {
     if (!figures.Solved()) {
       return kUnsolvedObjective;
     }
-    constexpr double kPressureScale = 1e5;  // Pa
-    return settings_.objective == Objective::Uniformity ? -figures.uniformity
-                                                        : figures.entrancePressure / kPressureScale;
+    const ObjectiveSpec& spec = ObjectiveOf(settings_.objective);
+    const double scaled = figures.*spec.value / spec.scale;
+    return spec.maximise ? -scaled : scaled;
   }
 
-  // Solves the candidate at normalised position `x` (each variable 0 at its low bound, 1 at
-  // its high bound) and remembers it.
+  // Solves the candidate at normalised position `x` and remembers it.
   const DesignEvaluation& Evaluate(const std::vector<double>& x) {
     DesignEvaluation evaluation;
-    evaluation.values = settings_.base;
+    evaluation.values = base_;
     for (std::size_t k = 0; k < x.size(); ++k) {
-      const DesignVariable& variable = settings_.variables[k];
-      const double t = std::clamp(x[k], 0.0, 1.0);
-      evaluation.values[variable.input] =
-          t == 1.0 ? variable.high : variable.low + t * (variable.high - variable.low);
+      evaluation.values[variables_[k].quantity] = variables_[k].ValueAt(x[k]);
     }
-    evaluation.figures = EvaluateDesign(evaluation.values, settings_.search);
+    evaluation.figures = model_.Evaluate(evaluation.values);
     evaluation.feasible = Violation(evaluation.figures, settings_.limits) == 0;
-    history_.push_back(evaluation);
+    history_.push_back(std::move(evaluation));
     if (evaluated_ && !evaluated_(history_.back())) {
       cancelled_ = true;
     }
@@ -90,7 +143,9 @@ class CandidateSearch {
   bool Exhausted() const { return static_cast<int>(history_.size()) >= budget_ || cancelled_; }
   bool Cancelled() const { return cancelled_; }
   int Remaining() const { return budget_ - static_cast<int>(history_.size()); }
+  int Budget() const { return budget_; }
   std::vector<DesignEvaluation>& History() { return history_; }
+  const DesignLimits& Limits() const { return settings_.limits; }
 
   // Feasible candidates first, by objective; then the others, by violation.
   bool Better(const DesignEvaluation& a, const DesignEvaluation& b) const {
@@ -103,29 +158,28 @@ class CandidateSearch {
     return Violation(a.figures, settings_.limits) < Violation(b.figures, settings_.limits);
   }
 
+  // The normalised position of a candidate.
+  std::vector<double> PositionOf(const DesignEvaluation& evaluation) const {
+    std::vector<double> x;
+    for (const DesignVariable& variable : variables_) {
+      const double value = evaluation.values[variable.quantity];
+      x.push_back(variable.logarithmic
+                      ? std::log(value / variable.low) / std::log(variable.high / variable.low)
+                      : (value - variable.low) / (variable.high - variable.low));
+    }
+    return x;
+  }
+
  private:
+  const DesignModel& model_;
+  const std::vector<DesignVariable>& variables_;
   const OptimiseSettings& settings_;
   const std::function<bool(const DesignEvaluation&)>& evaluated_;
   int budget_;
+  DesignPoint base_;
   bool cancelled_ = false;
   std::vector<DesignEvaluation> history_;
 };
-
-void CheckSettings(const OptimiseSettings& settings) {
-  if (settings.variables.empty()) {
-    throw std::invalid_argument("no design variable");
-  }
-  for (const DesignVariable& variable : settings.variables) {
-    if (!(variable.low < variable.high)) {
-      throw std::invalid_argument("the bounds of " +
-                                  std::string(cases::kInputs[variable.input].name) +
-                                  " do not enclose a value");
-    }
-  }
-  if (settings.objective == Objective::Pressure && !settings.limits.minUniformity) {
-    throw std::invalid_argument("a pressure objective needs a minimum uniformity");
-  }
-}
 
 // The normalised grid positions of the global stage, the first variable the outermost.
 std::vector<std::vector<double>> GridPositions(std::size_t variableCount, int points) {
@@ -144,25 +198,97 @@ std::vector<std::vector<double>> GridPositions(std::size_t variableCount, int po
   return positions;
 }
 
-std::string LimitsText(const DesignLimits& limits) {
-  std::string text;
-  const auto add = [&text](const std::string& part) {
-    text += text.empty() ? "" : ", ";
-    text += part;
+// How a local search ended.
+struct LocalEnd {
+  nlopt::result result = nlopt::FAILURE;
+  bool brokeLimit = false;  // stopped at a solved candidate outside a limit
+};
+
+// One local search from `start`: BOBYQA on the objective alone, stopping at the first
+// solved candidate that breaks a limit, or COBYLA with the limits as constraints.
+LocalEnd LocalSearch(CandidateSearch& search, std::vector<double> start, double initialStep,
+                     bool constrained) {
+  LocalEnd end;
+  const std::size_t dimension = start.size();
+  nlopt::opt local(constrained ? nlopt::LN_COBYLA : nlopt::LN_BOBYQA,
+                   static_cast<unsigned>(dimension));
+  local.set_lower_bounds(0.0);
+  local.set_upper_bounds(1.0);
+  local.set_xtol_abs(kNormalisedTolerance);
+  local.set_maxeval(search.Remaining());
+  local.set_initial_step(initialStep);
+
+  // The figures of the last candidate, shared by the objective and the constraints,
+  // which COBYLA asks for at the same point one after another.
+  std::vector<double> lastX;
+  DesignFigures lastFigures;
+  const auto figuresAt = [&](const std::vector<double>& x) -> const DesignFigures& {
+    if (x != lastX) {
+      lastX = x;
+      const DesignEvaluation& evaluation = search.Evaluate(x);
+      lastFigures = evaluation.figures;
+      end.brokeLimit = !constrained && evaluation.figures.Solved() && !evaluation.feasible;
+      if (search.Cancelled() || end.brokeLimit) {
+        throw nlopt::forced_stop();
+      }
+    }
+    return lastFigures;
   };
-  if (limits.maxEntrancePressure) {
-    add("entrance pressure <= " + cases::ShortestText(*limits.maxEntrancePressure) + " Pa");
+  struct Context {
+    decltype(figuresAt)* figures;
+    CandidateSearch* search;
+    std::size_t limit;
+  };
+  auto objective = [](const std::vector<double>& x, std::vector<double>&, void* data) {
+    auto* context = static_cast<Context*>(data);
+    return context->search->Objective((*context->figures)(x));
+  };
+  auto constraint = [](const std::vector<double>& x, std::vector<double>&, void* data) {
+    auto* context = static_cast<Context*>(data);
+    const DesignFigures& figures = (*context->figures)(x);
+    if (!figures.Solved()) {
+      return kUnsolvedViolation;
+    }
+    return LimitExcess(context->limit, *context->search->Limits()[context->limit], figures);
+  };
+  Context objectiveContext{&figuresAt, &search, 0};
+  std::vector<Context> constraintContexts;
+  if (constrained) {
+    for (std::size_t limit = 0; limit < search.Limits().size(); ++limit) {
+      if (search.Limits()[limit]) {
+        constraintContexts.push_back({&figuresAt, &search, limit});
+      }
+    }
   }
-  if (limits.minUniformity) {
-    add("uniformity >= " + cases::ShortestText(*limits.minUniformity));
+  local.set_min_objective(objective, &objectiveContext);
+  for (Context& context : constraintContexts) {
+    local.add_inequality_constraint(constraint, &context, 0.0);
   }
-  if (limits.maxResidenceTime) {
-    add("residence time <= " + cases::ShortestText(*limits.maxResidenceTime) + " s");
+  double value = 0;
+  try {
+    end.result = local.optimize(start, value);
+  } catch (const nlopt::forced_stop&) {
+    end.result = nlopt::FORCED_STOP;
+  } catch (const nlopt::roundoff_limited&) {
+    end.result = nlopt::ROUNDOFF_LIMITED;
   }
-  return text;
+  return end;
 }
 
 }  // namespace
+
+double DesignVariable::ValueAt(double position) const {
+  if (position == 0.0) {
+    return low;
+  }
+  if (position == 1.0) {
+    return high;
+  }
+  if (logarithmic) {
+    return low * std::exp(position * std::log(high / low));
+  }
+  return low + position * (high - low);
+}
 
 std::string_view OptimiseStatusName(OptimiseStatus status) {
   switch (status) {
@@ -176,19 +302,70 @@ std::string_view OptimiseStatusName(OptimiseStatus status) {
   return "stopped";
 }
 
+Objective ParseObjective(std::string_view name) {
+  const auto objective = ObjectiveOfName(name);
+  if (!objective) {
+    throw DesignRefusal("unknown objective " + Quoted(name) + "; the objectives are " +
+                        ObjectiveNames());
+  }
+  return *objective;
+}
+
 int DefaultEvaluationBudget(std::size_t variableCount) {
   constexpr int kPerVariable = 150;
   constexpr int kFloor = 50;
   return kFloor + kPerVariable * static_cast<int>(variableCount);
 }
 
-OptimiseResult Optimise(const OptimiseSettings& settings,
+std::vector<DesignVariable> CheckOptimise(const DesignModel& model,
+                                          const OptimiseSettings& settings,
+                                          const SettingNames& names) {
+  if (settings.variables.empty()) {
+    throw DesignRefusal("no design variable: name at least one " +
+                        std::string(model.QuantityNoun()) + " to vary");
+  }
+  std::vector<DesignVariable> variables;
+  for (const VariableRequest& request : settings.variables) {
+    const DesignVariable variable = CheckVariable(model, request, settings.allInputs, names);
+    for (const DesignVariable& earlier : variables) {
+      if (earlier.quantity == variable.quantity) {
+        throw DesignRefusal(std::string(model.QuantityNoun()) + " " + Quoted(request.name) +
+                            " is given twice");
+      }
+    }
+    variables.push_back(variable);
+  }
+  for (std::size_t limit = 0; limit < kDesignLimits.size(); ++limit) {
+    const LimitSpec& spec = kDesignLimits[limit];
+    const std::optional<double>& bound = settings.limits[limit];
+    if (bound && !cases::InDomain(spec.domain, *bound)) {
+      throw DesignRefusal(
+          names.limits[limit] + " must be " + std::string(cases::DomainText(spec.domain)) +
+          UnitText(std::string(spec.unit)) + ", not " + cases::ShortestText(*bound));
+    }
+  }
+  const ObjectiveSpec& objective = ObjectiveOf(settings.objective);
+  if (objective.neededLimit && !settings.limits[*objective.neededLimit]) {
+    throw DesignRefusal("the " + std::string(objective.name) + " objective needs " +
+                        names.limits[*objective.neededLimit] + ", the " +
+                        std::string(kDesignLimits[*objective.neededLimit].figure) + " to reach");
+  }
+  if (settings.maxEvaluations &&
+      (*settings.maxEvaluations < 1 || *settings.maxEvaluations > INT_MAX)) {
+    throw DesignRefusal(names.maxEvaluations + " must be from 1 to " + std::to_string(INT_MAX) +
+                        ", not " + std::to_string(*settings.maxEvaluations));
+  }
+  return variables;
+}
+
+OptimiseResult Optimise(const DesignModel& model, const OptimiseSettings& settings,
                         const std::function<bool(const DesignEvaluation&)>& evaluated) {
-  CheckSettings(settings);
-  const std::size_t dimension = settings.variables.size();
-  const int budget =
-      settings.maxEvaluations > 0 ? settings.maxEvaluations : DefaultEvaluationBudget(dimension);
-  CandidateSearch search(settings, evaluated, budget);
+  const std::vector<DesignVariable> variables =
+      CheckOptimise(model, settings, KeywordSettingNames("ask for every input"));
+  const std::size_t dimension = variables.size();
+  const int budget = settings.maxEvaluations ? static_cast<int>(*settings.maxEvaluations)
+                                             : DefaultEvaluationBudget(dimension);
+  CandidateSearch search(model, variables, settings, evaluated, budget);
 
   // Global stage: the grid, keeping the best start.
   const int points = GridPointsPerVariable(dimension, budget);
@@ -205,94 +382,41 @@ OptimiseResult Optimise(const OptimiseSettings& settings,
     }
   }
 
-  // Local stage from the best grid point, with the limits as constraints: BOBYQA's
-  // quadratic models need far fewer candidates on a smooth objective within bounds alone;
-  // COBYLA takes the constraints.
+  // Local stage from the best grid point. BOBYQA's quadratic models need far fewer
+  // candidates on a smooth objective within bounds alone, and a limit that none of its
+  // candidates breaks does not bind: its answer stands. Once one breaks a limit, COBYLA
+  // takes the limits as constraints from the best feasible candidate so far.
   nlopt::result localResult = nlopt::FAILURE;
+  const double initialStep = 0.5 / (points - 1);
   if (!search.Exhausted()) {
-    const bool constrained = settings.limits.maxEntrancePressure || settings.limits.minUniformity ||
-                             settings.limits.maxResidenceTime;
-    nlopt::opt local(constrained ? nlopt::LN_COBYLA : nlopt::LN_BOBYQA,
-                     static_cast<unsigned>(dimension));
-    local.set_lower_bounds(0.0);
-    local.set_upper_bounds(1.0);
-    local.set_xtol_abs(kNormalisedTolerance);
-    local.set_maxeval(search.Remaining());
-    local.set_initial_step(0.5 / (points - 1));
-
-    // The figures of the last candidate, shared by the objective and the constraints,
-    // which COBYLA asks for at the same point one after another.
-    std::vector<double> lastX;
-    DesignFigures lastFigures;
-    const auto figuresAt = [&](const std::vector<double>& x) -> const DesignFigures& {
-      if (x != lastX) {
-        lastX = x;
-        lastFigures = search.Evaluate(x).figures;
-        if (search.Cancelled()) {
-          throw nlopt::forced_stop();
-        }
-      }
-      return lastFigures;
-    };
-    struct Context {
-      decltype(figuresAt)* figures;
-      CandidateSearch* search;
-      const DesignLimits* limits;
-      int which;  // 0 pressure, 1 uniformity, 2 residence time
-    };
-    auto objective = [](const std::vector<double>& x, std::vector<double>&, void* data) {
-      auto* context = static_cast<Context*>(data);
-      return context->search->Objective((*context->figures)(x));
-    };
-    auto constraint = [](const std::vector<double>& x, std::vector<double>&, void* data) {
-      auto* context = static_cast<Context*>(data);
-      const DesignFigures& figures = (*context->figures)(x);
-      if (!figures.Solved()) {
-        return kUnsolvedViolation;
-      }
-      switch (context->which) {
-        case 0:
-          return figures.entrancePressure / *context->limits->maxEntrancePressure - 1.0;
-        case 1:
-          return *context->limits->minUniformity - figures.uniformity;
-        default:
-          return figures.longestResidenceTime / *context->limits->maxResidenceTime - 1.0;
-      }
-    };
-    Context objectiveContext{&figuresAt, &search, &settings.limits, -1};
-    std::vector<Context> constraintContexts;
-    constraintContexts.reserve(3);
-    if (settings.limits.maxEntrancePressure) {
-      constraintContexts.push_back({&figuresAt, &search, &settings.limits, 0});
+    bool constrained = AnyLimit(settings.limits) && !bestStart->feasible;
+    if (!constrained) {
+      const LocalEnd end = LocalSearch(search, start, initialStep, false);
+      localResult = end.result;
+      constrained = end.brokeLimit && !search.Exhausted();
     }
-    if (settings.limits.minUniformity) {
-      constraintContexts.push_back({&figuresAt, &search, &settings.limits, 1});
-    }
-    if (settings.limits.maxResidenceTime) {
-      constraintContexts.push_back({&figuresAt, &search, &settings.limits, 2});
-    }
-    local.set_min_objective(objective, &objectiveContext);
-    for (Context& context : constraintContexts) {
-      local.add_inequality_constraint(constraint, &context, 0.0);
-    }
-    std::vector<double> x = start;
-    double value = 0;
-    try {
-      localResult = local.optimize(x, value);
-    } catch (const nlopt::forced_stop&) {
-      localResult = nlopt::FORCED_STOP;
-    } catch (const nlopt::roundoff_limited&) {
-      localResult = nlopt::ROUNDOFF_LIMITED;
+    if (constrained) {
+      const auto& history = search.History();
+      const DesignEvaluation& from =
+          *std::min_element(history.begin(), history.end(),
+                            [&search](const DesignEvaluation& a, const DesignEvaluation& b) {
+                              return search.Better(a, b);
+                            });
+      localResult = LocalSearch(search, search.PositionOf(from), initialStep, true).result;
     }
   }
 
   OptimiseResult result;
+  result.variables = variables;
   result.history = std::move(search.History());
   result.evaluations = static_cast<int>(result.history.size());
   result.best = *std::min_element(result.history.begin(), result.history.end(),
                                   [&search](const DesignEvaluation& a, const DesignEvaluation& b) {
                                     return search.Better(a, b);
                                   });
+  if (result.best.figures.Solved()) {
+    result.solution = model.Solve(result.best.values);
+  }
   const std::string evaluations = std::to_string(result.evaluations) + " evaluations";
   if (!result.best.feasible) {
     result.status = OptimiseStatus::Infeasible;
@@ -306,7 +430,7 @@ OptimiseResult Optimise(const OptimiseSettings& settings,
     result.reason = "cancelled after " + evaluations;
   } else if (localResult == nlopt::MAXEVAL_REACHED || localResult == nlopt::FAILURE) {
     result.status = OptimiseStatus::Stopped;
-    result.reason = "the budget of " + std::to_string(budget) + " evaluations ran out";
+    result.reason = "the budget of " + std::to_string(search.Budget()) + " evaluations ran out";
   } else {
     result.status = OptimiseStatus::Optimum;
     result.reason =

@@ -25,26 +25,32 @@ constexpr double kSafeEndMagnitude = std::numeric_limits<double>::max() / 4;
 // ends stay far from the subnormal range for any end that could overflow.
 constexpr int kEdgeScaleExponent = 64;
 
-[[noreturn]] void Refuse(std::string_view text, const std::string& why) {
-  throw StudyError("--sweep '" + base::ShortQuote(text) + "': " + why);
-}
+// The text of one option, for its refusals.
+struct SweepText {
+  std::string_view option;
+  std::string_view text;
 
-double ReadEnd(std::string_view sweepText, std::string_view field, const char* which) {
+  [[noreturn]] void Refuse(const std::string& why) const {
+    throw StudyError(std::string(option) + " '" + base::ShortQuote(text) + "': " + why);
+  }
+};
+
+double ReadEnd(const SweepText& sweepText, std::string_view field, const char* which) {
   const auto value = cases::ReadPointNumber(field);
   if (!value) {
-    Refuse(sweepText, std::string(which) + " '" + base::ShortQuote(field) +
-                          "' is not a finite number written with a point");
+    sweepText.Refuse(std::string(which) + " '" + base::ShortQuote(field) +
+                     "' is not a finite number written with a point");
   }
   return *value;
 }
 
-std::uint64_t ReadCount(std::string_view sweepText, std::string_view field) {
+std::uint64_t ReadCount(const SweepText& sweepText, std::string_view field) {
   std::uint64_t count = 0;
   const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), count);
   if (field.empty() || error != std::errc() || end != field.data() + field.size() || count < 1 ||
       count > kMaxSweepCount) {
-    Refuse(sweepText, "COUNT '" + base::ShortQuote(field) + "' is not a whole number from 1 to " +
-                          std::to_string(kMaxSweepCount));
+    sweepText.Refuse("COUNT '" + base::ShortQuote(field) + "' is not a whole number from 1 to " +
+                     std::to_string(kMaxSweepCount));
   }
   return count;
 }
@@ -78,10 +84,11 @@ double SweepValue(double from, double to, std::uint64_t count, std::uint64_t k) 
   return std::ldexp(scaled, kEdgeScaleExponent);
 }
 
-Sweep ParseSweep(std::string_view text, bool allInputs) {
+Sweep ParseSweep(std::string_view text, bool allInputs, std::string_view option) {
+  const SweepText sweepText{option, text};
   const auto equals = text.find('=');
   if (equals == std::string_view::npos) {
-    Refuse(text, "expected NAME=FROM:TO:COUNT");
+    sweepText.Refuse("expected NAME=FROM:TO:COUNT");
   }
   const std::string_view name = text.substr(0, equals);
   const std::string_view range = text.substr(equals + 1);
@@ -90,23 +97,23 @@ Sweep ParseSweep(std::string_view text, bool allInputs) {
       firstColon == std::string_view::npos ? firstColon : range.find(':', firstColon + 1);
   if (secondColon == std::string_view::npos ||
       range.find(':', secondColon + 1) != std::string_view::npos) {
-    Refuse(text, "expected NAME=FROM:TO:COUNT");
+    sweepText.Refuse("expected NAME=FROM:TO:COUNT");
   }
 
   Sweep sweep;
   try {
     sweep.input = &FindStudyInput(name, allInputs);
   } catch (const StudyError& error) {
-    Refuse(text, error.message());
+    sweepText.Refuse(error.message());
   }
-  sweep.from = ReadEnd(text, range.substr(0, firstColon), "FROM");
-  sweep.to = ReadEnd(text, range.substr(firstColon + 1, secondColon - firstColon - 1), "TO");
-  sweep.count = ReadCount(text, range.substr(secondColon + 1));
+  sweep.from = ReadEnd(sweepText, range.substr(0, firstColon), "FROM");
+  sweep.to = ReadEnd(sweepText, range.substr(firstColon + 1, secondColon - firstColon - 1), "TO");
+  sweep.count = ReadCount(sweepText, range.substr(secondColon + 1));
 
   if (std::fabs(sweep.from) > kSafeEndMagnitude || std::fabs(sweep.to) > kSafeEndMagnitude) {
     for (std::uint64_t k = 0; k < sweep.count; ++k) {
       if (!std::isfinite(sweep.Value(k))) {
-        Refuse(text, "the values between FROM and TO leave the range of double numbers");
+        sweepText.Refuse("the values between FROM and TO leave the range of double numbers");
       }
     }
   }

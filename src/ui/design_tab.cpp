@@ -11,7 +11,6 @@
 #include <stdexcept>
 
 #include "case_panel.h"
-#include "fluxeta/base/errors.h"
 #include "fluxeta/solver/search.h"
 #include "locale_number_text.h"
 #include "utf8_text.h"
@@ -45,6 +44,7 @@ DesignTab::DesignTab(Presenter& presenter, CasePanel& casePanel,
       maxPressure_(new QLineEdit),
       minUniformity_(new QLineEdit),
       maxResidenceTime_(new QLineEdit),
+      limits_{maxPressure_, minUniformity_, maxResidenceTime_},
       run_(new QPushButton(kRunCaption)),
       cancel_(new QPushButton(kCancelCaption)),
       apply_(new QPushButton(kApplyCaption)),
@@ -139,14 +139,12 @@ QWidget* DesignTab::MakeGoal() {
   maxPressure_->setObjectName(QStringLiteral("DesignMaxPressure"));
   minUniformity_->setObjectName(QStringLiteral("DesignMinUniformity"));
   maxResidenceTime_->setObjectName(QStringLiteral("DesignMaxResidenceTime"));
-  const std::array<std::pair<QString, QWidget*>, 4> rows = {
-      {{QStringLiteral("objective"), objective_},
-       {QStringLiteral("max pressure (Pa)"), maxPressure_},
-       {QStringLiteral("min uniformity"), minUniformity_},
-       {QStringLiteral("max residence time (s)"), maxResidenceTime_}}};
-  for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
-    grid->addWidget(new QLabel(rows[row].first), row, 0);
-    grid->addWidget(rows[row].second, row, 1);
+  grid->addWidget(new QLabel(QStringLiteral("objective")), 0, 0);
+  grid->addWidget(objective_, 0, 1);
+  for (std::size_t limit = 0; limit < limits_.size(); ++limit) {
+    const int row = static_cast<int>(limit) + 1;
+    grid->addWidget(new QLabel(Utf8Text(design::kDesignLimits[limit].label)), row, 0);
+    grid->addWidget(limits_[limit], row, 1);
   }
   return goal;
 }
@@ -188,14 +186,25 @@ void DesignTab::SetLimits(const QString& maxPressure, const QString& minUniformi
   maxResidenceTime_->setText(maxResidenceTime);
 }
 
-std::optional<design::OptimiseSettings> DesignTab::Settings() {
+design::SettingNames DesignTab::SettingNames() {
+  design::SettingNames names;
+  names.objective = "objective";
+  names.maxEvaluations = "evaluations";
+  for (std::size_t limit = 0; limit < design::kDesignLimits.size(); ++limit) {
+    names.limits[limit] = std::string(design::kDesignLimits[limit].label);
+  }
+  return names;
+}
+
+std::optional<DesignTab::Request> DesignTab::Settings() {
   const auto base = casePanel_.Values();
   if (!base) {
     return std::nullopt;
   }
-  design::OptimiseSettings settings;
-  settings.base = *base;
-  settings.search = design::Search::Robust;
+  Request request{design::CaseDesignModel(*base), {}};
+  design::OptimiseSettings& settings = request.settings;
+  // Every input has its row here, those the main window keeps fixed too.
+  settings.allInputs = true;
   const char separator = casePanel_.Separator();
   for (std::size_t input = 0; input < cases::kInputCount; ++input) {
     const VariableControls& controls = variables_[input];
@@ -204,37 +213,37 @@ std::optional<design::OptimiseSettings> DesignTab::Settings() {
     }
     const auto low = NumberOfText(controls.low->text(), separator);
     const auto high = NumberOfText(controls.high->text(), separator);
-    if (!low || !high || !(*low < *high)) {
-      presenter_.ShowMessage(QStringLiteral("The bounds of %1 must be numbers, LO below HI.")
+    if (!low || !high) {
+      presenter_.ShowMessage(QStringLiteral("The bounds of %1 must be numbers.")
                                  .arg(InputTitle(cases::kInputs[input])));
       return std::nullopt;
     }
-    settings.variables.push_back({input, *low, *high});
+    settings.variables.push_back(
+        {std::string(cases::kInputs[input].name), design::Bounds{*low, *high}});
   }
   if (settings.variables.empty()) {
     presenter_.ShowMessage(QStringLiteral("Choose at least one design variable."));
     return std::nullopt;
   }
   settings.objective = static_cast<design::Objective>(objective_->currentData().toInt());
-  const std::array<std::pair<QLineEdit*, std::optional<double>*>, 3> limits = {
-      {{maxPressure_, &settings.limits.maxEntrancePressure},
-       {minUniformity_, &settings.limits.minUniformity},
-       {maxResidenceTime_, &settings.limits.maxResidenceTime}}};
-  for (const auto& [edit, limit] : limits) {
+  for (std::size_t limit = 0; limit < limits_.size(); ++limit) {
+    QLineEdit* edit = limits_[limit];
     if (edit->text().trimmed().isEmpty()) {
       continue;
     }
-    *limit = NumberOfText(edit->text(), separator);
-    if (!*limit) {
+    settings.limits[limit] = NumberOfText(edit->text(), separator);
+    if (!settings.limits[limit]) {
       presenter_.ShowMessage(QStringLiteral("A limit must be a number or empty."));
       return std::nullopt;
     }
   }
-  if (settings.objective == design::Objective::Pressure && !settings.limits.minUniformity) {
-    presenter_.ShowMessage(QStringLiteral("The pressure objective needs a min uniformity."));
+  try {
+    design::CheckOptimise(request.model, settings, SettingNames());
+  } catch (const design::DesignRefusal& refusal) {
+    presenter_.ShowMessage(Utf8Text(refusal.what()));
     return std::nullopt;
   }
-  return settings;
+  return request;
 }
 
 bool DesignTab::Start() {
@@ -260,10 +269,10 @@ bool DesignTab::Start() {
   evaluationAxis_->setRange(0, 1);
   uniformityAxis_->setRange(0, 1);
   optimum_->clear();
-  thread_ = QThread::create([this, settings = *settings] {
+  thread_ = QThread::create([this, request = std::move(*settings)] {
     try {
-      design::OptimiseResult result =
-          design::Optimise(settings, [this](const design::DesignEvaluation& evaluation) {
+      design::OptimiseResult result = design::Optimise(
+          request.model, request.settings, [this](const design::DesignEvaluation& evaluation) {
             std::lock_guard lock(guard_);
             waiting_.push_back(evaluation);
             return !cancelled_.load();
@@ -339,6 +348,9 @@ void DesignTab::SearchFinished() {
           QStringLiteral("%1 = %2").arg(Utf8Text(cases::kInputs[input].symbol),
                                         NumberText(result.best.values[input], separator)));
     }
+    if (result.status != design::OptimiseStatus::Optimum) {
+      inputs.prepend(QStringLiteral("No answer, the best candidate:"));
+    }
     const design::DesignFigures& figures = result.best.figures;
     QString text = inputs.join(QStringLiteral(", "));
     if (figures.Solved()) {
@@ -349,38 +361,31 @@ void DesignTab::SearchFinished() {
                    NumberText(figures.longestResidenceTime, separator));
     }
     optimum_->setText(text);
-    apply_->setEnabled(true);
-    showResultButton_->setEnabled(figures.Solved());
+    // Only an optimum is an answer to apply or show.
+    const bool answer = result.status == design::OptimiseStatus::Optimum && result.solution;
+    apply_->setEnabled(answer);
+    showResultButton_->setEnabled(answer);
   }
   emit finished();
 }
 
 void DesignTab::ApplyToMainWindow() {
   if (result_) {
-    casePanel_.SetValues(result_->best.values);
+    casePanel_.SetValues(design::CaseDesignModel::CaseOf(result_->best.values));
     casePanel_.ApplyToMainWindow();
   }
 }
 
 void DesignTab::ShowResult() {
-  if (!result_ || !showResult_) {
+  if (!result_ || !result_->solution || !showResult_) {
     return;
   }
+  // The search solved its optimum in full; it is shown as solved, not solved again.
+  const auto& solved = dynamic_cast<const design::CaseSolution&>(*result_->solution);
   FinishedRun run;
-  solver::Solution outcome;
-  try {
-    run.parameters = cases::MakeCase(result_->best.values);
-    outcome = solver::Solve(run.parameters, solver::Search::Robust);
-  } catch (const base::FluxetaError& error) {
-    presenter_.ShowMessage(QString::fromStdString(error.message()));
-    return;
-  }
-  if (outcome.status != base::Outcome::Converged) {
-    presenter_.ShowMessage(QStringLiteral("The optimum did not converge when solved again."));
-    return;
-  }
-  run.table = outcome.table;
-  run.outcome = outcome.solve;
+  run.parameters = solved.parameters;
+  run.table = solved.solution.table;
+  run.outcome = solved.solution.solve;
   run.finishedAt = QDateTime::currentDateTime();
   run.search = Utf8Text(solver::SearchName(solver::Search::Robust));
   showResult_(run);

@@ -25,6 +25,7 @@
 
 #include "finished_run.h"
 #include "fluxeta/case/input_table.h"
+#include "fluxeta/design/case_design_model.h"
 #include "fluxeta/design/optimiser.h"
 #include "presenter.h"
 
@@ -60,7 +61,7 @@ class DesignTab : public QWidget {
 
   // The optimum into the case panel, and from there into the main window's boxes.
   void ApplyToMainWindow();
-  // The optimum solved with the robust search, shown in the Result tab.
+  // The optimum as the search solved it, shown in the Result tab.
   void ShowResult();
 
  signals:
@@ -75,7 +76,14 @@ class DesignTab : public QWidget {
   QWidget* MakeVariables();
   QWidget* MakeGoal();
   QChartView* MakeProgressChart();
-  std::optional<design::OptimiseSettings> Settings();
+  // A search of the panel's case, checked by the design service.
+  struct Request {
+    design::CaseDesignModel model;
+    design::OptimiseSettings settings;
+  };
+  // The tab's names of the settings, for the design service's messages.
+  static design::SettingNames SettingNames();
+  std::optional<Request> Settings();
   void TakeEvaluations();
   void SearchFinished();
 
@@ -87,6 +95,7 @@ class DesignTab : public QWidget {
   QLineEdit* maxPressure_;
   QLineEdit* minUniformity_;
   QLineEdit* maxResidenceTime_;
+  std::array<QLineEdit*, design::kDesignLimits.size()> limits_;  // in the table's order
   QPushButton* run_;
   QPushButton* cancel_;
   QPushButton* apply_;

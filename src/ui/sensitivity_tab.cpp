@@ -118,7 +118,10 @@ bool SensitivityTab::Start() {
   if (!base) {
     return false;
   }
-  std::vector<design::Tolerance> tolerances;
+  const design::CaseDesignModel model(*base);
+  design::ToleranceSettings tolerances;
+  // Every input has its box here, those the main window keeps fixed too.
+  tolerances.allInputs = true;
   for (std::size_t input = 0; input < cases::kInputCount; ++input) {
     QString text = tolerances_[input]->text().trimmed();
     if (text.isEmpty()) {
@@ -127,34 +130,41 @@ bool SensitivityTab::Start() {
     // Typed with the panel's separator; read with a point.
     text.replace(QChar::fromLatin1(casePanel_.Separator()),
                  QChar::fromLatin1(cases::kPointSeparator));
-    const design::ParsedTolerance parsed =
-        design::ParseTolerance(std::string(cases::kInputs[input].name) + "=" + text.toStdString());
+    const design::ParsedTolerance parsed = design::ParseTolerance(
+        model, std::string(cases::kInputs[input].name) + "=" + text.toStdString());
     if (!parsed.tolerance) {
       presenter_.ShowMessage(Utf8Text(parsed.refusal));
       return false;
     }
-    tolerances.push_back(*parsed.tolerance);
+    tolerances.tolerances.push_back(*parsed.tolerance);
   }
-  if (tolerances.size() > design::kMaxTolerances) {
-    presenter_.ShowMessage(QStringLiteral("At most %1 tolerances.").arg(design::kMaxTolerances));
-    return false;
+  if (!tolerances.tolerances.empty()) {
+    try {
+      design::CheckToleranceBand(model, tolerances, design::KeywordSettingNames(""));
+    } catch (const design::DesignRefusal& refusal) {
+      presenter_.ShowMessage(Utf8Text(refusal.what()));
+      return false;
+    }
   }
   if (thread_ != nullptr) {
     thread_->wait();
     delete thread_;
   }
   outcome_ = Outcome{};
-  thread_ = QThread::create([this, values = *base, tolerances] {
+  thread_ = QThread::create([this, model, tolerances] {
     try {
-      outcome_.centre = design::EvaluateDesign(values, design::Search::Robust);
+      const design::SensitivityResult sensitivities = design::Sensitivities(model, {});
+      outcome_.centre = sensitivities.centre;
       if (!outcome_.centre.Solved()) {
         outcome_.failure = "The case does not converge; sensitivities need a converged design.";
         return;
       }
-      outcome_.rows =
-          design::Sensitivities(values, design::SensitivityInputs(false), design::Search::Robust);
-      if (!tolerances.empty()) {
-        outcome_.band = design::EvaluateToleranceBand(values, tolerances, design::Search::Robust);
+      outcome_.rows = sensitivities.rows;
+      if (!tolerances.tolerances.empty()) {
+        outcome_.band = design::EvaluateToleranceBand(model, tolerances);
+        if (!outcome_.band->Complete()) {
+          outcome_.bandFailure = design::UnsolvedPointsText(model, *outcome_.band);
+        }
       }
     } catch (const std::exception& error) {
       outcome_.failure = error.what();
@@ -183,12 +193,13 @@ void SensitivityTab::Finished() {
            &design::Sensitivity::uniformityPerPercent);
   ShowBars(*pressureChart_, QStringLiteral("entrance pressure (MPa) per 1 %"),
            &design::Sensitivity::pressurePerPercent);
-  if (band_) {
+  if (band_ && !band_->Complete()) {
+    // A band with a point not solved has no figures: its width would be a guess.
+    bandLabel_->setText(QStringLiteral("no band: %1").arg(Utf8Text(outcome_.bandFailure)));
+  } else if (band_) {
     bandLabel_->setText(
-        QStringLiteral("band over %1 corners (%2 unsolved): uniformity %3 … %4, entrance "
-                       "pressure %5 … %6 Pa")
+        QStringLiteral("band over %1 corners: uniformity %2 … %3, entrance pressure %4 … %5 Pa")
             .arg(band_->corners)
-            .arg(band_->unsolvedCorners)
             .arg(NumberText(band_->worstUniformity, separator),
                  NumberText(band_->bestUniformity, separator),
                  NumberText(band_->lowestEntrancePressure, separator),
@@ -226,7 +237,7 @@ void SensitivityTab::ShowBars(QChartView& view, const QString& title,
     const double value = (*row).*figure / (pressure ? kPascalsPerMegapascal : 1.0);
     bars->append(value);
     largest = std::max(largest, std::abs(value));
-    categories.append(Utf8Text(cases::kInputs[row->input].symbol));
+    categories.append(Utf8Text(cases::kInputs[row->quantity].symbol));
   }
   auto* series = new QBarSeries;
   series->append(bars);

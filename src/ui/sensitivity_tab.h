@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "fluxeta/case/input_table.h"
+#include "fluxeta/design/case_design_model.h"
 #include "fluxeta/design/sensitivity.h"
 #include "fluxeta/design/tolerance_band.h"
 #include "presenter.h"
@@ -54,6 +55,7 @@ class SensitivityTab : public QWidget {
     std::vector<design::Sensitivity> rows;
     std::optional<design::ToleranceBand> band;
     std::string failure;
+    std::string bandFailure;  // the points of the band that could not be solved
   };
   QWidget* MakeTolerances();
   void Finished();

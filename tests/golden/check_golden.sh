@@ -24,6 +24,22 @@ expect() {
   fi
 }
 
+# expect_failure STATUS GOLDEN_FILE ARGUMENTS…: the report of a failure, and its exit status.
+expect_failure() {
+  local expected_status="$1" golden="$2"
+  shift 2
+  "$batch" "$@" >"$scratch/out" 2>"$scratch/err" </dev/null
+  local status=$?
+  if [ "$status" -ne "$expected_status" ]; then
+    echo "$golden: fluxeta-batch $* exited $status, not $expected_status: $(cat "$scratch/err")"
+    failures=$((failures + 1))
+  elif ! cmp -s "$scratch/out" "$here/$golden"; then
+    echo "$golden: fluxeta-batch $* wrote other bytes:"
+    diff "$here/$golden" "$scratch/out" | head -20
+    failures=$((failures + 1))
+  fi
+}
+
 expect default_table.csv --table csv -o result.txt
 expect default_table.json --table json -o result.txt
 expect study_gamma_Lend.csv --sweep gamma=0:1:2 --sweep Lend=2:3:3 -j 2
@@ -31,6 +47,8 @@ expect study_gamma_Lend.csv --sweep gamma=0:1:2 --sweep Lend=2:3:3 -j 1
 expect optimise_Lend_gamma.json --optimise Lend --optimise gamma -o best.txt
 expect sensitivity.csv --sensitivity --table csv
 expect tolerance_H_Qin.json --tolerance H=±0.0005 --tolerance Qin=±10%
+expect optimise_Lend_tolerance_H.json --optimise Lend --tolerance H=±0.0005 -o best.txt
+expect_failure 5 optimise_infeasible.json --optimise Lend --max-pressure 1 -o best.txt
 expect operating_window_Qin.csv --operating-window Qin=10:60:6 -j 2
 expect coating_window.txt --coating-window "$here/coating_point.json"
 expect coating_window.csv --coating-window "$here/coating_point.json" --table csv

@@ -88,7 +88,7 @@ void SensitivityTabTest::givesTheSensitivitiesAndBandOfTheCommandLine() {
   QCOMPARE(static_cast<qsizetype>(tab.Rows().size()), rows.size());
   for (qsizetype k = 0; k < rows.size(); ++k) {
     const QJsonObject row = rows[k].toObject();
-    QCOMPARE(NameOf(tab.Rows()[k].input), row[QStringLiteral("name")].toString());
+    QCOMPARE(NameOf(tab.Rows()[k].quantity), row[QStringLiteral("name")].toString());
     QCOMPARE(tab.Rows()[k].uniformityPerPercent,
              row[QStringLiteral("uniformity_per_percent")].toDouble());
     QCOMPARE(tab.Rows()[k].pressurePerPercent,
@@ -99,7 +99,7 @@ void SensitivityTabTest::givesTheSensitivitiesAndBandOfTheCommandLine() {
   auto* chart = tab.findChild<QChartView*>(QStringLiteral("UniformitySensitivity"))->chart();
   auto* names = qobject_cast<QBarCategoryAxis*>(chart->axes(Qt::Horizontal).value(0));
   QVERIFY(names != nullptr);
-  const std::string_view top = cases::kInputs[tab.Rows().front().input].symbol;
+  const std::string_view top = cases::kInputs[tab.Rows().front().quantity].symbol;
   QCOMPARE(names->categories().first(),
            QString::fromUtf8(top.data(), static_cast<qsizetype>(top.size())));
   auto* bars = qobject_cast<QBarSeries*>(chart->series().value(0));

@@ -9,6 +9,7 @@
 
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/case/number_text.h"
+#include "fluxeta/case/physical_domain.h"
 
 namespace fluxeta::cases {
 
@@ -27,6 +28,7 @@ struct InputSpec {
   bool fixedInWindow;            // the window disables its box: the default always holds
   double plausibleLow;           // a range a die designer would study (in `unit`)
   double plausibleHigh;
+  PhysicalDomain domain;  // where the value can lie at all
 };
 
 // Greek letters of the result file's labels are their two code page 932 bytes (γ 83 C1,
@@ -44,7 +46,8 @@ inline constexpr auto kInputs = std::to_array<InputSpec>({
      "3.0",
      false,
      0.5,
-     20.0},
+     20.0,
+     PhysicalDomain::Positive},
     {&CaseParameters::gamma,
      "gamma",
      "gamma",
@@ -57,7 +60,8 @@ inline constexpr auto kInputs = std::to_array<InputSpec>({
      "0.1",
      false,
      0.0,
-     1.5},
+     1.5,
+     PhysicalDomain::Real},
     {&CaseParameters::Pein,
      "Pein",
      "Pein",
@@ -69,7 +73,8 @@ inline constexpr auto kInputs = std::to_array<InputSpec>({
      "6.14",
      false,
      2.5,
-     20.0},
+     20.0,
+     PhysicalDomain::Positive},
     {&CaseParameters::Lin,
      "Lin",
      "Lin",
@@ -81,7 +86,8 @@ inline constexpr auto kInputs = std::to_array<InputSpec>({
      "3.0",
      false,
      0.5,
-     10.0},
+     10.0,
+     PhysicalDomain::Positive},
     {&CaseParameters::Lend,
      "Lend",
      "Lend",
@@ -93,7 +99,8 @@ inline constexpr auto kInputs = std::to_array<InputSpec>({
      "2.5",
      false,
      0.3,
-     10.0},
+     10.0,
+     PhysicalDomain::Positive},
     {&CaseParameters::W,
      "W",
      "W",
@@ -105,7 +112,8 @@ inline constexpr auto kInputs = std::to_array<InputSpec>({
      "66.0",
      false,
      10.0,
-     300.0},
+     300.0,
+     PhysicalDomain::Positive},
     {&CaseParameters::H,
      "H",
      "H",
@@ -117,7 +125,8 @@ inline constexpr auto kInputs = std::to_array<InputSpec>({
      "0.0254",
      false,
      0.005,
-     0.5},
+     0.5,
+     PhysicalDomain::Positive},
     {&CaseParameters::lambda,
      "lambda",
      "lambda",
@@ -130,7 +139,8 @@ inline constexpr auto kInputs = std::to_array<InputSpec>({
      "16.0",
      true,
      8.0,
-     32.0},
+     32.0,
+     PhysicalDomain::Positive},
     {&CaseParameters::alpha,
      "alpha",
      "alpha",
@@ -143,7 +153,8 @@ inline constexpr auto kInputs = std::to_array<InputSpec>({
      "1.3",
      false,
      0.5,
-     2.0},
+     2.0,
+     PhysicalDomain::NonNegative},
     {&CaseParameters::eta0,
      "eta0",
      "eta0",
@@ -156,7 +167,8 @@ inline constexpr auto kInputs = std::to_array<InputSpec>({
      "10.0",
      true,
      0.01,
-     1000.0},
+     1000.0,
+     PhysicalDomain::Positive},
     {&CaseParameters::gamma0,
      "gamma0",
      "gamma0",
@@ -169,7 +181,8 @@ inline constexpr auto kInputs = std::to_array<InputSpec>({
      "1.0",
      true,
      0.01,
-     1000.0},
+     1000.0,
+     PhysicalDomain::Positive},
     {&CaseParameters::n,
      "n",
      "n",
@@ -181,7 +194,8 @@ inline constexpr auto kInputs = std::to_array<InputSpec>({
      "0.5",
      true,
      0.2,
-     0.95},
+     0.95,
+     PhysicalDomain::Positive},
     {&CaseParameters::gammaCr,
      "gammaCr",
      "gammacr",
@@ -194,7 +208,8 @@ inline constexpr auto kInputs = std::to_array<InputSpec>({
      "50.0",
      true,
      1.0,
-     1000.0},
+     1000.0,
+     PhysicalDomain::Positive},
     {&CaseParameters::rho,
      "rho",
      "rho",
@@ -207,7 +222,8 @@ inline constexpr auto kInputs = std::to_array<InputSpec>({
      "1.2",
      false,
      0.5,
-     2.5},
+     2.5,
+     PhysicalDomain::Positive},
     {&CaseParameters::Qin,
      "Qin",
      "Qin",
@@ -219,7 +235,8 @@ inline constexpr auto kInputs = std::to_array<InputSpec>({
      "33.0",
      false,
      0.5,
-     200.0},
+     200.0,
+     PhysicalDomain::Positive},
 });
 static_assert(kInputs.size() == kInputCount, "one row for every input of the case record");
 

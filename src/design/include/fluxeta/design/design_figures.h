@@ -1,16 +1,13 @@
-// What design asks of one candidate die: its verdict and the figures that judge it.
+// What design asks of one candidate die: its verdict and the figures that judge it, and
+// the table of those figures as the reports and histories name them.
 #pragma once
 
+#include <array>
 #include <string_view>
 
 #include "fluxeta/base/outcome.h"
-#include "fluxeta/case/case_parameters.h"
-#include "fluxeta/solver/search.h"
 
 namespace fluxeta::design {
-
-// The search that solves each candidate.
-using solver::Search;
 
 struct DesignFigures {
   base::Outcome status = base::Outcome::NotConverged;
@@ -19,12 +16,21 @@ struct DesignFigures {
   double entrancePressure = 0;      // P_1 (Pa)
   double longestResidenceTime = 0;  // the largest RTime over the stations (s)
 
+  // A design is solved when its verdict is converged: a regime gap's figures depend on a
+  // tie-break and a design is not chosen on them.
   bool Solved() const { return status == base::Outcome::Converged; }
 };
 
-// Solves the case of `values` with `search`. A floating-point fault or a verdict other than
-// converged is a status, never an exception: a candidate that cannot be solved is simply
-// not a design to choose.
-DesignFigures EvaluateDesign(const cases::CaseValues& values, Search search);
+// A figure as the design reports, histories and limits name it.
+struct FigureSpec {
+  std::string_view key;  // the report's key and the history's column
+  double DesignFigures::*value;
+};
+
+inline constexpr std::array<FigureSpec, 3> kDesignFigures = {{
+    {"uniformity", &DesignFigures::uniformity},
+    {"entrance_pressure_Pa", &DesignFigures::entrancePressure},
+    {"longest_residence_time_s", &DesignFigures::longestResidenceTime},
+}};
 
 }  // namespace fluxeta::design

@@ -24,7 +24,8 @@ struct Sweep {
 };
 
 // Reads NAME=FROM:TO:COUNT. FROM and TO are finite numbers written with a point, COUNT
-// a whole number of at least 1. Raises StudyError naming the fault.
-Sweep ParseSweep(std::string_view text, bool allInputs);
+// a whole number of at least 1. Raises StudyError naming the fault and the option that
+// gave the text.
+Sweep ParseSweep(std::string_view text, bool allInputs, std::string_view option = "--sweep");
 
 }  // namespace fluxeta::study
