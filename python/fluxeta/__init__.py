@@ -20,6 +20,9 @@ along the width and its uniformity.
     report["status"], report["inputs"], report["uniformity"]   # the most uniform design
     fluxeta.sensitivity(gamma=0.2)                 # dU and dP per unit and per 1 % of each input
     fluxeta.tolerance({"H": "±0.0005", "Qin": "±10%"})   # the worst and best over tolerances
+    fluxeta.coating_window({"web_speed": 5, "coating_gap": 0.17, "upstream_lip": 0.2,
+                            "downstream_lip": 0.2, "surface_tension": 0.03,
+                            "vacuum": [0, 300]})   # will the bead hold across the web?
 
     fluxeta.inputs()                               # names, units, defaults and ranges
 
@@ -42,6 +45,7 @@ from ._fluxeta import (
     Overflow,
     SolveResult,
     __version__,
+    coating_window,
     inputs,
     optimise,
     sensitivity,
@@ -56,6 +60,7 @@ __all__ = [
     "optimise",
     "sensitivity",
     "tolerance",
+    "coating_window",
     "inputs",
     "SolveResult",
     "FluxetaError",
