@@ -4,6 +4,7 @@
 #include <map>
 
 #include "design_options.h"
+#include "die_options.h"
 #include "exit_status.h"
 #include "fluxeta/case/default_case.h"
 #include "fluxeta/case/input_table.h"
@@ -113,6 +114,7 @@ std::variant<BatchOptions, int> ParseBatchOptions(int argc, const char* const* a
   StudyOptions study;
   AddStudyOptions(app, study);
   AddDesignOptions(app, options.design);
+  AddDieOptions(app, options.die);
   std::optional<std::string> operatingWindow;
   app.add_option("--operating-window", operatingWindow,
                  "Design: a study of the die over COUNT values of input NAME (such as the flow "
@@ -140,6 +142,12 @@ std::variant<BatchOptions, int> ParseBatchOptions(int argc, const char* const* a
       ->excludes("--optimise")
       ->excludes("--sensitivity")
       ->excludes("--tolerance");
+  // A die document is solved by itself; studies and designs of it are still to come.
+  for (const char* windowOnly :
+       {"DATAFILE", "--all-inputs", "--search", "--sweep", "--cases", "--optimise", "--sensitivity",
+        "--tolerance", "--operating-window", "--coating-window"}) {
+    app.get_option("--die")->excludes(windowOnly);
+  }
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

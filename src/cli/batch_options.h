@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "design_options.h"
+#include "die_options.h"
 #include "fluxeta/solver/search.h"
 #include "study.h"
 
@@ -32,6 +33,7 @@ struct BatchOptions {
   std::optional<StudyOptions> study;         // a study instead of the single run
   DesignOptions design;                      // design commands instead of the single run
   std::optional<std::string> coatingWindow;  // the operating point's file: the coating window
+  DieOptions die;                            // a die document instead of the window's case
 };
 
 // Declares the options of a single run on `app`; parsing fills `options`.

@@ -4,6 +4,7 @@
 #include "batch_run.h"
 #include "coating_window_command.h"
 #include "design_commands.h"
+#include "die_run.h"
 #include "exit_status.h"
 #include "fluxeta/base/quoted_text.h"
 #include "fluxeta/case/number_text.h"
@@ -60,7 +61,9 @@ int RunBatchProgram(int argc, const char* const* argv, std::ostream& out, std::o
     return kRefusedInput;
   }
   int status = kRefusedInput;
-  if (options.coatingWindow) {
+  if (options.die.Any()) {
+    status = RunDieDocument(options.die, options.run.table, out, err);
+  } else if (options.coatingWindow) {
     const auto base = BaseCase(options.run.dataFile, options.run.allInputs, separator, err);
     if (base) {
       status = RunCoatingWindow(options, *base, out, err);

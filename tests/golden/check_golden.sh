@@ -53,6 +53,9 @@ expect operating_window_Qin.csv --operating-window Qin=10:60:6 -j 2
 expect coating_window.txt --coating-window "$here/coating_point.json"
 expect coating_window.csv --coating-window "$here/coating_point.json" --table csv
 expect coating_window.json --coating-window "$here/coating_point.json" --table json
+expect die_t_die_centre.csv --die "$here/../data/die/t_die_centre.json" --table csv
+expect die_coat_hanger_refine.json --die "$here/../data/die/coat_hanger_uniform.json" --table json --refine
+expect die_t_die_summary.txt --die "$here/../data/die/t_die_centre.json" --stations 4
 
 echo "golden: $failures failed"
 [ "$failures" -eq 0 ]

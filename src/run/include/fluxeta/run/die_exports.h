@@ -10,6 +10,11 @@
 
 namespace fluxeta::run {
 
+// One header line "station,X (cm),P (Pa),…,TAU_S (Pa)", then one line per station across
+// the whole width, numbers in their shortest exact form, a cell empty where the station has
+// no value (beyond where the liquid ran out, or not solved).
+std::string DieStationTableCsv(const solver::DieSolution& solution);
+
 // "station,x (cm),R (cm),A (cm2),Pe (cm),L (cm),H (cm)" and a row per station, numbers in
 // their shortest exact form; R is empty where the manifold is not circular.
 std::string DieGeometryCsv(const solver::DieSolution& solution);

@@ -1,0 +1,128 @@
+#include "die_run.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <sstream>
+
+#include "die_table_output.h"
+#include "exit_status.h"
+#include "fluxeta/base/errors.h"
+#include "fluxeta/base/quoted_text.h"
+#include "fluxeta/case/die_document.h"
+#include "fluxeta/case/document_error.h"
+#include "fluxeta/case/number_text.h"
+#include "fluxeta/run/die_exports.h"
+#include "fluxeta/run/replacing_file.h"
+#include "fluxeta/solver/die_outline.h"
+#include "fluxeta/solver/die_refinement.h"
+#include "fluxeta/solver/die_solve.h"
+#include "same_file.h"
+#include "standard_streams.h"
+
+namespace fluxeta::cli {
+
+namespace {
+
+// The drawing's outline has this many intervals per station, so that its curves look
+// smooth at any number of stations.
+constexpr int kOutlinePointsPerStation = 4;
+constexpr int kLeastOutlineIntervals = 200;
+
+bool WriteWhole(const std::string& path, const std::string& bytes, std::ostream& err) {
+  run::ReplacingFile file(path);
+  if (file.Write(bytes) && file.Commit()) {
+    return true;
+  }
+  err << "fluxeta-batch: " << file.FailureMessage() << '\n';
+  return false;
+}
+
+int OutcomeStatus(const solver::DieSolution& solution) {
+  return solution.converged() ? kWrittenAndConverged : kNotConverged;
+}
+
+// True, having said so, when an export would replace the document: refused before
+// anything is written.
+bool ExportIsTheDocument(const DieOptions& options, std::ostream& err) {
+  for (const auto* exported : {&options.geometryFile, &options.outlineFile}) {
+    if (*exported && IsSameFile(**exported, *options.documentFile)) {
+      err << "fluxeta-batch: the export '" << base::ShortQuote(**exported)
+          << "' is the die document; nothing is written\n";
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+int RunDieDocument(const DieOptions& options, TableFormat table, std::ostream& out,
+                   std::ostream& err) {
+  const std::string& path = *options.documentFile;
+  if (ExportIsTheDocument(options, err)) {
+    return kRefusedInput;
+  }
+  try {
+    const nlohmann::json text = cases::ReadDieDocumentFile(path);
+    cases::DieDocument document =
+        cases::ReadDieDocument(text, std::filesystem::path(path).parent_path());
+    if (options.stations) {
+      cases::CheckDieStations(*options.stations, document.feed(), "--stations");
+      document.stations = *options.stations;
+    }
+    const solver::DieModel model(document);
+    const solver::DieSolution solution = solver::SolveDie(model, document.stations);
+    std::optional<solver::DieRefinement> refinement;
+    if (options.refine) {
+      refinement = solver::RefineDie(model, document.stations);
+      if (refinement->NeedsMoreStations()) {
+        err << "fluxeta-batch: warning: the uniformity's estimated error "
+            << cases::ShortestText(refinement->uniformity.error) << " exceeds "
+            << cases::ShortestText(solver::kUniformityErrorWarning) << " on " << document.stations
+            << " stations; use more stations\n";
+      }
+    }
+    if (options.geometryFile &&
+        !WriteWhole(*options.geometryFile, run::DieGeometryCsv(solution), err)) {
+      return kFileFailure;
+    }
+    if (options.outlineFile) {
+      const int intervals =
+          std::max(kLeastOutlineIntervals, kOutlinePointsPerStation * document.stations);
+      const solver::DieOutline outline = solver::SampleDieOutline(model, intervals);
+      if (!WriteWhole(*options.outlineFile, run::DieOutlineDxf(outline), err)) {
+        return kFileFailure;
+      }
+    }
+    const nlohmann::json written = cases::DieDocumentJson(document);
+    const DieRunTables tables{written, solution, refinement};
+    std::ostringstream shown;
+    switch (table) {
+      case TableFormat::Csv:
+        WriteDieTablesCsv(tables, shown);
+        break;
+      case TableFormat::Json:
+        WriteDieTablesJson(tables, shown);
+        break;
+      case TableFormat::None:
+        WriteDieSummary(tables, shown);
+        break;
+    }
+    if (!WriteStandardOutput(out, shown.str(), err)) {
+      return kFileFailure;
+    }
+    return OutcomeStatus(solution);
+  } catch (const cases::DocumentError& error) {
+    err << "fluxeta-batch: " << error.what() << '\n';
+    return kRefusedInput;
+  } catch (const base::FloatingPointError& error) {
+    err << "fluxeta-batch: die '" << base::ShortQuote(path) << "': " << error.message() << '\n';
+    return kFloatingPointFault;
+  } catch (const base::InputOutputError& error) {
+    err << "fluxeta-batch: " << error.message() << '\n';
+    return kFileFailure;
+  }
+}
+
+}  // namespace fluxeta::cli

@@ -1,0 +1,17 @@
+// fluxeta-batch --die: a die document solved by the general die model.
+#pragma once
+
+#include <ostream>
+
+#include "batch_options.h"
+#include "die_options.h"
+
+namespace fluxeta::cli {
+
+// Reads and solves the document, writes the exports it names and the table (or a summary)
+// to `out`. Exit status: 0 converged, 1 no answer (no physical solution, or not
+// converged), 2 a document refused, 3 a floating-point fault, 4 an export not written.
+int RunDieDocument(const DieOptions& options, TableFormat table, std::ostream& out,
+                   std::ostream& err);
+
+}  // namespace fluxeta::cli
