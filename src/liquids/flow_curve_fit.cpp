@@ -308,6 +308,11 @@ double ModelViscosity(const cases::LiquidDocument& liquid, double shearRate) {
   return 0;
 }
 
+double DocumentViscosity(const cases::LiquidDocument& liquid, double shearRate) {
+  const double shift = liquid.temperature ? ShiftFactor(*liquid.temperature) : 1;
+  return shift * ModelViscosity(liquid, shift * shearRate);
+}
+
 double LogSumOfSquares(const cases::LiquidDocument& liquid,
                        const std::vector<FlowCurvePoint>& points) {
   double sum = 0;

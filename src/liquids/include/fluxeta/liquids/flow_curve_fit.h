@@ -55,6 +55,9 @@ nlohmann::json FittedLiquidDocument(const FlowCurveFit& fit, const std::string& 
 // fitting and drawing. A yield-stress liquid's is τ/γ̇.
 double ModelViscosity(const cases::LiquidDocument& liquid, double shearRate);
 
+// η (Pa.s) of a document's liquid at its die temperature, its temperature law applied.
+double DocumentViscosity(const cases::LiquidDocument& liquid, double shearRate);
+
 // Σ (ln η_model − ln η)² of a document over points, its temperature law applied.
 double LogSumOfSquares(const cases::LiquidDocument& liquid,
                        const std::vector<FlowCurvePoint>& points);
