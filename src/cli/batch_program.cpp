@@ -6,6 +6,7 @@
 #include "design_commands.h"
 #include "die_run.h"
 #include "exit_status.h"
+#include "fit_liquid_command.h"
 #include "fluxeta/base/quoted_text.h"
 #include "fluxeta/case/number_text.h"
 #include "same_file.h"
@@ -63,6 +64,8 @@ int RunBatchProgram(int argc, const char* const* argv, std::ostream& out, std::o
   int status = kRefusedInput;
   if (options.die.Any()) {
     status = RunDieDocument(options.die, options.run.table, out, err);
+  } else if (options.fitLiquid) {
+    status = RunFitLiquid(*options.fitLiquid, *options.run.dataFile, out, err);
   } else if (options.coatingWindow) {
     const auto base = BaseCase(options.run.dataFile, options.run.allInputs, separator, err);
     if (base) {

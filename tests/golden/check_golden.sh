@@ -56,6 +56,8 @@ expect coating_window.json --coating-window "$here/coating_point.json" --table j
 expect die_t_die_centre.csv --die "$here/../data/die/t_die_centre.json" --table csv
 expect die_coat_hanger_refine.json --die "$here/../data/die/coat_hanger_uniform.json" --table json --refine
 expect die_t_die_summary.txt --die "$here/../data/die/t_die_centre.json" --stations 4
+expect fit_liquid_carreau_yasuda.json --fit-liquid carreau-yasuda \
+  "$here/../../examples/liquids/slurry_flow_curve.csv"
 
 echo "golden: $failures failed"
 [ "$failures" -eq 0 ]
