@@ -21,4 +21,22 @@ const LiquidModelSpec& LiquidModelRow(LiquidModel model) {
   return kLiquidModels.front();
 }
 
+const TemperatureLawSpec* FindTemperatureLaw(std::string_view name) {
+  for (const TemperatureLawSpec& row : kTemperatureLaws) {
+    if (row.name == name) {
+      return &row;
+    }
+  }
+  return nullptr;
+}
+
+const TemperatureLawSpec& TemperatureLawRow(TemperatureLaw law) {
+  for (const TemperatureLawSpec& row : kTemperatureLaws) {
+    if (row.law == law) {
+      return row;
+    }
+  }
+  return kTemperatureLaws.front();
+}
+
 }  // namespace fluxeta::cases

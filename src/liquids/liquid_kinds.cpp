@@ -22,6 +22,15 @@ double PowerLaw::PipeMoment(double tau) const {
   return tau * tau * tau * ShearRate(tau) * index / (3 * index + 1);
 }
 
+// M1/τ² = γ̇(τ)·n/(2n+1) and M2/τ³ = γ̇(τ)·n/(3n+1), solved for τ.
+double PowerLaw::SlotStressAtRate(double rate) const {
+  return consistency * std::pow(rate * (2 * index + 1) / index, index);
+}
+
+double PowerLaw::PipeStressAtRate(double rate) const {
+  return consistency * std::pow(rate * (3 * index + 1) / index, index);
+}
+
 WindowLiquid::WindowLiquid(double eta0, double gamma0, double n, double gammaCr)
     : powerLaw{eta0 * std::pow(gamma0, 1 - n), n}, criticalShearRate(gammaCr) {
   criticalViscosity = powerLaw.Viscosity(gammaCr);

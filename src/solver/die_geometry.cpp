@@ -7,10 +7,20 @@ namespace fluxeta::solver {
 
 using base::Real;
 
-double CavityAreaAt(const cases::CaseParameters& parameters, double x) {
+namespace {
+
+// The area at x with the taper's power (1 − x/W)^γ settled once for all stations.
+double CavityAreaAt(const cases::CaseParameters& parameters,
+                    const base::FixedExponentPower<double>& taper, double x) {
   const Real W = parameters.W;
   const Real remainingFraction = Real(1.0) - Real(x) / W;
-  return (parameters.Ain * base::Power(remainingFraction, parameters.gamma)).value();
+  return (parameters.Ain * taper(remainingFraction)).value();
+}
+
+}  // namespace
+
+double CavityAreaAt(const cases::CaseParameters& parameters, double x) {
+  return CavityAreaAt(parameters, base::FixedExponentPower<double>(parameters.gamma), x);
 }
 
 double SlotLengthAt(const cases::CaseParameters& parameters, double x) {
@@ -21,9 +31,10 @@ double SlotLengthAt(const cases::CaseParameters& parameters, double x) {
 
 void SetStationGeometry(const cases::CaseParameters& parameters, cases::StationTable& table) {
   const Real W = parameters.W;
+  const base::FixedExponentPower<double> taper(parameters.gamma);
   for (int i = 1; i <= cases::StationCount; ++i) {
     table.X[i] = (Real(i - 1) * W / cases::StationCount).value();
-    table.A[i] = CavityAreaAt(parameters, table.X[i]);
+    table.A[i] = CavityAreaAt(parameters, taper, table.X[i]);
     table.L[i] = SlotLengthAt(parameters, table.X[i]);
     // The cavity keeps its shape while it tapers, so the perimeter scales with √area.
     table.Pe[i] = (parameters.Pein * base::Sqrt(Real(table.A[i]) / parameters.Ain)).value();

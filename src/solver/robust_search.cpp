@@ -160,25 +160,24 @@ RootSearch SearchRoot(const cases::CaseParameters& parameters, cases::StationTab
 }
 
 // The stations at which the window's sweep and rheology update, started from the robust
-// sweep's table, do not reproduce it. The table is left as the robust sweep made it.
+// sweep's table, do not reproduce it.
 std::vector<int> UnverifiedStations(const cases::CaseParameters& parameters,
-                                    cases::StationTable& table, solver::SolverState& state) {
-  const cases::StationTable robust = table;
-  SweepDieWidth(parameters, table, state);
-  UpdateStationRheology(parameters, table, state);
+                                    const cases::StationTable& robust, solver::SolverState& state) {
+  cases::StationTable window = robust;
+  SweepDieWidth(parameters, window, state);
+  UpdateStationRheology(parameters, window, state);
   std::vector<int> stations;
   for (int i = 1; i <= cases::StationCount; ++i) {
-    const bool same = table.Q[i + 1] == robust.Q[i + 1] && table.P[i + 1] == robust.P[i + 1] &&
-                      table.DelQ[i] == robust.DelQ[i] && table.APP_SR_C[i] == robust.APP_SR_C[i] &&
-                      table.SR_S[i] == robust.SR_S[i] &&
-                      table.APP_VIS_C[i] == robust.APP_VIS_C[i] &&
-                      table.VIS_S[i] == robust.VIS_S[i] && table.N_S[i] == robust.N_S[i] &&
-                      table.SlotNewtonian[i] == robust.SlotNewtonian[i];
+    const bool same =
+        window.Q[i + 1] == robust.Q[i + 1] && window.P[i + 1] == robust.P[i + 1] &&
+        window.DelQ[i] == robust.DelQ[i] && window.APP_SR_C[i] == robust.APP_SR_C[i] &&
+        window.SR_S[i] == robust.SR_S[i] && window.APP_VIS_C[i] == robust.APP_VIS_C[i] &&
+        window.VIS_S[i] == robust.VIS_S[i] && window.N_S[i] == robust.N_S[i] &&
+        window.SlotNewtonian[i] == robust.SlotNewtonian[i];
     if (!same) {
       stations.push_back(i);
     }
   }
-  table = robust;
   return stations;
 }
 

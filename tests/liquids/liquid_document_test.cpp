@@ -29,7 +29,7 @@ TEST(LiquidDocument, RefusalsNameTheKey) {
   EXPECT_EQ(Refusal({{"viscosity", 1.0}}), "fluid.model: missing");
   EXPECT_EQ(Refusal({{"model", "honey"}}),
             "fluid.model: unknown liquid model \"honey\"; the models are newtonian, power-law, "
-            "window");
+            "window, cross, carreau-yasuda, carreau, herschel-bulkley, bingham");
   EXPECT_EQ(Refusal({{"model", "newtonian"}}), "fluid.viscosity: missing");
   EXPECT_EQ(Refusal({{"model", "newtonian"}, {"viscosity", "1"}}),
             "fluid.viscosity: must be a number, not a text");

@@ -14,19 +14,23 @@
 #include <variant>
 
 #include "fluxeta/case/liquid_document.h"
+#include "fluxeta/liquids/herschel_bulkley.h"
 #include "fluxeta/liquids/liquid_kinds.h"
+#include "fluxeta/liquids/tabulated_liquid.h"
 
 namespace fluxeta::liquids {
 
 class Liquid {
  public:
-  using Model = std::variant<Newtonian, PowerLaw, WindowLiquid>;
+  using Model =
+      std::variant<Newtonian, PowerLaw, WindowLiquid, Cross, CarreauYasuda, HerschelBulkley>;
 
-  explicit Liquid(Model model) : model_(model) {}
+  explicit Liquid(Model model) : model_(std::move(model)) {}
 
-  // η(γ̇) (Pa.s) at a shear rate γ̇ > 0 (γ̇ = 0 too where the viscosity is finite there).
+  // η(γ̇) (Pa.s) at a shear rate γ̇ > 0 (γ̇ = 0 too where the viscosity is finite there;
+  // a yield-stress liquid's is infinite at rest).
   double Viscosity(double shearRate) const;
-  // τ(γ̇) = η(γ̇)·γ̇ (Pa), γ̇ ≥ 0.
+  // τ(γ̇) (Pa), γ̇ ≥ 0: η(γ̇)·γ̇, and the yield stress at rest.
   double Stress(double shearRate) const;
   // γ̇(τ) (1/s): the inverse of Stress above the yield stress, zero at or below it; τ ≥ 0.
   double ShearRate(double stress) const;
@@ -44,7 +48,8 @@ class Liquid {
   // Q (cm3/s) through a pipe of radius R (cm) at wall stress τ = (R/2)·Δp/L.
   double PipeFlow(double wallStress, double radius) const;
   // The wall stresses (Pa) at which the slit passes q and the pipe passes Q: the inverses
-  // of the two flows, of the same sign as the flow.
+  // of the two flows, of the same sign as the flow. A yield-stress liquid's approach its
+  // yield stress as the flow vanishes (and are 0 at no flow).
   double SlotWallStress(double flowPerWidth, double gap) const;
   double PipeWallStress(double flow, double radius) const;
 
@@ -60,7 +65,9 @@ class Liquid {
   double shift_ = 1;  // aT
 };
 
-// The liquid of a document. Raises DocumentError for values that make no liquid.
+// The liquid of a document, at its die temperature when it has a temperature law. Raises
+// DocumentError for values that make no liquid (a shift factor that is not a finite
+// positive number).
 Liquid MakeLiquid(const cases::LiquidDocument& document);
 
 }  // namespace fluxeta::liquids

@@ -1,6 +1,7 @@
 // The flow curves of the liquid models, each with the same members: η(γ̇), γ̇(τ), the local
-// index, the yield stress and the two moments of the flow curve (liquid.h), in closed form.
-// Arguments are non-negative; Liquid handles signs and the temperature shift.
+// index, the yield stress and the two moments of the flow curve (liquid.h), in closed form,
+// and where they are cheap the stresses at which the moments reach a rate. Arguments are
+// non-negative; Liquid handles signs and the temperature shift.
 #pragma once
 
 namespace fluxeta::liquids {
@@ -15,6 +16,9 @@ struct Newtonian {
   double YieldStress() const { return 0; }
   double SlotMoment(double tau) const { return tau * tau * tau / (3 * viscosity); }
   double PipeMoment(double tau) const { return tau * tau * tau * tau / (4 * viscosity); }
+  // The wall stresses at which M1/τ² = τ/(3μ) and M2/τ³ = τ/(4μ) reach `rate` (1/s).
+  double SlotStressAtRate(double rate) const { return 3 * viscosity * rate; }
+  double PipeStressAtRate(double rate) const { return 4 * viscosity * rate; }
 };
 
 // η = K·γ̇^(n−1).
@@ -28,6 +32,8 @@ struct PowerLaw {
   double YieldStress() const { return 0; }
   double SlotMoment(double tau) const;
   double PipeMoment(double tau) const;
+  double SlotStressAtRate(double rate) const;
+  double PipeStressAtRate(double rate) const;
 };
 
 // The window's liquid: the power law through η0 at γ0 above the critical shear rate γcr,
