@@ -1,6 +1,7 @@
 #include "coating_tab.h"
 
 #include <QChart>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -36,21 +37,26 @@ using coating::StationWindow;
 using coating::WindowLimits;
 
 struct PointBoxSpec {
-  const char* label;
+  const char* label;  // UTF-8, short: the tab shares the workbench with the case panel
+  const char* name;   // in messages and the box's tool tip
   const char* objectName;
   double defaultValue;
+  int row;
+  int column;
 };
 
 // A bead the window's default die can hold across most of its web: films near 1 mm.
 constexpr std::array<PointBoxSpec, kPointBoxCount> kPointBoxes = {{
-    {"web speed (cm/s)", "WebSpeed", 5},
-    {"gap (cm)", "CoatingGap", 0.17},
-    {"upstream lip (cm)", "UpstreamLip", 0.2},
-    {"downstream lip (cm)", "DownstreamLip", 0.2},
-    {"surface tension (N/m)", "SurfaceTension", 0.03},
-    {"vacuum from (Pa)", "LowestVacuum", 0},
-    {"to (Pa)", "HighestVacuum", 300},
+    {"V (cm/s)", "web speed (cm/s)", "WebSpeed", 5, 0, 0},
+    {"G (cm)", "coating gap, lips to web (cm)", "CoatingGap", 0.17, 0, 1},
+    {"Lu (cm)", "upstream lip length (cm)", "UpstreamLip", 0.2, 1, 0},
+    {"Ld (cm)", "downstream lip length (cm)", "DownstreamLip", 0.2, 1, 1},
+    {"σ (N/m)", "surface tension (N/m)", "SurfaceTension", 0.03, 2, 0},
+    {"vacuum (Pa)", "lowest vacuum (Pa)", "LowestVacuum", 0, 3, 0},
+    {"to", "highest vacuum (Pa)", "HighestVacuum", 300, 3, 1},
 }};
+constexpr int kComputeRow = 2;
+constexpr int kComputeColumn = 1;
 
 // The document's keys of the boxes before the vacuum's two.
 constexpr std::array<std::string_view, 5> kPositiveKeys = {
@@ -66,11 +72,9 @@ constexpr int kBandPenWidth = 7;
 constexpr int kCurvePenWidth = 2;
 constexpr qreal kOperatingPointSize = 15;
 constexpr qreal kOutsideStationSize = 7;
-constexpr int kBoxesPerRow = 4;
 constexpr int kLegendPixels = 10;
 // Wide enough for "0.003" whole.
 constexpr int kBoxCharacters = 7;
-constexpr int kBoxSpacing = 6;
 
 const QColor kLowFlowColour(0x1f, 0x5f, 0xa8);
 const QColor kHighestVacuumColour(0x2a, 0x8f, 0x3a);
@@ -131,11 +135,12 @@ void HideFromLegend(QChart& chart, QAbstractSeries* series) {
 }
 
 QString LowFlowName() {
-  return QStringLiteral("low-flow limit");
+  return QStringLiteral("low flow");
 }
 
+// The limit of the films a vacuum holds.
 QString VacuumName(double vacuum, char separator) {
-  return QStringLiteral("vacuum limit at %1 Pa").arg(Figure(vacuum, separator));
+  return QStringLiteral("vacuum %1 Pa").arg(Figure(vacuum, separator));
 }
 
 std::pair<double, double> FilmRange(const CoatingWindow& window) {
@@ -208,30 +213,21 @@ CoatingTab::CoatingTab(Presenter& presenter, CasePanel& casePanel, QWidget* pare
 
 QWidget* CoatingTab::MakePointBoxes() {
   auto* widget = new QWidget;
-  auto* rows = new QVBoxLayout(widget);
-  rows->setContentsMargins(0, 0, 0, 0);
-  rows->setSpacing(1);
-  // Rows of their own widths rather than a grid's columns: the tab stays narrow.
-  QHBoxLayout* row = nullptr;
+  auto* grid = new QGridLayout(widget);
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->setVerticalSpacing(1);
   for (std::size_t box = 0; box < kPointBoxCount; ++box) {
-    if (box % kBoxesPerRow == 0) {
-      row = new QHBoxLayout;
-      rows->addLayout(row);
-    }
     const PointBoxSpec& spec = kPointBoxes[box];
     auto* edit = new QLineEdit(NumberText(spec.defaultValue, casePanel_.Separator()));
     edit->setObjectName(QString::fromLatin1(spec.objectName));
+    edit->setToolTip(QString::fromLatin1(spec.name));
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('0')) * kBoxCharacters);
     boxes_[box] = edit;
-    if (box % kBoxesPerRow != 0) {
-      row->addSpacing(kBoxSpacing);
-    }
-    row->addWidget(new QLabel(QString::fromLatin1(spec.label)));
-    row->addWidget(edit);
+    grid->addWidget(new QLabel(QString::fromUtf8(spec.label)), spec.row, spec.column * 2);
+    grid->addWidget(edit, spec.row, spec.column * 2 + 1);
   }
-  row->addSpacing(kBoxSpacing);
-  row->addWidget(compute_);
-  row->addStretch(1);
+  grid->addWidget(compute_, kComputeRow, kComputeColumn * 2, 1, 2);
+  grid->setColumnStretch(kComputeColumn * 2 + 2, 1);
   return widget;
 }
 
@@ -251,7 +247,7 @@ bool CoatingTab::Compute() {
     if (!number) {
       presenter_.ShowMessage(
           QStringLiteral("%1: \"%2\" is not a number")
-              .arg(QString::fromLatin1(kPointBoxes[box].label), boxes_[box]->text()));
+              .arg(QString::fromLatin1(kPointBoxes[box].name), boxes_[box]->text()));
       return false;
     }
     numbers[box] = *number;
@@ -300,13 +296,13 @@ void CoatingTab::ShowWindowPlane() {
   const char separator = casePanel_.Separator();
   QChart& chart = *windowChart_->chart();
   ClearChart(chart);
-  chart.setTitle(QStringLiteral("coating window: wet thickness against web speed"));
+  chart.setTitle(QStringLiteral("coating window"));
   auto* speeds = new QLogValueAxis;
-  speeds->setTitleText(QStringLiteral("web speed (cm/s)"));
+  speeds->setTitleText(QStringLiteral("V (cm/s)"));
   speeds->setLabelFormat(QStringLiteral("%g"));
   speeds->setRange(curves_.front().webSpeed, curves_.back().webSpeed);
   auto* films = new QValueAxis;
-  films->setTitleText(QStringLiteral("wet thickness (cm)"));
+  films->setTitleText(QStringLiteral("t (cm)"));
   films->setRange(0, window.point.coatingGap * (1 + kThicknessHeadroom));
   films->applyNiceNumbers();
   chart.addAxis(speeds, Qt::AlignBottom);
@@ -317,7 +313,7 @@ void CoatingTab::ShowWindowPlane() {
       Line(VacuumName(window.point.highestVacuum, separator), kHighestVacuumColour, kCurvePenWidth);
   auto* lowestVacuum =
       Line(VacuumName(window.point.lowestVacuum, separator), kLowestVacuumColour, kCurvePenWidth);
-  auto* gap = Line(QStringLiteral("coating gap"), kGapColour, 1, Qt::DashLine);
+  auto* gap = Line(QStringLiteral("gap"), kGapColour, 1, Qt::DashLine);
   for (const WindowLimits& limits : curves_) {
     lowFlow->append(limits.webSpeed, limits.lowFlow);
     highestVacuum->append(limits.webSpeed, limits.vacuumTooLow);
@@ -339,7 +335,7 @@ void CoatingTab::ShowWindowPlane() {
   operatingPoint->setBorderColor(kOperatingPointColour);
   operatingPoint->append(speed, MeanFilm(window));
   Attach(chart, operatingPoint, speeds, films);
-  auto* band = Line(QStringLiteral("films across the web"), kBandColour, kBandPenWidth);
+  auto* band = Line(QStringLiteral("web's films"), kBandColour, kBandPenWidth);
   band->append(speed, thinnest);
   band->append(speed, thickest);
   Attach(chart, band, speeds, films);
@@ -347,7 +343,7 @@ void CoatingTab::ShowWindowPlane() {
   const double bearable = window.limits.Thickest();
   bool named = false;
   const auto outside = [&](double from, double to) {
-    auto* part = Line(QStringLiteral("outside the window"), kOutsideColour, kBandPenWidth);
+    auto* part = Line(QStringLiteral("outside"), kOutsideColour, kBandPenWidth);
     part->setObjectName(QStringLiteral("OutsidePart"));
     part->append(speed, from);
     part->append(speed, to);
@@ -370,12 +366,12 @@ void CoatingTab::ShowWebProfile() {
   const char separator = casePanel_.Separator();
   QChart& chart = *webChart_->chart();
   ClearChart(chart);
-  chart.setTitle(QStringLiteral("wet thickness across the web at %1 cm/s")
+  chart.setTitle(QStringLiteral("films across the web at %1 cm/s")
                      .arg(Figure(window.point.webSpeed, separator)));
   const double left = window.stations.front().x;
   const double right = window.stations.back().x;
   auto* positions = new QValueAxis;
-  positions->setTitleText(QStringLiteral("position across the web x (cm)"));
+  positions->setTitleText(QStringLiteral("x (cm)"));
   positions->setRange(left, right);
   const auto [thinnest, thickest] = FilmRange(window);
   // Every limit the gap leaves room for, beside the films.
@@ -402,10 +398,10 @@ void CoatingTab::ShowWebProfile() {
   level(VacuumName(window.point.lowestVacuum, separator), kLowestVacuumColour,
         window.limits.vacuumTooHigh);
 
-  auto* film = Line(QStringLiteral("wet thickness"), kBandColour, kCurvePenWidth);
+  auto* film = Line(QStringLiteral("film"), kBandColour, kCurvePenWidth);
   auto* outside = new QScatterSeries;
   outside->setObjectName(QStringLiteral("OutsideStations"));
-  outside->setName(QStringLiteral("stations outside"));
+  outside->setName(QStringLiteral("outside"));
   outside->setMarkerSize(kOutsideStationSize);
   outside->setColor(kOutsideColour);
   outside->setBorderColor(kOutsideColour);
