@@ -133,8 +133,10 @@ Q_DIFF and RTime zero.
                              "The outcome code: \"converged\", \"not_converged\", and for the "
                              "robust search \"regime_gap\" or \"no_physical_solution\".")
       .def_property_readonly(
-          "converged", [](const SolveResult& r) { return r.solution.solve.converged; },
-          "True when the entrance-pressure search converged.")
+          "converged",
+          [](const SolveResult& r) { return r.solution.status == base::Outcome::Converged; },
+          "True when the verdict (status) is \"converged\"; a regime gap's answer has figures "
+          "but is no converged design, as in study() rows.")
       .def_property_readonly(
           "sweeps", [](const SolveResult& r) { return r.solution.solve.sweeps; },
           "The integration sweeps the search made (at most 50).")

@@ -69,3 +69,12 @@ def test_an_infeasible_search_says_so_with_the_limit():
     report = fluxeta.optimise(["Lend"], max_pressure=1)
     assert report["status"] == "infeasible"
     assert report["reason"] == "no candidate met entrance pressure <= 1 Pa in 60 evaluations"
+
+
+def test_converged_means_the_verdict_in_a_solve_and_in_a_study():
+    gap = fluxeta.solve(search="robust", H=0.5)
+    rows = fluxeta.study({"H": [0.5]}, search="robust")
+    assert (gap.converged, gap.status) == (False, "regime_gap")
+    assert (bool(rows["converged"][0]), rows["status"][0]) == (False, "regime_gap")
+    # The gap's answer keeps its figures in both.
+    assert rows["uniformity"][0] == gap.uniformity

@@ -108,7 +108,8 @@ int RunSingleCase(const SingleRunOptions& options, char separator, std::ostream&
 
   // The tables show what the result file shows, so only once it holds a result section.
   if (report.outcome != run::RunOutcome::FileNotOpened && options.table != TableFormat::None) {
-    const RunTables tables{parameters, report.solution.table, report.solution.solve};
+    const RunTables tables{parameters, report.solution.table, report.solution.solve,
+                           report.solution.status};
     std::ostringstream text;
     if (options.table == TableFormat::Csv) {
       WriteTablesCsv(tables, text);

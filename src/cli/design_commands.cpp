@@ -135,7 +135,9 @@ int RunOptimise(const BatchOptions& options, const CaseDesignModel& model, char 
     err << "fluxeta-batch: " << failure << '\n';
     return kFileFailure;
   }
-  return WriteStandardOutput(out, JsonText(report, JsonLayout::Indented) + '\n', err) ? status : kFileFailure;
+  return WriteStandardOutput(out, JsonText(report, JsonLayout::Indented) + '\n', err)
+             ? status
+             : kFileFailure;
 }
 
 // A figure to `digits` significant digits.
@@ -197,7 +199,9 @@ int RunTolerance(const BatchOptions& options, const CaseDesignModel& model, std:
       ToleranceSettingsOf(options.design, model, options.run.allInputs);
   ordered_json report;
   const int status = ToleranceBandReport(model, settings, report, err);
-  return WriteStandardOutput(out, JsonText(report, JsonLayout::Indented) + '\n', err) ? status : kFileFailure;
+  return WriteStandardOutput(out, JsonText(report, JsonLayout::Indented) + '\n', err)
+             ? status
+             : kFileFailure;
 }
 
 }  // namespace

@@ -59,7 +59,8 @@ void WriteTablesCsv(const RunTables& run, std::ostream& out) {
     CsvSummaryLine(out, derived.fieldName, cases::ShortestText(run.parameters.*derived.field),
                    derived.unit);
   }
-  CsvSummaryLine(out, "converged", Boolean(run.solve.converged), "");
+  CsvSummaryLine(out, "converged", Boolean(run.status == base::Outcome::Converged), "");
+  CsvSummaryLine(out, "status", std::string(base::OutcomeCode(run.status)), "");
   CsvSummaryLine(out, "sweeps", std::to_string(run.solve.sweeps), "");
   CsvSummaryLine(out, "entrancePressure", cases::ShortestText(run.table.P[1]), kPressureUnit);
   CsvSummaryLine(out, "DelQRms", cases::ShortestText(run.table.DelQRms), kDelQRmsUnit);
@@ -74,7 +75,8 @@ void WriteTablesJson(const RunTables& run, std::ostream& out) {
   ordered_json tables;
   tables["inputs"] = Quantities(cases::kInputs, run.parameters);
   tables["derived"] = Quantities(cases::kDerivedValues, run.parameters);
-  tables["converged"] = run.solve.converged;
+  tables["converged"] = run.status == base::Outcome::Converged;
+  tables["status"] = base::OutcomeCode(run.status);
   tables["sweeps"] = run.solve.sweeps;
   tables["entrancePressure"] = Quantity(run.table.P[1], kPressureUnit);
   tables["DelQRms"] = Quantity(run.table.DelQRms, kDelQRmsUnit);

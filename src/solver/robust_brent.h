@@ -63,10 +63,15 @@ class SmoothPoints {
 
 }  // namespace brent_detail
 
+// Several times the steps that bisection alone takes from a bracket of any two doubles to a
+// few ulp: a fault that stalls the narrowing ends it instead of hanging it.
+inline constexpr int kMostBrentSteps = 500;
+
 struct BrentResult {
-  bool stopped = false;  // the caller's stop test held at `best`
-  SignedPoint best;      // the end whose value is the smaller in magnitude
-  SignedPoint other;     // the other end of the last bracket
+  bool stopped = false;    // the caller's stop test held at `best`
+  bool exhausted = false;  // kMostBrentSteps taken before the bracket was narrow
+  SignedPoint best;        // the end whose value is the smaller in magnitude
+  SignedPoint other;       // the other end of the last bracket
 };
 
 // Narrows the bracket of `latest` and `contrapoint` (values of opposite sign) until the
@@ -96,7 +101,7 @@ BrentResult BrentRoot(SignedPoint latest, SignedPoint contrapoint,
   }
   smooth.Remember(contrapoint);
   smooth.Remember(latest);
-  for (;;) {
+  for (int steps = 0; steps < kMostBrentSteps; ++steps) {
     if (!oppositeSigns(b, c)) {
       c = a;
       step = previousStep = Real(b.at) - a.at;
@@ -163,6 +168,7 @@ BrentResult BrentRoot(SignedPoint latest, SignedPoint contrapoint,
       return {.stopped = true, .best = b, .other = c};
     }
   }
+  return {.stopped = false, .exhausted = true, .best = b, .other = c};
 }
 
 }  // namespace fluxeta::solver

@@ -23,11 +23,15 @@ inline constexpr double kLargestLogStep = 1.0;  // ln P
 inline constexpr double kLogReach = 12.0;       // ln P either way from the first guess
 // A secant estimate of the root is overstepped by this factor, so that it brackets.
 inline constexpr double kSecantOverstep = 1.0;
+// Far more steps than the reach takes (16 at full length): a fault that stalls the steps
+// ends the search instead of hanging it.
+inline constexpr int kMostBracketSteps = 200;
 
 enum class BracketEnd {
   Bracketed,   // `lower` and `upper` hold values of opposite sign
   Stopped,     // the caller's stop test held at `last`
   OutOfReach,  // no change of sign within e^12 of the first guess; `last` is the farthest
+  StepLimit,   // kMostBracketSteps taken without either; `last` is the latest
 };
 
 struct RootBracket {
@@ -78,7 +82,7 @@ RootBracket BracketRoot(double firstGuess, Evaluate&& evaluate, Stop&& stop) {
   SignedPoint previous = current;
   bool havePrevious = false;
   Real step = kFirstLogStep;
-  for (;;) {
+  for (int steps = 0; steps < kMostBracketSteps; ++steps) {
     const bool raise = RaiseSide(current.value);
     const Real direction = raise ? 1.0 : -1.0;
     Real length = step;
@@ -112,6 +116,7 @@ RootBracket BracketRoot(double firstGuess, Evaluate&& evaluate, Stop&& stop) {
     logAt = nextLog;
     step = std::min(Real(2.0) * step, Real(kLargestLogStep));
   }
+  return {BracketEnd::StepLimit, {}, {}, current, std::nullopt};
 }
 
 }  // namespace fluxeta::solver

@@ -133,6 +133,9 @@ RootSearch SearchRoot(const cases::CaseParameters& parameters, cases::StationTab
   if (bracket.end == BracketEnd::Stopped) {
     return stopped();
   }
+  if (bracket.end == BracketEnd::StepLimit) {
+    return finish({.verdict = RobustVerdict::NotConverged, .sweep = distance.last()});
+  }
   if (bracket.end == BracketEnd::OutOfReach) {
     // Even e^12 times the first guess, or a 1/e^12 of it, stays on one side.
     RobustSweepResult none;
@@ -145,6 +148,9 @@ RootSearch SearchRoot(const cases::CaseParameters& parameters, cases::StationTab
                                          bracket.beyond, distance, stop);
   if (narrowed.stopped) {
     return stopped();
+  }
+  if (narrowed.exhausted) {
+    return finish({.verdict = RobustVerdict::NotConverged, .sweep = distance.last()});
   }
   // A few ulp apart the sign still changes: how did both ends' sweeps go? The table is
   // to hold the best end.

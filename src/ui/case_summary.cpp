@@ -4,13 +4,12 @@
 
 #include "fluxeta/case/input_table.h"
 #include "fluxeta/case/number_text.h"
+#include "number_presentation.h"
 
 namespace fluxeta::ui {
 
 namespace {
 
-// Enough digits to tell apart any two inputs a user types.
-constexpr int kShownDigits = 15;
 const QString kSeparator = QStringLiteral(" · ");
 const QString kRunTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 
@@ -34,9 +33,8 @@ QString CsvLine(const QString& name, const QString& value, const QString& unit) 
 QString CaseLine(const cases::CaseParameters& parameters) {
   QStringList terms;
   for (const cases::InputSpec& input : cases::kInputs) {
-    terms.append(Term(input, QString::fromStdString(cases::FormatNumber(
-                                 parameters.*input.field, cases::NumberFormat::General,
-                                 kShownDigits, 0, cases::LocaleDecimalSeparator()))));
+    terms.append(
+        Term(input, ScreenNumber(parameters.*input.field, cases::LocaleDecimalSeparator())));
   }
   return terms.join(kSeparator);
 }

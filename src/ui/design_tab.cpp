@@ -13,11 +13,22 @@
 #include "case_panel.h"
 #include "fluxeta/solver/search.h"
 #include "locale_number_text.h"
+#include "number_presentation.h"
 #include "utf8_text.h"
 
 namespace fluxeta::ui {
 
 namespace {
+
+// A pressure limit is typed in kPa, as pressures are shown everywhere on screen.
+bool InPascals(const design::LimitSpec& limit) {
+  return limit.unit == "Pa";
+}
+
+QString LimitLabel(const design::LimitSpec& limit) {
+  QString label = Utf8Text(limit.label);
+  return InPascals(limit) ? label.replace(QStringLiteral("(Pa)"), QStringLiteral("(kPa)")) : label;
+}
 
 const QString kRunCaption = QStringLiteral("Run Design");
 const QString kCancelCaption = QStringLiteral("Cancel");
@@ -143,7 +154,7 @@ QWidget* DesignTab::MakeGoal() {
   grid->addWidget(objective_, 0, 1);
   for (std::size_t limit = 0; limit < limits_.size(); ++limit) {
     const int row = static_cast<int>(limit) + 1;
-    grid->addWidget(new QLabel(Utf8Text(design::kDesignLimits[limit].label)), row, 0);
+    grid->addWidget(new QLabel(LimitLabel(design::kDesignLimits[limit])), row, 0);
     grid->addWidget(limits_[limit], row, 1);
   }
   return goal;
@@ -231,7 +242,9 @@ std::optional<DesignTab::Request> DesignTab::Settings() {
     if (edit->text().trimmed().isEmpty()) {
       continue;
     }
-    settings.limits[limit] = NumberOfText(edit->text(), separator);
+    settings.limits[limit] = InPascals(design::kDesignLimits[limit])
+                                 ? PascalsOfKilopascalText(edit->text(), separator)
+                                 : NumberOfText(edit->text(), separator);
     if (!settings.limits[limit]) {
       presenter_.ShowMessage(QStringLiteral("A limit must be a number or empty."));
       return std::nullopt;
@@ -343,24 +356,34 @@ void DesignTab::SearchFinished() {
                          .arg(result.evaluations)
                          .arg(QString::fromStdString(result.reason)));
     QStringList inputs;
+    QStringList fullInputs;
     for (std::size_t input = 0; input < cases::kInputCount; ++input) {
-      inputs.append(
-          QStringLiteral("%1 = %2").arg(Utf8Text(cases::kInputs[input].symbol),
-                                        NumberText(result.best.values[input], separator)));
+      const QString symbol = Utf8Text(cases::kInputs[input].symbol);
+      inputs.append(QStringLiteral("%1 = %2").arg(
+          symbol, ScreenNumber(result.best.values[input], separator)));
+      fullInputs.append(
+          QStringLiteral("%1 = %2").arg(symbol, FullNumber(result.best.values[input], separator)));
     }
     if (result.status != design::OptimiseStatus::Optimum) {
       inputs.prepend(QStringLiteral("No answer, the best candidate:"));
     }
     const design::DesignFigures& figures = result.best.figures;
     QString text = inputs.join(QStringLiteral(", "));
+    QString full = fullInputs.join(QStringLiteral(", "));
     if (figures.Solved()) {
-      text +=
-          QStringLiteral("\nuniformity %1   entrance pressure %2 Pa   longest residence time %3 s")
-              .arg(NumberText(figures.uniformity, separator),
-                   NumberText(figures.entrancePressure, separator),
-                   NumberText(figures.longestResidenceTime, separator));
+      // Each figure to the precision of the limit it is held against.
+      text += QStringLiteral("\nuniformity %1   entrance pressure %2   longest residence time %3 s")
+                  .arg(ComparedNumber(figures.uniformity, minUniformity_->text(), separator),
+                       ComparedPressure(figures.entrancePressure, maxPressure_->text(), separator),
+                       ComparedNumber(figures.longestResidenceTime, maxResidenceTime_->text(),
+                                      separator));
+      full += QStringLiteral("\nuniformity %1   entrance pressure %2   longest residence time %3 s")
+                  .arg(FullNumber(figures.uniformity, separator),
+                       FullPressure(figures.entrancePressure, separator),
+                       FullNumber(figures.longestResidenceTime, separator));
     }
     optimum_->setText(text);
+    optimum_->setToolTip(full);
     // Only an optimum is an answer to apply or show.
     const bool answer = result.status == design::OptimiseStatus::Optimum && result.solution;
     apply_->setEnabled(answer);

@@ -14,6 +14,12 @@ class DialogPresenter : public Presenter {
   void ShowError(const QString& text) override;
   void ShowCompletion() override;
   bool ShowFolder(const QString& directory) override;
+  UnsavedChoice AskAboutUnsavedChanges(const QString& text) override;
+  QString ChooseFileToSave(const QString& caption, const QString& suggestedPath,
+                           const QStringList& filters, QString* chosenFilter) override;
+  QString ChooseFileToOpen(const QString& caption, const QString& directory,
+                           const QStringList& filters) override;
+  std::optional<QSize> ChoosePictureSize(const QString& caption, QSize suggested) override;
 
  private:
   TFinishForm& finishForm_;

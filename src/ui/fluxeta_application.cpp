@@ -13,8 +13,19 @@ class ErrorBoxPresenter : public Presenter {
   void ShowMessage(const QString& text) override { ShowPlainMessageBox(text); }
   void ShowError(const QString& text) override { ShowErrorBox(text); }
   void ShowCompletion() override {}
-  // Only the windows' own handlers open folders, each behind its own boundary.
+  // Only the windows' own handlers open folders and ask questions, each behind its own
+  // boundary.
   bool ShowFolder(const QString& /*directory*/) override { return false; }
+  UnsavedChoice AskAboutUnsavedChanges(const QString& /*text*/) override {
+    return UnsavedChoice::Cancel;
+  }
+  QString ChooseFileToSave(const QString&, const QString&, const QStringList&, QString*) override {
+    return {};
+  }
+  QString ChooseFileToOpen(const QString&, const QString&, const QStringList&) override {
+    return {};
+  }
+  std::optional<QSize> ChoosePictureSize(const QString&, QSize) override { return std::nullopt; }
 };
 
 }  // namespace

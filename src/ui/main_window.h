@@ -2,6 +2,7 @@
 // file name, the three buttons and the drive, directory and file views.
 #pragma once
 
+#include <QLineEdit>
 #include <QString>
 #include <QWidget>
 
@@ -16,7 +17,6 @@
 class QFileSystemWatcher;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QScrollArea;
 
@@ -39,6 +39,8 @@ class TForm1 : public QWidget, public run::WindowFrontEnd {
   // The locale's, taken when the window is made.
   char DecimalSeparator() const override { return separator_; }
   void SetBoxes(const run::BoxTexts& boxes);
+  // The box Edit<box>, for what it can show.
+  const QLineEdit& CaseBox(int box) const { return *edits_.at(box - 1); }
 
   // OK: a calculation run on the boxes.
   void BitBtn1Click();

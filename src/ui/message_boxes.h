@@ -5,11 +5,16 @@
 
 #include <QString>
 
+#include "presenter.h"
+
 namespace fluxeta::ui {
 
 // No icon, one OK button that is both the default and the cancel button.
 void ShowPlainMessageBox(const QString& text);
 // The stop icon and one OK button; `text` is the error box text already.
 void ShowErrorBox(const QString& text);
+// The workbench's question about work not yet saved: Save, Discard and Cancel (the default
+// and the escape).
+UnsavedChoice AskSaveDiscardOrCancel(const QString& text);
 
 }  // namespace fluxeta::ui

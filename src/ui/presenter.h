@@ -3,9 +3,16 @@
 // stand in for the user.
 #pragma once
 
+#include <QSize>
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 namespace fluxeta::ui {
+
+// What to do with work not yet saved.
+enum class UnsavedChoice { Save, Discard, Cancel };
 
 class Presenter {
  public:
@@ -18,6 +25,19 @@ class Presenter {
   virtual void ShowCompletion() = 0;
   // The folder in the desktop's file manager; false when that could not be started.
   virtual bool ShowFolder(const QString& directory) = 0;
+
+  // The workbench's own questions and choices.
+  // Save, discard or keep working on what `text` names.
+  virtual UnsavedChoice AskAboutUnsavedChanges(const QString& text) = 0;
+  // A file to write, `suggestedPath` offered; `filters` as "PNG pictures (*.png)", the one
+  // chosen into `chosenFilter`. Empty when the user cancels.
+  virtual QString ChooseFileToSave(const QString& caption, const QString& suggestedPath,
+                                   const QStringList& filters, QString* chosenFilter) = 0;
+  // An existing file to read, starting in `directory`. Empty when the user cancels.
+  virtual QString ChooseFileToOpen(const QString& caption, const QString& directory,
+                                   const QStringList& filters) = 0;
+  // The size of a picture to write, `suggested` offered; nothing when the user cancels.
+  virtual std::optional<QSize> ChoosePictureSize(const QString& caption, QSize suggested) = 0;
 };
 
 }  // namespace fluxeta::ui

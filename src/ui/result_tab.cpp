@@ -17,6 +17,7 @@
 #include "fluxeta/case/number_text.h"
 #include "fluxeta/run/result_file.h"
 #include "fluxeta/run/station_table_csv.h"
+#include "number_presentation.h"
 #include "widget_picture.h"
 
 namespace fluxeta::ui {
@@ -52,17 +53,15 @@ constexpr int kMinimumPlotHeight = 190;
 constexpr int kDeviationPlotStretch = 4;
 constexpr int kCavityPlotStretch = 5;
 
-// The entrance pressure as the result file prints it, three decimals of MPa.
+// The entrance pressure in kPa, as on every tab: the file's three decimals of MPa cannot be
+// checked against a limit in Pa or kPa.
 QString EntrancePressureFigure(double entrancePressure) {
-  return QString::fromStdString(
-      run::EntrancePressureText(entrancePressure, cases::LocaleDecimalSeparator()));
+  return ScreenPressure(entrancePressure, cases::LocaleDecimalSeparator());
 }
 
-// The uniformity to five significant figures: the file's three decimals hide differences
-// between the cases a user compares.
+// The file's three decimals hide differences between the cases a user compares.
 QString UniformityFigure(double uniformity) {
-  return QString::fromStdString(cases::FormatNumber(uniformity, cases::NumberFormat::General, 5, 0,
-                                                    cases::LocaleDecimalSeparator()));
+  return ScreenNumber(uniformity, cases::LocaleDecimalSeparator());
 }
 
 QChartView* MakeChartView(QChart* chart) {
@@ -113,6 +112,8 @@ ResultTab::ResultTab(Presenter& presenter, QWidget* parent)
       copyTableButton_(new QPushButton(kCopyTableCaption)) {
   setObjectName(QStringLiteral("ResultTab"));
   heading_->setObjectName(QStringLiteral("ResultHeading"));
+  entrancePressure_->setObjectName(QStringLiteral("EntrancePressure"));
+  uniformity_->setObjectName(QStringLiteral("Uniformity"));
   heading_->setWordWrap(true);
   resultFile_->setObjectName(QStringLiteral("ResultFile"));
   resultFile_->setReadOnly(true);
@@ -147,8 +148,8 @@ QWidget* ResultTab::MakeSummary() {
   figures_ = new QWidget;
   auto* figures = new QGridLayout(figures_);
   figures->setContentsMargins(0, 0, 0, 0);
-  const QString captions[] = {QStringLiteral("Entrance pressure (MPa)"),
-                              QStringLiteral("Uniformity (-)"), QStringLiteral("Sweeps")};
+  const QString captions[] = {QStringLiteral("Entrance pressure"), QStringLiteral("Uniformity (-)"),
+                              QStringLiteral("Sweeps")};
   QLabel* values[] = {entrancePressure_, uniformity_, sweeps_};
   for (int row = 0; row < 3; ++row) {
     figures->addWidget(new QLabel(captions[row]), row, 0);
@@ -185,7 +186,9 @@ void ResultTab::ShowResults(const FinishedRun& run) {
   deviationChart_->ShowDeviation(run.table, run.parameters.W, uniformity);
   cavityChart_->ShowCavity(run.table, run.parameters.W);
   entrancePressure_->setText(EntrancePressureFigure(run.table.P[1]));
+  entrancePressure_->setToolTip(FullPressure(run.table.P[1], cases::LocaleDecimalSeparator()));
   uniformity_->setText(uniformity);
+  uniformity_->setToolTip(FullNumber(run.table.Uniformity, cases::LocaleDecimalSeparator()));
   sweeps_->setText(QString::number(run.outcome.sweeps));
   resultFile_->setText(QDir::toNativeSeparators(run.resultFile));
   resultFile_->setCursorPosition(0);

@@ -15,7 +15,9 @@
 #include <stdexcept>
 
 #include "case_panel.h"
+#include "fluxeta/base/outcome.h"
 #include "locale_number_text.h"
+#include "number_presentation.h"
 #include "utf8_text.h"
 
 namespace fluxeta::ui {
@@ -23,7 +25,6 @@ namespace fluxeta::ui {
 namespace {
 
 const QString kComputeCaption = QStringLiteral("Compute");
-constexpr double kPascalsPerMegapascal = 1e6;
 constexpr int kChartMargin = 2;
 constexpr int kInputNamePixels = 9;
 
@@ -74,13 +75,22 @@ SensitivityTab::SensitivityTab(Presenter& presenter, CasePanel& casePanel, QWidg
   layout->addWidget(tolerances);
   layout->addWidget(bandLabel_);
   connect(compute_, &QPushButton::clicked, this, [this] { Start(); });
+  connect(&job_, &BackgroundJob::finished, this, &SensitivityTab::Finished);
+  connect(&casePanel_, &CasePanel::changed, this, &SensitivityTab::MarkOutOfDate);
+  for (QLineEdit* tolerance : tolerances_) {
+    connect(tolerance, &QLineEdit::textChanged, this, &SensitivityTab::MarkOutOfDate);
+    connect(tolerance, &QLineEdit::returnPressed, this, [this] { Start(); });
+  }
 }
 
-SensitivityTab::~SensitivityTab() {
-  if (thread_ != nullptr) {
-    thread_->wait();
-    delete thread_;
+void SensitivityTab::MarkOutOfDate() {
+  if (!shownUpToDate_ || Running()) {
+    return;
   }
+  shownUpToDate_ = false;
+  status_->setText(QStringLiteral("The case or the tolerances have changed since; Compute again "
+                                  "for their figures. ") +
+                   status_->text());
 }
 
 QWidget* SensitivityTab::MakeTolerances() {
@@ -146,67 +156,73 @@ bool SensitivityTab::Start() {
       return false;
     }
   }
-  if (thread_ != nullptr) {
-    thread_->wait();
-    delete thread_;
-  }
   outcome_ = Outcome{};
-  thread_ = QThread::create([this, model, tolerances] {
-    try {
-      const design::SensitivityResult sensitivities = design::Sensitivities(model, {});
-      outcome_.centre = sensitivities.centre;
-      if (!outcome_.centre.Solved()) {
-        outcome_.failure = "The case does not converge; sensitivities need a converged design.";
-        return;
+  // Every input a tolerance can be given for has its bars.
+  job_.Start([this, model, tolerances](const std::atomic<bool>&) {
+    design::SensitivitySettings settings;
+    settings.allInputs = true;
+    const design::SensitivityResult sensitivities = design::Sensitivities(model, settings);
+    outcome_.centre = sensitivities.centre;
+    if (!outcome_.centre.Solved()) {
+      outcome_.failure = "The case gives no figures (" +
+                         std::string(base::OutcomeCode(outcome_.centre.status)) +
+                         "); sensitivities need a solved case.";
+      return;
+    }
+    outcome_.rows = sensitivities.rows;
+    if (!tolerances.tolerances.empty()) {
+      outcome_.band = design::EvaluateToleranceBand(model, tolerances);
+      if (!outcome_.band->Complete()) {
+        outcome_.bandFailure = design::UnsolvedPointsText(model, *outcome_.band);
       }
-      outcome_.rows = sensitivities.rows;
-      if (!tolerances.tolerances.empty()) {
-        outcome_.band = design::EvaluateToleranceBand(model, tolerances);
-        if (!outcome_.band->Complete()) {
-          outcome_.bandFailure = design::UnsolvedPointsText(model, *outcome_.band);
-        }
-      }
-    } catch (const std::exception& error) {
-      outcome_.failure = error.what();
     }
   });
-  connect(thread_, &QThread::finished, this, &SensitivityTab::Finished);
   compute_->setEnabled(false);
   status_->setText(QStringLiteral("solving"));
-  thread_->start();
   return true;
 }
 
 void SensitivityTab::Finished() {
   compute_->setEnabled(true);
+  if (outcome_.failure.empty() && !job_.Failure().empty()) {
+    outcome_.failure = job_.Failure();
+  }
   rows_ = outcome_.rows;
   band_ = outcome_.band;
   const char separator = casePanel_.Separator();
   if (!outcome_.failure.empty()) {
     status_->setText(QString::fromStdString(outcome_.failure));
   } else {
-    status_->setText(QStringLiteral("uniformity %1, entrance pressure %2 Pa")
-                         .arg(NumberText(outcome_.centre.uniformity, separator),
-                              NumberText(outcome_.centre.entrancePressure, separator)));
+    status_->setText(QStringLiteral("uniformity %1, entrance pressure %2")
+                         .arg(ScreenNumber(outcome_.centre.uniformity, separator),
+                              ScreenPressure(outcome_.centre.entrancePressure, separator)));
   }
   ShowBars(*uniformityChart_, QStringLiteral("uniformity per 1 %"),
            &design::Sensitivity::uniformityPerPercent);
-  ShowBars(*pressureChart_, QStringLiteral("entrance pressure (MPa) per 1 %"),
+  ShowBars(*pressureChart_, QStringLiteral("entrance pressure (kPa) per 1 %"),
            &design::Sensitivity::pressurePerPercent);
   if (band_ && !band_->Complete()) {
     // A band with a point not solved has no figures: its width would be a guess.
     bandLabel_->setText(QStringLiteral("no band: %1").arg(Utf8Text(outcome_.bandFailure)));
   } else if (band_) {
     bandLabel_->setText(
-        QStringLiteral("band over %1 corners: uniformity %2 … %3, entrance pressure %4 … %5 Pa")
+        QStringLiteral("band over %1 corners: uniformity %2 … %3, entrance pressure %4 … %5")
             .arg(band_->corners)
-            .arg(NumberText(band_->worstUniformity, separator),
-                 NumberText(band_->bestUniformity, separator),
-                 NumberText(band_->lowestEntrancePressure, separator),
-                 NumberText(band_->highestEntrancePressure, separator)));
+            .arg(ScreenNumber(band_->worstUniformity, separator),
+                 ScreenNumber(band_->bestUniformity, separator),
+                 ScreenPressure(band_->lowestEntrancePressure, separator),
+                 ScreenPressure(band_->highestEntrancePressure, separator)));
+    bandLabel_->setToolTip(QStringLiteral("uniformity %1 … %2, entrance pressure %3 … %4")
+                               .arg(FullNumber(band_->worstUniformity, separator),
+                                    FullNumber(band_->bestUniformity, separator),
+                                    FullPressure(band_->lowestEntrancePressure, separator),
+                                    FullPressure(band_->highestEntrancePressure, separator)));
   } else {
-    bandLabel_->setText(QStringLiteral("no tolerances given"));
+    bandLabel_->setToolTip(QString());
+    bandLabel_->setText(outcome_.failure.empty() ? QStringLiteral("no tolerances given")
+                                                 : QString());
   }
+  shownUpToDate_ = true;
   emit finished();
 }
 
@@ -234,7 +250,7 @@ void SensitivityTab::ShowBars(QChartView& view, const QString& title,
   double largest = 0;
   // The largest effect first, on the left.
   for (auto row = sorted.begin(); row != sorted.end(); ++row) {
-    const double value = (*row).*figure / (pressure ? kPascalsPerMegapascal : 1.0);
+    const double value = (*row).*figure / (pressure ? kPascalsPerKilopascal : 1.0);
     bars->append(value);
     largest = std::max(largest, std::abs(value));
     categories.append(Utf8Text(cases::kInputs[row->quantity].symbol));
@@ -244,7 +260,7 @@ void SensitivityTab::ShowBars(QChartView& view, const QString& title,
   chart->addSeries(series);
   auto* names = new QBarCategoryAxis;
   names->append(categories);
-  // Ten inputs share the chart's width: small names keep every one whole.
+  // Fifteen inputs share the chart's width: small names keep every one whole.
   QFont nameFont = names->labelsFont();
   nameFont.setPixelSize(kInputNamePixels);
   names->setLabelsFont(nameFont);

@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QThread>
 #include <QWidget>
 
 #include <array>
@@ -15,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "background_job.h"
 #include "fluxeta/case/input_table.h"
 #include "fluxeta/design/case_design_model.h"
 #include "fluxeta/design/sensitivity.h"
@@ -30,7 +30,6 @@ class SensitivityTab : public QWidget {
 
  public:
   SensitivityTab(Presenter& presenter, CasePanel& casePanel, QWidget* parent = nullptr);
-  ~SensitivityTab() override;
 
   // The tolerance of an input: "±0.1", "+-5%", "0.002"; empty for none.
   void SetTolerance(std::size_t input, const QString& text);
@@ -39,12 +38,13 @@ class SensitivityTab : public QWidget {
   // the background; false, having said why through the presenter, for settings that cannot
   // be solved.
   bool Start();
-  bool Running() const { return thread_ != nullptr && thread_->isRunning(); }
+  bool Running() const { return job_.Running(); }
 
   const std::vector<design::Sensitivity>& Rows() const { return rows_; }
   const std::optional<design::ToleranceBand>& Band() const { return band_; }
   QString StatusText() const { return status_->text(); }
   QString BandText() const { return bandLabel_->text(); }
+  QString BandToolTip() const { return bandLabel_->toolTip(); }
 
  signals:
   void finished();
@@ -59,6 +59,8 @@ class SensitivityTab : public QWidget {
   };
   QWidget* MakeTolerances();
   void Finished();
+  // The shown figures no longer belong to the panel's case or the tolerances typed.
+  void MarkOutOfDate();
   // The bars of one figure per 1 % change, largest effect first.
   void ShowBars(QChartView& view, const QString& title, double design::Sensitivity::*figure);
 
@@ -70,10 +72,12 @@ class SensitivityTab : public QWidget {
   QLabel* bandLabel_;
   QChartView* uniformityChart_;
   QChartView* pressureChart_;
-  QThread* thread_ = nullptr;
-  Outcome outcome_;  // written by the thread, read once it has finished
+  Outcome outcome_;  // written by the job, read once it has finished
   std::vector<design::Sensitivity> rows_;
   std::optional<design::ToleranceBand> band_;
+  bool shownUpToDate_ = false;
+  // Last, so that it is destroyed (cancelled and waited for) before what the work uses.
+  BackgroundJob job_;
 };
 
 }  // namespace fluxeta::ui

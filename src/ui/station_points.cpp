@@ -3,28 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "nice_ticks.h"
+
 namespace fluxeta::ui {
 
 namespace {
-// Half the span given to an axis whose values are all equal: a tenth of their size, or one
-// unit around zero.
-constexpr double kFlatRangeFraction = 0.1;
-constexpr double kFlatRangeAtZero = 1.0;
-
-// At most this many intervals between the ticks of a position axis.
-constexpr double kPositionTickIntervals = 8;
-
-// The round step, 1, 2 or 5 times a power of ten, nearest above span/intervals.
-double RoundTickStep(double span, double intervals) {
-  const double rawStep = span / intervals;
-  const double decade = std::pow(10.0, std::floor(std::log10(rawStep)));
-  for (const double multiple : {1.0, 2.0, 5.0}) {
-    if (multiple * decade >= rawStep) {
-      return multiple * decade;
-    }
-  }
-  return 10 * decade;
-}
+// The most intervals between the ticks of a value axis and of a position axis.
+constexpr int kValueTickIntervals = 6;
+constexpr int kPositionTickIntervals = 8;
 }  // namespace
 
 QList<QPointF> StationPoints(const cases::StationTable& table, const cases::StationValues& values,
@@ -38,13 +24,7 @@ QList<QPointF> StationPoints(const cases::StationTable& table, const cases::Stat
 }
 
 void FitAxis(QValueAxis& axis, double low, double high) {
-  if (low == high) {
-    const double halfSpan = low == 0 ? kFlatRangeAtZero : kFlatRangeFraction * std::abs(low);
-    low -= halfSpan;
-    high += halfSpan;
-  }
-  axis.setRange(low, high);
-  axis.applyNiceNumbers();
+  ApplyNiceScale(axis, low, high, kValueTickIntervals);
 }
 
 void FitPositionAxis(QValueAxis& axis, double width) {
@@ -52,9 +32,11 @@ void FitPositionAxis(QValueAxis& axis, double width) {
   if (!(width > 0)) {
     return;
   }
+  const NiceScale scale = NiceTicks(0, width, kPositionTickIntervals);
   axis.setTickType(QValueAxis::TicksDynamic);
   axis.setTickAnchor(0);
-  axis.setTickInterval(RoundTickStep(width, kPositionTickIntervals));
+  axis.setTickInterval(scale.Step());
+  axis.setLabelFormat(QStringLiteral("%.%1f").arg(scale.Decimals()));
 }
 
 std::pair<double, double> ValueRange(const QList<QPointF>& points) {

@@ -1,6 +1,6 @@
 // The plot of a study of one input: uniformity on the left axis and entrance pressure on
-// the right against the input, with the cases whose verdict is not converged marked on the
-// input axis.
+// the right against the input, each axis in its curve's colour, with the cases whose verdict
+// is not converged marked on the input axis and the most uniform case marked on its curve.
 #pragma once
 
 #include <QChartView>
@@ -8,6 +8,7 @@
 #include <QScatterSeries>
 #include <QValueAxis>
 
+#include <optional>
 #include <vector>
 
 #include "fluxeta/study/study_case_result.h"
@@ -28,11 +29,14 @@ class StudyPlot : public QChartView {
   const QLineSeries& Uniformity() const { return *uniformity_; }
   const QLineSeries& Pressure() const { return *pressure_; }
   const QScatterSeries& NotConverged() const { return *notConverged_; }
+  const QScatterSeries& Best() const { return *best_; }
+  const QValueAxis& InputAxis() const { return *inputAxis_; }
 
  private:
   QLineSeries* uniformity_;
   QLineSeries* pressure_;
   QScatterSeries* notConverged_;
+  QScatterSeries* best_;
   QValueAxis* inputAxis_;
   QValueAxis* uniformityAxis_;
   QValueAxis* pressureAxis_;

@@ -2,7 +2,7 @@
 
 #include "fluxeta/base/outcome.h"
 #include "fluxeta/study/study_columns.h"
-#include "locale_number_text.h"
+#include "number_presentation.h"
 #include "utf8_text.h"
 
 namespace fluxeta::ui {
@@ -13,6 +13,11 @@ namespace {
 bool Shown(const study::StudyColumn& column) {
   return column.kind == study::ColumnKind::Status || column.kind == study::ColumnKind::Sweeps ||
          column.kind == study::ColumnKind::Figure;
+}
+
+// Pressures are shown in kPa, as everywhere on screen.
+bool InPascals(const study::StudyColumn& column) {
+  return column.unit == "Pa";
 }
 
 std::vector<const study::StudyColumn*> ShownColumns() {
@@ -65,14 +70,17 @@ int StudyRowsModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(sweeps_.size() + figureColumns_.size());
 }
 
+// Six significant figures shown, the full value in the tooltip (and in the CSV export).
 QVariant StudyRowsModel::data(const QModelIndex& index, int role) const {
-  if (role != Qt::DisplayRole || !index.isValid()) {
+  if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid()) {
     return {};
   }
+  const bool onScreen = role == Qt::DisplayRole;
   const auto row = static_cast<std::size_t>(index.row());
   const auto column = static_cast<std::size_t>(index.column());
   if (column < sweeps_.size()) {
-    return NumberText(InputValue(row, column), separator_);
+    const double value = InputValue(row, column);
+    return onScreen ? ScreenNumber(value, separator_) : FullNumber(value, separator_);
   }
   const study::CaseResult& result = rows_[row];
   const study::StudyColumn& shown = *figureColumns_.at(column - sweeps_.size());
@@ -81,9 +89,18 @@ QVariant StudyRowsModel::data(const QModelIndex& index, int role) const {
       return Utf8Text(base::OutcomeCode(result.status));
     case study::ColumnKind::Sweeps:
       return result.sweeps;
-    default:
+    default: {
       // The figures of a converged case only.
-      return result.converged ? NumberText(result.*shown.figure, separator_) : QString();
+      if (!result.converged) {
+        return QString();
+      }
+      const double value = result.*shown.figure;
+      if (InPascals(shown)) {
+        return onScreen ? ScreenNumber(value / kPascalsPerKilopascal, separator_)
+                        : FullPressure(value, separator_);
+      }
+      return onScreen ? ScreenNumber(value, separator_) : FullNumber(value, separator_);
+    }
   }
 }
 
@@ -98,7 +115,9 @@ QVariant StudyRowsModel::headerData(int section, Qt::Orientation orientation, in
   if (column < sweeps_.size()) {
     return Utf8Text(sweeps_[column].input->symbol);
   }
-  return Utf8Text(figureColumns_.at(column - sweeps_.size())->title);
+  const study::StudyColumn& shown = *figureColumns_.at(column - sweeps_.size());
+  QString title = Utf8Text(shown.title);
+  return InPascals(shown) ? title.replace(QStringLiteral("(Pa)"), QStringLiteral("(kPa)")) : title;
 }
 
 }  // namespace fluxeta::ui

@@ -1,5 +1,6 @@
 #include "study_tab.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -7,6 +8,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -19,7 +21,9 @@
 #include "fluxeta/study/study_inputs.h"
 #include "fluxeta/study/study_parallel.h"
 #include "heat_map.h"
+#include "input_title.h"
 #include "locale_number_text.h"
+#include "number_presentation.h"
 #include "study_job.h"
 #include "study_plot.h"
 #include "study_rows_model.h"
@@ -41,9 +45,6 @@ const QString kPngFilter = QStringLiteral("PNG pictures (*.png)");
 const QString kSvgFilter = QStringLiteral("SVG pictures (*.svg)");
 const QString kSvgSuffix = QStringLiteral("svg");
 
-// How often the window takes the rows solved so far: often enough to look live, rarely
-// enough that taking them costs the event loop nothing to speak of.
-constexpr int kRowsTimerMilliseconds = 50;
 // Cases a block of the background study holds: rows reach the window a block at a time.
 constexpr std::uint64_t kCasesPerBlock = 256;
 // Up to this many rows the plot of one input follows the study as it goes; a longer study
@@ -65,6 +66,14 @@ constexpr int kFirstInnerCount = 12;
 
 QString SymbolOf(const study::Sweep& sweep) {
   return QStringLiteral("%1 (%2)").arg(Utf8Text(sweep.input->symbol), Utf8Text(sweep.input->unit));
+}
+
+bool IsEnter(const QEvent& event) {
+  if (event.type() != QEvent::KeyPress) {
+    return false;
+  }
+  const int key = static_cast<const QKeyEvent&>(event).key();
+  return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
 }  // namespace
@@ -97,6 +106,8 @@ StudyTab::StudyTab(Presenter& presenter, CasePanel& casePanel, QWidget* parent)
   plots_->addWidget(heatMap_);
   table_->setObjectName(QStringLiteral("StudyRows"));
   table_->setModel(rows_);
+  // Tab walks past the table rather than through its cells; a click still selects in it.
+  table_->setFocusPolicy(Qt::ClickFocus);
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table_->horizontalHeader()->setResizeContentsPrecision(kRowsSizedToContents);
@@ -114,8 +125,6 @@ StudyTab::StudyTab(Presenter& presenter, CasePanel& casePanel, QWidget* parent)
   layout->addWidget(results, 1);
   layout->addWidget(readOut_);
 
-  rowsTimer_.setInterval(kRowsTimerMilliseconds);
-  connect(&rowsTimer_, &QTimer::timeout, this, &StudyTab::TakeRows);
   connect(heatMap_, &HeatMap::hovered, this, &StudyTab::ShowCellReadOut);
   connect(heatMap_, &HeatMap::clicked, this, &StudyTab::PutCellIntoCasePanel);
 
@@ -123,6 +132,24 @@ StudyTab::StudyTab(Presenter& presenter, CasePanel& casePanel, QWidget* parent)
   SetDimension(0, Utf8Text(gamma.name), NumberText(gamma.plausibleLow, casePanel_.Separator()),
                NumberText(gamma.plausibleHigh, casePanel_.Separator()), kFirstCount);
   dimensions_[1].count->setValue(kFirstInnerCount);
+
+  // Enter in a sweep's boxes or on the focused Run button starts the study.
+  for (const DimensionControls& controls : dimensions_) {
+    for (QWidget* box :
+         std::initializer_list<QWidget*>{controls.from, controls.to, controls.count}) {
+      box->installEventFilter(this);
+    }
+  }
+  search_->installEventFilter(this);
+  run_->installEventFilter(this);
+}
+
+bool StudyTab::eventFilter(QObject* watched, QEvent* event) {
+  if (IsEnter(*event) && watched->isWidgetType()) {
+    Start();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 StudyTab::~StudyTab() = default;
@@ -235,6 +262,10 @@ bool StudyTab::Start() {
   if (Running()) {
     return false;
   }
+  // The base case first: a case the panel refuses is no study of it.
+  if (!casePanel_.Values()) {
+    return false;
+  }
   std::vector<study::Sweep> sweeps;
   for (const DimensionControls& controls : dimensions_) {
     const QString name = controls.input->currentData().toString();
@@ -246,10 +277,13 @@ bool StudyTab::Start() {
     const auto from = NumberOfText(controls.from->text(), casePanel_.Separator());
     const auto to = NumberOfText(controls.to->text(), casePanel_.Separator());
     if (!from || !to || !std::isfinite(*from) || !std::isfinite(*to)) {
-      presenter_.ShowMessage(
-          QStringLiteral("FROM and TO of %1 must be numbers.").arg(SymbolOf(sweep)));
+      presenter_.ShowMessage(QStringLiteral("%1: FROM and TO must be numbers, written with %2.")
+                                 .arg(SymbolOf(sweep), casePanel_.Separator() == ','
+                                                           ? QStringLiteral("a comma")
+                                                           : QStringLiteral("a point")));
       return false;
     }
+
     if (!sweeps.empty() && sweeps.front().input == sweep.input) {
       presenter_.ShowMessage(QStringLiteral("%1 is varied twice.").arg(SymbolOf(sweep)));
       return false;
@@ -296,11 +330,13 @@ bool StudyTab::Start() {
   request.casesPerBlock = kCasesPerBlock;
   job_.reset();
   job_ = std::make_unique<StudyJob>(std::move(grid), std::move(request));
+  connect(job_.get(), &StudyJob::progress, this, &StudyTab::TakeRows);
   connect(job_.get(), &StudyJob::finished, this, &StudyTab::StudyFinished);
   status_->setText(QStringLiteral("solving %1 cases").arg(job_->CaseCount()));
+  // Disabling the focused Run button would pass the focus on; it comes back at the end.
+  focusBeforeRun_ = window()->focusWidget();
   run_->setEnabled(false);
   cancel_->setEnabled(true);
-  rowsTimer_.start();
   return true;
 }
 
@@ -338,7 +374,6 @@ void StudyTab::TakeRows() {
 }
 
 void StudyTab::StudyFinished() {
-  rowsTimer_.stop();
   TakeRows();
   const std::uint64_t kept = rows_->Rows().size();
   if (!job_->Failure().empty()) {
@@ -359,6 +394,9 @@ void StudyTab::StudyFinished() {
   }
   run_->setEnabled(true);
   cancel_->setEnabled(false);
+  if (focusBeforeRun_ != nullptr && isAncestorOf(focusBeforeRun_)) {
+    focusBeforeRun_->setFocus(Qt::OtherFocusReason);
+  }
   emit finished();
 }
 
@@ -370,13 +408,13 @@ void StudyTab::ShowCellReadOut(std::uint64_t index) {
   for (std::size_t dimension = 0; dimension < 2; ++dimension) {
     text += QStringLiteral("%1 = %2   ")
                 .arg(Utf8Text(rows_->Sweeps()[dimension].input->symbol),
-                     NumberText(rows_->InputValue(index, dimension), casePanel_.Separator()));
+                     ScreenNumber(rows_->InputValue(index, dimension), casePanel_.Separator()));
   }
   if (index < rows_->Rows().size()) {
     const study::CaseResult& row = rows_->Rows()[index];
-    text += row.converged ? QStringLiteral("uniformity %1   P1 %2 Pa")
-                                .arg(NumberText(row.uniformity, casePanel_.Separator()),
-                                     NumberText(row.entrancePressure, casePanel_.Separator()))
+    text += row.converged ? QStringLiteral("uniformity %1   P1 %2")
+                                .arg(ScreenNumber(row.uniformity, casePanel_.Separator()),
+                                     ScreenPressure(row.entrancePressure, casePanel_.Separator()))
                           : Utf8Text(base::OutcomeCode(row.status));
   } else {
     text += QStringLiteral("not solved");

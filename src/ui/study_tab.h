@@ -7,12 +7,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTableView>
-#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -64,6 +64,9 @@ class StudyTab : public QWidget {
  signals:
   void finished();
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   struct DimensionControls {
     QComboBox* input;
@@ -94,8 +97,8 @@ class StudyTab : public QWidget {
   HeatMap* heatMap_;
   StudyRowsModel* rows_;
   QTableView* table_;
-  QTimer rowsTimer_;
   std::unique_ptr<StudyJob> job_;
+  QPointer<QWidget> focusBeforeRun_;
   solver::Search jobSearch_ = solver::Search::Robust;
 };
 

@@ -182,23 +182,51 @@ TEST(BatchRun, WritesTheTablesAsCsv) {
   const BatchResult result = RunBatch(scratch, "--table csv");
   ASSERT_EQ(result.status, 0);
   const auto lines = SplitLines(result.out, "\n");
-  ASSERT_EQ(lines.size(), 22u + 1u + 50u);
+  ASSERT_EQ(lines.size(), 23u + 1u + 50u);
   EXPECT_EQ(lines[0], "# Ain,3,cm2");
   EXPECT_EQ(lines[1], "# gamma,0.1,-");
   EXPECT_EQ(lines[6], "# H,0.0254,cm");
   EXPECT_EQ(lines[17], "# converged,true,");
-  EXPECT_EQ(lines[18], "# sweeps,5,");
-  EXPECT_EQ(lines[19].rfind("# entrancePressure,1734", 0), 0u) << lines[19];
-  EXPECT_EQ(lines[22],
+  EXPECT_EQ(lines[18], "# status,converged,");
+  EXPECT_EQ(lines[19], "# sweeps,5,");
+  EXPECT_EQ(lines[20].rfind("# entrancePressure,1734", 0), 0u) << lines[20];
+  EXPECT_EQ(lines[23],
             "station,X (cm),P (Pa),Q (cm3/s),DelQ (cm3/s),Q_DIFF (%),APP_SR_C (1/s),SR_S (1/s),"
             "APP_VIS_C (Pa.s),VIS_S (Pa.s),A (cm2),Dh (cm),H (cm),L (cm),RTime (s)");
   for (int station = 1; station <= 50; ++station) {
-    const auto fields = SplitFields(lines[22 + station]);
+    const auto fields = SplitFields(lines[23 + station]);
     ASSERT_EQ(fields.size(), 15u) << "station " << station;
     EXPECT_EQ(fields[0], std::to_string(station));
   }
-  EXPECT_EQ(SplitFields(lines[23])[3], "33");  // Q of station 1 is Qin
-  EXPECT_EQ(SplitFields(lines[23])[12], "0.0254");
+  EXPECT_EQ(SplitFields(lines[24])[3], "33");  // Q of station 1 is Qin
+  EXPECT_EQ(SplitFields(lines[24])[12], "0.0254");
+}
+
+// "converged" means what it means in a study's rows and to the design commands: the verdict
+// is converged. A regime gap's answer has figures, and says its verdict beside them.
+TEST(BatchRun, ARegimeGapAnswerIsNotConvergedAndSaysItsVerdict) {
+  const ScratchDirectory scratch;
+  WriteDataFile(scratch, "gap.txt", {{7, "0.5"}});
+  const BatchResult csv = RunBatch(scratch, "gap.txt --search robust --table csv");
+  const auto lines = SplitLines(csv.out, "\n");
+  ASSERT_GT(lines.size(), 19u);
+  EXPECT_EQ(lines[17], "# converged,false,");
+  EXPECT_EQ(lines[18], "# status,regime_gap,");
+  const BatchResult json = RunBatch(scratch, "gap.txt --search robust --table json");
+  const auto parsed = nlohmann::json::parse(json.out);
+  EXPECT_EQ(parsed["converged"], false);
+  EXPECT_EQ(parsed["status"], "regime_gap");
+  EXPECT_TRUE(parsed["uniformity"]["value"].is_number());
+
+  const BatchResult study = RunBatch(scratch, "--search robust --sweep H=0.5:0.5:1");
+  const auto rows = SplitLines(study.out, "\n");
+  ASSERT_EQ(rows.size(), 2u);
+  const auto fields = SplitFields(rows[1]);
+  EXPECT_EQ(fields[1], "false");
+  EXPECT_EQ(fields[2], "regime_gap");
+  // The row keeps the figures of the gap's answer, as the table does.
+  EXPECT_EQ(fields[5], parsed["entrancePressure"]["value"].dump());
+  EXPECT_EQ(fields[6], parsed["uniformity"]["value"].dump());
 }
 
 TEST(BatchRun, WritesTheTablesAsJsonWithRoundTripNumbers) {
@@ -222,7 +250,7 @@ TEST(BatchRun, WritesTheTablesAsJsonWithRoundTripNumbers) {
 
   // The same doubles in both forms, digit for digit.
   const auto lines = SplitLines(csv.out, "\n");
-  const std::string uniformity = SplitFields(lines[21])[1];
+  const std::string uniformity = SplitFields(lines[22])[1];
   double parsed = 0;
   std::from_chars(uniformity.data(), uniformity.data() + uniformity.size(), parsed);
   EXPECT_EQ(parsed, json["uniformity"]["value"].get<double>());

@@ -7,11 +7,13 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <cmath>
 #include <memory>
 
 #include "case_panel.h"
 #include "design_tab.h"
 #include "fluxeta/case/input_table.h"
+#include "line_edit_room.h"
 #include "locale_number_text.h"
 #include "main_window_fixture.h"
 #include "result_tab.h"
@@ -84,7 +86,7 @@ void DesignTabTest::findsTheOptimumOfTheCommandLine_data() {
   QTest::addColumn<QStringList>("arguments");
   QTest::newRow("uniformity") << QStringList{QString(), QString(), QString()} << QStringList{};
   QTest::newRow("within a pressure limit")
-      << QStringList{QStringLiteral("150000"), QString(), QString()}
+      << QStringList{QStringLiteral("150"), QString(), QString()}
       << QStringList{QStringLiteral("--max-pressure"), QStringLiteral("150000")};
 }
 
@@ -144,13 +146,20 @@ void DesignTabTest::appliesAndShowsTheOptimum() {
   DesignTab& tab = workbench_->Design();
   const double lend = tab.Result()->best.values[kLend];
   tab.ApplyToMainWindow();
-  QCOMPARE(fixture_->Edit(5)->text(), fluxeta::ui::NumberText(lend, '.'));
+  // The panel keeps the optimum whole; the main window's narrow box gets it rounded to
+  // what the box shows, and the panel's status says so.
+  QCOMPARE(workbench_->Case().Edit(kLend).text(), fluxeta::ui::NumberText(lend, '.'));
+  const QLineEdit& box = *fixture_->Edit(5);
+  QVERIFY(box.fontMetrics().horizontalAdvance(box.text()) <= fluxeta::ui::TextRoom(box));
+  QVERIFY(std::abs(box.text().toDouble() - lend) < 1e-6 * lend);
+  QVERIFY2(workbench_->Case().StatusText().contains(QStringLiteral("Rounded")),
+           qPrintable(workbench_->Case().StatusText()));
   QVERIFY(fixture_->presenter.messages.isEmpty());
 
   tab.ShowResult();
   QCOMPARE(workbench_->Tabs().currentWidget(), &workbench_->Result());
   QVERIFY(workbench_->Result().HasRun());
-  QVERIFY2(workbench_->Result().UniformityText().contains(QStringLiteral("0.99674")),
+  QVERIFY2(workbench_->Result().UniformityText().contains(QStringLiteral("0.996735")),
            qPrintable(workbench_->Result().UniformityText()));
 }
 

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -25,6 +26,7 @@
 #include "fluxeta/case/station_table.h"
 #include "fluxeta/run/result_file.h"
 #include "fluxeta/run/station_table_csv.h"
+#include "locale_number_text.h"
 #include "main_window.h"
 #include "main_window_fixture.h"
 #include "recording_presenter.h"
@@ -189,17 +191,20 @@ void ResultTabTest::showsTheFiguresOfTheResultFile() {
 
   QVERIFY(tab.ShowsLastRun());
   QVERIFY(tab.StatusText().isEmpty());
-  QCOMPARE(tab.UniformityText(), QStringLiteral("0.91156"));
+  QCOMPARE(tab.UniformityText(), QStringLiteral("0.911563"));
   QCOMPARE(tab.SweepsText(), QString::number(default_.outcome.sweeps));
   QVERIFY(default_.outcome.sweeps > 0 && default_.outcome.sweeps <= 50);
-  // The entrance pressure reads as on the file's "Entrance pressure (MPa)" line.
+  // The entrance pressure in kPa to six figures, as on every tab, the file's
+  // "Entrance pressure (MPa)" line being the same rounded to its three decimals of MPa; the
+  // full value in Pa in the tooltip.
   const QString resultSection = QString::fromStdString(run::ResultSectionText(default_.table, '.'));
   const QString pressureLine = resultSection.split(QStringLiteral("\r\n"))
                                    .filter(QStringLiteral("Entrance pressure"))
                                    .first();
-  QVERIFY(!tab.EntrancePressureText().isEmpty());
-  QVERIFY2(pressureLine.endsWith(QStringLiteral("=  ") + tab.EntrancePressureText()),
-           qPrintable(pressureLine + QStringLiteral(" / ") + tab.EntrancePressureText()));
+  QCOMPARE(tab.EntrancePressureText(), QStringLiteral("173.422 kPa"));
+  QVERIFY2(pressureLine.endsWith(QStringLiteral("=  0.173")), qPrintable(pressureLine));
+  QCOMPARE(tab.findChild<QLabel*>(QStringLiteral("EntrancePressure"))->toolTip(),
+           fluxeta::ui::NumberText(default_.table.P[1], '.') + QStringLiteral(" Pa"));
 
   // The path can be selected and copied, not edited.
   auto* path = tab.findChild<QLineEdit*>(QStringLiteral("ResultFile"));
@@ -375,7 +380,7 @@ void ResultTabTest::appearsAfterAConvergedRunUnderTheCompletionDialog() {
   QCOMPARE(results.Deviation().DeviationSeries().count(), kPointsPerSeries);
   QCOMPARE(results.Cavity().PressureSeries().count(), kPointsPerSeries);
   QCOMPARE(results.Cavity().FlowSeries().count(), kPointsPerSeries);
-  QCOMPARE(results.UniformityText(), QStringLiteral("0.91156"));
+  QCOMPARE(results.UniformityText(), QStringLiteral("0.911563"));
   QCOMPARE(results.ResultFileText(), directory.filePath(QStringLiteral("Result.txt")));
   // The time of the run, to the second.
   const QString heading = results.HeadingText();

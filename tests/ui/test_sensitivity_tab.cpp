@@ -82,10 +82,12 @@ void SensitivityTabTest::givesTheSensitivitiesAndBandOfTheCommandLine() {
   QVERIFY(finished.wait(kTimeoutMilliseconds));
 
   const QJsonObject sensitivities = BatchReport(
-      fixture_->Directory(),
-      {QStringLiteral("--sensitivity"), QStringLiteral("--table"), QStringLiteral("json")});
+      fixture_->Directory(), {QStringLiteral("--sensitivity"), QStringLiteral("--all-inputs"),
+                              QStringLiteral("--table"), QStringLiteral("json")});
   const QJsonArray rows = sensitivities[QStringLiteral("inputs")].toArray();
+  // Every input a tolerance can be given for.
   QCOMPARE(static_cast<qsizetype>(tab.Rows().size()), rows.size());
+  QCOMPARE(rows.size(), static_cast<qsizetype>(cases::kInputCount));
   for (qsizetype k = 0; k < rows.size(); ++k) {
     const QJsonObject row = rows[k].toObject();
     QCOMPARE(NameOf(tab.Rows()[k].quantity), row[QStringLiteral("name")].toString());
@@ -120,8 +122,12 @@ void SensitivityTabTest::givesTheSensitivitiesAndBandOfTheCommandLine() {
            band[QStringLiteral("lowest_entrance_pressure_Pa")].toDouble());
   QCOMPARE(tab.Band()->highestEntrancePressure,
            band[QStringLiteral("highest_entrance_pressure_Pa")].toDouble());
-  QVERIFY2(tab.BandText().contains(QStringLiteral("0.8994858469172133")),
+  // Six figures shown, pressures in kPa; the full values in the tooltip.
+  QVERIFY2(tab.BandText().contains(QStringLiteral("uniformity 0.899486 … ")),
            qPrintable(tab.BandText()));
+  QVERIFY2(tab.BandText().contains(QStringLiteral(" kPa")), qPrintable(tab.BandText()));
+  QVERIFY2(tab.BandToolTip().contains(QStringLiteral("0.8994858469172133")),
+           qPrintable(tab.BandToolTip()));
 }
 
 void SensitivityTabTest::refusesATextThatIsNoTolerance() {

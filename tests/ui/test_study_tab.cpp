@@ -1,12 +1,17 @@
 // The workbench's Study tab: the same rows as fluxeta-batch for a study of one and of two
 // inputs, a cancel that stops a long study at once and keeps its rows, an event loop that
-// keeps turning during a study of a million cases, and the plot and colour map of the rows.
+// keeps turning during a study of a million cases, and the plot and colour map of the rows;
+// the keyboard starts a study from where the user is and keeps the focus there.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -78,6 +83,10 @@ class StudyTabTest : public QObject {
   void plotsOneInputAndMarksCasesThatDidNotConverge();
   void colourMapPutsTheCaseClickedIntoTheCasePanel();
   void refusesAStudyTooLargeForTheWindow();
+  void refusesTheCaseThePanelRefuses();
+  void enterStartsAStudyAndTheFocusStays_data();
+  void enterStartsAStudyAndTheFocusStays();
+  void tabWalksPastTheRowsTable();
 
  private:
   void Study(const QList<SweepSettings>& sweeps) {
@@ -89,6 +98,17 @@ class StudyTabTest : public QObject {
   bool RunToItsEnd() {
     QSignalSpy finished(tab_, &StudyTab::finished);
     return tab_->Start() && finished.wait(kStudyTimeoutMilliseconds);
+  }
+
+  // The workbench in front, as when the user turns to it: once it has opened, when it hands
+  // the focus back to the main window.
+  bool ActivateWorkbench() {
+    constexpr int kOpeningMilliseconds = 1100;
+    QWidget* workbench = tab_->window();
+    QTest::qWait(kOpeningMilliseconds);
+    workbench->activateWindow();
+    return QTest::qWaitFor([workbench] { return QApplication::activeWindow() == workbench; },
+                           kOpeningMilliseconds);
   }
 
   std::unique_ptr<MainWindowFixture> fixture_;
@@ -232,6 +252,58 @@ void StudyTabTest::refusesAStudyTooLargeForTheWindow() {
   QCOMPARE(fixture_->presenter.messages,
            QStringList{QStringLiteral("A study in the workbench has at most 10000000 cases; "
                                       "fluxeta-batch solves larger ones.")});
+}
+
+// A case that no die has (a negative gap) is no base of a study: nothing starts, and the
+// panel's own message names the box.
+void StudyTabTest::refusesTheCaseThePanelRefuses() {
+  Workbench* workbench = fixture_->Form().findChild<Workbench*>();
+  workbench->Case().Edit(*fluxeta::cases::FindInput("H")).setText(QStringLiteral("-0.0254"));
+  Study({{"gamma", "0", "1.5", 80}, {"Lend", "0.3", "10", 60}});
+  QVERIFY(!tab_->Start());
+  QVERIFY(!tab_->Running());
+  QCOMPARE(fixture_->presenter.messages,
+           QStringList{QStringLiteral("H (cm): -0.0254 must be above 0")});
+  QCOMPARE(tab_->Rows().Rows().size(), std::size_t{0});
+}
+
+void StudyTabTest::enterStartsAStudyAndTheFocusStays_data() {
+  QTest::addColumn<QString>("focused");
+  QTest::newRow("FROM") << QStringLiteral("StudyFrom1");
+  QTest::newRow("TO") << QStringLiteral("StudyTo1");
+  QTest::newRow("COUNT") << QStringLiteral("StudyCount1");
+  QTest::newRow("Run Study") << QStringLiteral("RunStudy");
+}
+
+void StudyTabTest::enterStartsAStudyAndTheFocusStays() {
+  QFETCH(QString, focused);
+  QVERIFY(ActivateWorkbench());
+  Study({{"gamma", "0", "1.5", 4}});
+  auto* widget = tab_->findChild<QWidget*>(focused);
+  QVERIFY(widget != nullptr);
+  widget->setFocus();
+  QSignalSpy finished(tab_, &StudyTab::finished);
+  QTest::keyClick(widget, Qt::Key_Return);
+  QVERIFY(tab_->Running() || finished.count() == 1);
+  QVERIFY(finished.count() == 1 || finished.wait(kStudyTimeoutMilliseconds));
+  QCOMPARE(tab_->Rows().Rows().size(), std::size_t{4});
+  QCOMPARE(QApplication::focusWidget(), widget);
+}
+
+void StudyTabTest::tabWalksPastTheRowsTable() {
+  QVERIFY(ActivateWorkbench());
+  Study({{"gamma", "0", "1.5", 4}});
+  QVERIFY(RunToItsEnd());
+  auto* table = tab_->findChild<QTableView*>(QStringLiteral("StudyRows"));
+  QVERIFY(table != nullptr && table->model()->rowCount() == 4);
+  tab_->findChild<QWidget*>(QStringLiteral("RunStudy"))->setFocus();
+  // Round the whole window and back: the table is never a stop.
+  constexpr int kPresses = 80;
+  for (int press = 0; press < kPresses; ++press) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QVERIFY(QApplication::focusWidget() != table);
+    QVERIFY(!table->isAncestorOf(QApplication::focusWidget()));
+  }
 }
 
 QTEST_MAIN(StudyTabTest)
