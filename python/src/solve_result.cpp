@@ -47,11 +47,29 @@ std::unique_ptr<SolveResult> Solve(const std::string& search, const py::kwargs& 
   const solver::Search method = ParseSearchMethod(search);
   const GivenInputs given = ReadGivenInputs(inputs, UnknownName::AsKeyword);
   auto result = std::make_unique<SolveResult>();
+  result->search = method;
   py::gil_scoped_release release;
   cases::StoreInputs(result->parameters,
                      [&given](std::size_t input) { return StoredInput(given, input); });
   result->solution = solver::Solve(result->parameters, method);
   return result;
+}
+
+// A result pickles as its stored inputs and its search: the solve is a function of them
+// alone, so solving again where it is unpickled gives the same result, bit for bit.
+py::tuple PickledResult(const SolveResult& result) {
+  py::dict inputs;
+  for (const cases::InputSpec& input : cases::kInputs) {
+    inputs[py::str(std::string(input.name))] = result.parameters.*input.field;
+  }
+  return py::make_tuple(std::string(solver::SearchName(result.search)), inputs);
+}
+
+std::unique_ptr<SolveResult> UnpickledResult(const py::tuple& state) {
+  if (state.size() != 2) {
+    throw std::runtime_error("not the state of a fluxeta.SolveResult");
+  }
+  return Solve(state[0].cast<std::string>(), state[1].cast<py::kwargs>());
 }
 
 std::string ResultFileBytes(const SolveResult& result) {
@@ -175,7 +193,8 @@ message names the path and the system's reason.
           R"doc(The station columns in the order the outputs list them, {name: array}, for instance for
 pandas.DataFrame(result.table()).
 )doc")
-      .def("__repr__", &Repr);
+      .def("__repr__", &Repr)
+      .def(py::pickle(&PickledResult, &UnpickledResult));
 
   for (const cases::StationColumn& column : cases::kStationColumns) {
     const cases::StationValues cases::StationTable::*values = column.values;

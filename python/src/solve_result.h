@@ -15,6 +15,7 @@ struct SolveResult {
   // As the result file prints it: a case that did not converge has its last sweep with
   // zero Q_DIFF, RTime, DelQRms and uniformity.
   solver::Solution solution;
+  solver::Search search = solver::Search::Window;  // the search that made the solution
 };
 
 // Defines fluxeta.SolveResult and fluxeta.solve.
