@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <QUndoCommand>
 
+#include "case_summary.h"
 #include "fluxeta/case/default_case.h"
 #include "fluxeta/case/document_error.h"
 #include "input_title.h"
@@ -162,6 +163,10 @@ void CasePanel::SetBoxes(const run::BoxTexts& boxes) {
   }
   resultFileName_ = boxes.Edit(run::kResultFileNameBox);
   ChangeTexts(texts, QStringLiteral("take the case"));
+}
+
+QString CasePanel::CaseLine() const {
+  return fluxeta::ui::CaseLine(Boxes());
 }
 
 cases::CaseInputs CasePanel::Inputs() const {

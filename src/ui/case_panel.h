@@ -38,6 +38,8 @@ class CasePanel : public QWidget, public ProjectPart {
   char Separator() const { return separator_; }
   QLineEdit& Edit(std::size_t input) { return *edits_.at(input); }
   CaseTexts Texts() const;
+  // The case in one line, "Ain 3.0 cm2 · γ 0.1 · …", the texts as typed.
+  QString CaseLine() const;
 
   // The sixteen box texts: the inputs as typed here, the result file name as last taken.
   run::BoxTexts Boxes() const;

@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "case_panel.h"
+#include "export_path.h"
 #include "fluxeta/case/input_table.h"
 #include "fluxeta/run/replacing_file.h"
 #include "fluxeta/study/study_csv.h"
@@ -40,10 +41,14 @@ const QString kCancelCaption = QStringLiteral("Cancel");
 const QString kExportCsvCaption = QStringLiteral("Export CSV…");
 const QString kExportPngCaption = QStringLiteral("Export PNG…");
 const QString kExportSvgCaption = QStringLiteral("Export SVG…");
-const QString kCsvFilter = QStringLiteral("CSV files (*.csv)");
-const QString kPngFilter = QStringLiteral("PNG pictures (*.png)");
-const QString kSvgFilter = QStringLiteral("SVG pictures (*.svg)");
-const QString kSvgSuffix = QStringLiteral("svg");
+const QString kUseCaseCaption = QStringLiteral("Use this case");
+const FileKind kCsvKind{QStringLiteral("CSV files"), QStringLiteral("csv")};
+const FileKind kPngKind{QStringLiteral("PNG pictures"), QStringLiteral("png")};
+const FileKind kSvgKind{QStringLiteral("SVG pictures"), QStringLiteral("svg")};
+// A map written as a picture is this size unless the user chooses another.
+constexpr QSize kMapPictureSize(1200, 900);
+// The read-out keeps room for two lines, so that the map above it never moves.
+constexpr int kReadOutLines = 2;
 
 // Cases a block of the background study holds: rows reach the window a block at a time.
 constexpr std::uint64_t kCasesPerBlock = 256;
@@ -88,6 +93,10 @@ StudyTab::StudyTab(Presenter& presenter, CasePanel& casePanel, QWidget* parent)
       progress_(new QProgressBar),
       status_(new QLabel),
       readOut_(new QLabel),
+      exportNotice_(new QLabel),
+      useCase_(new QPushButton(kUseCaseCaption)),
+      scaleFrom_(new QLineEdit),
+      scaleTo_(new QLineEdit),
       plots_(new QStackedWidget),
       plot_(new StudyPlot),
       heatMap_(new HeatMap),
@@ -99,6 +108,21 @@ StudyTab::StudyTab(Presenter& presenter, CasePanel& casePanel, QWidget* parent)
   // Long texts wrap rather than widen the window beside the main window.
   status_->setWordWrap(true);
   readOut_->setWordWrap(true);
+  readOut_->setFixedHeight(kReadOutLines * readOut_->fontMetrics().lineSpacing() + 4);
+  readOut_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  exportNotice_->setObjectName(QStringLiteral("StudyExportNotice"));
+  exportNotice_->setWordWrap(true);
+  useCase_->setObjectName(QStringLiteral("UseThisCase"));
+  useCase_->setEnabled(false);
+  useCase_->setToolTip(QStringLiteral("Puts the case of the cell clicked into the case panel"));
+  scaleFrom_->setObjectName(QStringLiteral("MapScaleFrom"));
+  scaleTo_->setObjectName(QStringLiteral("MapScaleTo"));
+  for (QLineEdit* end : {scaleFrom_, scaleTo_}) {
+    end->setPlaceholderText(QStringLiteral("auto"));
+    end->setToolTip(QStringLiteral(
+        "The colour map's scale; empty for the 2nd to 98th percentile of the figures"));
+    connect(end, &QLineEdit::editingFinished, this, &StudyTab::SetMapScale);
+  }
   progress_->setObjectName(QStringLiteral("StudyProgress"));
   progress_->setRange(0, kProgressSteps);
   progress_->setValue(0);
@@ -112,8 +136,26 @@ StudyTab::StudyTab(Presenter& presenter, CasePanel& casePanel, QWidget* parent)
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table_->horizontalHeader()->setResizeContentsPrecision(kRowsSizedToContents);
 
+  auto* mapRow = new QHBoxLayout;
+  mapRow->setContentsMargins(0, 0, 0, 0);
+  mapRow->addWidget(new QLabel(QStringLiteral("colour scale")));
+  mapRow->addWidget(scaleFrom_);
+  mapRow->addWidget(new QLabel(QStringLiteral("…")));
+  mapRow->addWidget(scaleTo_);
+  mapRow->addStretch(1);
+  mapRow->addWidget(useCase_);
+  mapControls_ = new QWidget;
+  mapControls_->setLayout(mapRow);
+  mapControls_->setVisible(false);
+  auto* plotArea = new QWidget;
+  auto* plotLayout = new QVBoxLayout(plotArea);
+  plotLayout->setContentsMargins(0, 0, 0, 0);
+  plotLayout->addWidget(plots_, 1);
+  plotLayout->addWidget(mapControls_);
+  plotLayout->addWidget(readOut_);
+
   auto* results = new QSplitter(Qt::Vertical);
-  results->addWidget(plots_);
+  results->addWidget(plotArea);
   results->addWidget(table_);
   results->setStretchFactor(0, 2);
   results->setStretchFactor(1, 1);
@@ -123,10 +165,25 @@ StudyTab::StudyTab(Presenter& presenter, CasePanel& casePanel, QWidget* parent)
   layout->addWidget(MakeButtons());
   layout->addWidget(status_);
   layout->addWidget(results, 1);
-  layout->addWidget(readOut_);
 
   connect(heatMap_, &HeatMap::hovered, this, &StudyTab::ShowCellReadOut);
-  connect(heatMap_, &HeatMap::clicked, this, &StudyTab::PutCellIntoCasePanel);
+  // A click chooses a cell; only "Use this case" changes the case every tab works on.
+  connect(heatMap_, &HeatMap::clicked, this, [this](std::uint64_t index) {
+    useCase_->setEnabled(true);
+    ShowCellReadOut(index);
+  });
+  connect(heatMap_, &HeatMap::left, this, [this] {
+    if (const auto chosen = heatMap_->Chosen()) {
+      ShowCellReadOut(*chosen);
+    } else {
+      readOut_->clear();
+    }
+  });
+  connect(useCase_, &QPushButton::clicked, this, [this] {
+    if (const auto chosen = heatMap_->Chosen()) {
+      PutCellIntoCasePanel(*chosen);
+    }
+  });
 
   const cases::InputSpec& gamma = cases::kInputs[*cases::FindInput("gamma")];
   SetDimension(0, Utf8Text(gamma.name), NumberText(gamma.plausibleLow, casePanel_.Separator()),
@@ -222,22 +279,25 @@ QWidget* StudyTab::MakeButtons() {
   cancel_->setEnabled(false);
   auto* exportCsv = new QPushButton(kExportCsvCaption);
   auto* exportPng = new QPushButton(kExportPngCaption);
+  exportCsv->setObjectName(QStringLiteral("ExportCsv"));
+  exportPng->setObjectName(QStringLiteral("ExportPng"));
   auto* exportSvg = new QPushButton(kExportSvgCaption);
+  exportSvg->setObjectName(QStringLiteral("ExportSvg"));
   row->addWidget(run_);
   row->addWidget(cancel_);
   row->addWidget(progress_, 1);
-  exports->addStretch(1);
+  exports->addWidget(exportNotice_, 1);
   exports->addWidget(exportCsv);
   exports->addWidget(exportPng);
   exports->addWidget(exportSvg);
   connect(run_, &QPushButton::clicked, this, [this] { Start(); });
   connect(cancel_, &QPushButton::clicked, this, &StudyTab::Cancel);
   connect(exportCsv, &QPushButton::clicked, this,
-          [this] { ExportChosenByUser(kExportCsvCaption, kCsvFilter, false); });
+          [this] { ExportChosenByUser(kExportCsvCaption, kCsvKind); });
   connect(exportPng, &QPushButton::clicked, this,
-          [this] { ExportChosenByUser(kExportPngCaption, kPngFilter, true); });
+          [this] { ExportChosenByUser(kExportPngCaption, kPngKind); });
   connect(exportSvg, &QPushButton::clicked, this,
-          [this] { ExportChosenByUser(kExportSvgCaption, kSvgFilter, true); });
+          [this] { ExportChosenByUser(kExportSvgCaption, kSvgKind); });
   return buttons;
 }
 
@@ -312,12 +372,26 @@ bool StudyTab::Start() {
   if (sweeps.size() == 1) {
     plot_->Reset(sweeps[0].from, sweeps[0].to, SymbolOf(sweeps[0]));
     plots_->setCurrentWidget(plot_);
+    mapControls_->setVisible(false);
   } else {
     heatMap_->Reset(sweeps[0].count, sweeps[1].count, sweeps[0].from, sweeps[0].to, sweeps[1].from,
                     sweeps[1].to, SymbolOf(sweeps[0]), SymbolOf(sweeps[1]),
                     QStringLiteral("uniformity"));
     plots_->setCurrentWidget(heatMap_);
+    mapControls_->setVisible(true);
+    useCase_->setEnabled(false);
   }
+  studyTitle_.clear();
+  studyFileName_ = QStringLiteral("study");
+  for (const study::Sweep& sweep : sweeps) {
+    studyFileName_ += (studyFileName_.size() > 5 ? QStringLiteral("-by-") : QStringLiteral("-")) +
+                      Utf8Text(sweep.input->name);
+    studyTitle_ += (studyTitle_.isEmpty() ? QStringLiteral("Study of uniformity over ")
+                                          : QStringLiteral(" and ")) +
+                   SymbolOf(sweep);
+  }
+  studyCaseLine_ = casePanel_.CaseLine();
+  exportNotice_->clear();
   rows_->Reset(std::move(sweeps));
   readOut_->clear();
   progress_->setValue(0);
@@ -357,7 +431,8 @@ void StudyTab::TakeRows() {
   if (rows_->Sweeps().size() == 2) {
     for (std::size_t k = 0; k < rows.size(); ++k) {
       heatMap_->SetCell(first + k,
-                        rows[k].converged ? std::optional(rows[k].uniformity) : std::nullopt);
+                        rows[k].converged ? std::optional(rows[k].uniformity) : std::nullopt,
+                        std::string(base::OutcomeCode(rows[k].status)));
     }
   }
   rows_->Append(rows);
@@ -375,6 +450,7 @@ void StudyTab::TakeRows() {
 
 void StudyTab::StudyFinished() {
   TakeRows();
+  heatMap_->Settle();
   const std::uint64_t kept = rows_->Rows().size();
   if (!job_->Failure().empty()) {
     status_->setText(QStringLiteral("stopped after %1 of %2 cases: %3")
@@ -446,23 +522,57 @@ bool StudyTab::ExportCsv(const QString& path) const {
   return run::WriteWholeFile(QFile::encodeName(path).toStdString(), text).empty();
 }
 
-bool StudyTab::ExportPlot(const QString& path) {
-  QWidget& shown = *plots_->currentWidget();
-  if (QFileInfo(path).suffix().compare(kSvgSuffix, Qt::CaseInsensitive) == 0) {
-    return SaveWidgetAsSvg(shown, path, status_->text());
+bool StudyTab::ExportPlot(const QString& path, std::optional<QSize> size) {
+  const bool svg = QFileInfo(path).suffix().compare(kSvgKind.suffix, Qt::CaseInsensitive) == 0;
+  if (plots_->currentWidget() == heatMap_) {
+    // The map with its title and case, its cells as rectangles in SVG.
+    const auto paint = [this, svg](QPainter& painter, const QRect& area) {
+      heatMap_->Draw(painter, area, studyTitle_, studyCaseLine_, svg);
+    };
+    const QSize pictureSize = size.value_or(kMapPictureSize);
+    return svg ? SavePaintingAsSvg(pictureSize, paint, path, studyTitle_)
+               : SavePaintingAsPng(pictureSize, paint, path);
   }
-  return SaveWidgetAsPng(shown, path);
+  QWidget& shown = *plots_->currentWidget();
+  return svg ? SaveWidgetAsSvg(shown, path, studyTitle_) : SaveWidgetAsPng(shown, path);
 }
 
-void StudyTab::ExportChosenByUser(const QString& caption, const QString& filter, bool plot) {
-  const QString path = QFileDialog::getSaveFileName(this, caption, QString(), filter);
+void StudyTab::SetMapScale() {
+  const auto from = NumberOfText(scaleFrom_->text(), casePanel_.Separator());
+  const auto to = NumberOfText(scaleTo_->text(), casePanel_.Separator());
+  if (scaleFrom_->text().trimmed().isEmpty() && scaleTo_->text().trimmed().isEmpty()) {
+    heatMap_->SetScale(std::nullopt);
+  } else if (from && to && *from < *to) {
+    heatMap_->SetScale(ScaleRange{*from, *to});
+  }
+}
+
+void StudyTab::ExportChosenByUser(const QString& caption, const FileKind& kind) {
+  const bool csv = kind.suffix == kCsvKind.suffix;
+  if (job_ == nullptr || Running()) {
+    exportNotice_->setText(QStringLiteral("Nothing to export until a study has finished."));
+    return;
+  }
+  const QString name = FileNameOf(studyFileName_);
+  const QString path = ChooseExportPath(presenter_, *this, caption, name, {kind});
   if (path.isEmpty()) {
     return;
   }
-  if (!(plot ? ExportPlot(path) : ExportCsv(path))) {
-    presenter_.ShowMessage(
-        QStringLiteral("Could not write %1.").arg(QDir::toNativeSeparators(path)));
+  std::optional<QSize> size;
+  if (!csv && kind.suffix == kPngKind.suffix && plots_->currentWidget() == heatMap_) {
+    size = presenter_.ChoosePictureSize(QStringLiteral("Size of the picture"), kMapPictureSize);
+    if (!size) {
+      return;
+    }
   }
+  const bool written = csv ? ExportCsv(path) : ExportPlot(path, size);
+  if (!written) {
+    presenter_.ShowMessage(NotSavedText(path));
+    exportNotice_->clear();
+    return;
+  }
+  exportNotice_->setText(
+      SavedText(csv ? QStringLiteral("the rows") : QStringLiteral("the plot"), path));
 }
 
 }  // namespace fluxeta::ui

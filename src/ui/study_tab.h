@@ -17,7 +17,9 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
+#include "export_path.h"
 #include "fluxeta/solver/search.h"
 #include "presenter.h"
 
@@ -58,8 +60,11 @@ class StudyTab : public QWidget {
   // The rows as the command line's study CSV; false while the study runs, before any study,
   // or when the file could not be written whole.
   bool ExportCsv(const QString& path) const;
-  // The plot shown, as SVG when the name ends in ".svg", as PNG otherwise.
-  bool ExportPlot(const QString& path);
+  // The plot shown, as SVG when the name ends in ".svg", as PNG otherwise; a colour map with
+  // its title and case, as a PNG of `size` pixels (a default size without one).
+  bool ExportPlot(const QString& path, std::optional<QSize> size = std::nullopt);
+  // The line under the export buttons: what was saved where.
+  QString ExportNotice() const { return exportNotice_->text(); }
 
  signals:
   void finished();
@@ -81,7 +86,9 @@ class StudyTab : public QWidget {
   void StudyFinished();
   void ShowCellReadOut(std::uint64_t index);
   void PutCellIntoCasePanel(std::uint64_t index);
-  void ExportChosenByUser(const QString& caption, const QString& filter, bool plot);
+  void ExportChosenByUser(const QString& caption, const FileKind& kind);
+  // The colour map's scale from the two boxes under it; both empty for the automatic one.
+  void SetMapScale();
 
   Presenter& presenter_;
   CasePanel& casePanel_;
@@ -92,6 +99,14 @@ class StudyTab : public QWidget {
   QProgressBar* progress_;
   QLabel* status_;
   QLabel* readOut_;
+  QLabel* exportNotice_;
+  QPushButton* useCase_;
+  QLineEdit* scaleFrom_;
+  QLineEdit* scaleTo_;
+  QWidget* mapControls_ = nullptr;
+  QString studyTitle_;  // "Study of uniformity over γ (-) and Lend (cm)"
+  QString studyCaseLine_;
+  QString studyFileName_;  // "study-gamma-by-Lend"  // the base case of the study shown
   QStackedWidget* plots_;
   StudyPlot* plot_;
   HeatMap* heatMap_;

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QFile>
+#include <QImage>
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgGenerator>
@@ -56,6 +57,42 @@ bool SaveWidgetAsSvg(QWidget& widget, const QString& path, const QString& title)
     return false;
   }
   widget.render(&painter);
+  painter.end();
+  return WriteWholeFile(path, content);
+}
+
+bool SavePaintingAsPng(const QSize& size, const std::function<void(QPainter&, const QRect&)>& paint,
+                       const QString& path) {
+  QImage picture(size, QImage::Format_ARGB32_Premultiplied);
+  picture.fill(Qt::white);
+  QPainter painter(&picture);
+  painter.setRenderHint(QPainter::Antialiasing);
+  paint(painter, picture.rect());
+  painter.end();
+  QByteArray content;
+  QBuffer buffer(&content);
+  buffer.open(QIODevice::WriteOnly);
+  if (!picture.save(&buffer, "PNG")) {
+    return false;
+  }
+  return WriteWholeFile(path, content);
+}
+
+bool SavePaintingAsSvg(const QSize& size, const std::function<void(QPainter&, const QRect&)>& paint,
+                       const QString& path, const QString& title) {
+  QByteArray content;
+  QBuffer buffer(&content);
+  buffer.open(QIODevice::WriteOnly);
+  QSvgGenerator generator;
+  generator.setOutputDevice(&buffer);
+  generator.setSize(size);
+  generator.setViewBox(QRect(QPoint(0, 0), size));
+  generator.setTitle(title);
+  QPainter painter;
+  if (!painter.begin(&generator)) {
+    return false;
+  }
+  paint(painter, QRect(QPoint(0, 0), size));
   painter.end();
   return WriteWholeFile(path, content);
 }

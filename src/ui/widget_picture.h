@@ -1,6 +1,12 @@
 // A widget's current look written to a picture file.
 #pragma once
 
+#include <QPainter>
+#include <QRect>
+#include <QSize>
+
+#include <functional>
+
 #include <QString>
 #include <QWidget>
 
@@ -13,5 +19,12 @@ bool SaveWidgetAsPng(QWidget& widget, const QString& path);
 // A scalable vector picture of the widget at its present size, titled `title`. Returns false
 // when the file could not be written; an existing file is then left as it was.
 bool SaveWidgetAsSvg(QWidget& widget, const QString& path, const QString& title);
+
+// A picture of `size` pixels painted by `paint` into `area`, written whole as PNG.
+bool SavePaintingAsPng(const QSize& size, const std::function<void(QPainter&, const QRect&)>& paint,
+                       const QString& path);
+// The same as scalable vectors, titled `title`.
+bool SavePaintingAsSvg(const QSize& size, const std::function<void(QPainter&, const QRect&)>& paint,
+                       const QString& path, const QString& title);
 
 }  // namespace fluxeta::ui

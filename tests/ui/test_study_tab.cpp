@@ -84,6 +84,9 @@ class StudyTabTest : public QObject {
   void colourMapPutsTheCaseClickedIntoTheCasePanel();
   void refusesAStudyTooLargeForTheWindow();
   void refusesTheCaseThePanelRefuses();
+  void mapScaleIgnoresAnOutlierRow();
+  void mapGreysAndCountsTheCasesWithoutAFigure();
+  void exportsWithASuggestedNameAndSaysWhere();
   void enterStartsAStudyAndTheFocusStays_data();
   void enterStartsAStudyAndTheFocusStays();
   void tabWalksPastTheRowsTable();
@@ -236,8 +239,21 @@ void StudyTabTest::colourMapPutsTheCaseClickedIntoTheCasePanel() {
                    Qt::NoModifier);
   QApplication::sendEvent(&map, &move);
   QVERIFY(tab_->ReadOutText().startsWith(QStringLiteral("γ = 1   Lend = 2.5   uniformity ")));
+  // The read-out stays in its place and goes with the pointer.
+  const int readOutTop = tab_->findChild<QLabel*>(QStringLiteral("StudyReadOut"))->y();
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(&map, &leave);
+  QVERIFY(tab_->ReadOutText().isEmpty());
+  QCOMPARE(tab_->findChild<QLabel*>(QStringLiteral("StudyReadOut"))->y(), readOutTop);
+
+  // A click chooses the cell; the case changes only on "Use this case".
   QTest::mouseClick(&map, Qt::LeftButton, {}, map.CentreOf(kCase));
   Workbench* workbench = fixture_->Form().findChild<Workbench*>();
+  QCOMPARE(map.Chosen(), std::optional<std::uint64_t>(kCase));
+  QCOMPARE(workbench->Case().Edit(1).text(), QStringLiteral("0.1"));
+  auto* useCase = tab_->findChild<QPushButton*>(QStringLiteral("UseThisCase"));
+  QVERIFY(useCase != nullptr && useCase->isEnabled());
+  useCase->click();
   QCOMPARE(workbench->Case().Edit(1).text(), QStringLiteral("1"));
   QCOMPARE(workbench->Case().Edit(4).text(), QStringLiteral("2.5"));
   QCOMPARE(workbench->Case().Edit(0).text(), QStringLiteral("3.0"));
@@ -304,6 +320,70 @@ void StudyTabTest::tabWalksPastTheRowsTable() {
     QVERIFY(QApplication::focusWidget() != table);
     QVERIFY(!table->isAncestorOf(QApplication::focusWidget()));
   }
+}
+
+// One bad case among a hundred near one: the scale runs over the others, so that their
+// differences keep their colours; the bad case takes the lowest colour.
+void StudyTabTest::mapScaleIgnoresAnOutlierRow() {
+  fluxeta::ui::HeatMap map;
+  constexpr std::uint64_t kSide = 10;
+  map.Reset(kSide, kSide, 0, 1, 0, 1, QStringLiteral("x"), QStringLiteral("y"),
+            QStringLiteral("uniformity"));
+  for (std::uint64_t index = 0; index < kSide * kSide; ++index) {
+    map.SetCell(index, index == 37 ? -0.5074 : 0.9 + 0.001 * static_cast<double>(index));
+  }
+  map.Settle();
+  const auto scale = map.Scale();
+  QVERIFY(scale.has_value());
+  QVERIFY2(scale->low > 0.9 && scale->low < 0.905, qPrintable(QString::number(scale->low)));
+  QVERIFY2(scale->high > 0.99 && scale->high < 0.999, qPrintable(QString::number(scale->high)));
+  QCOMPARE(map.Best(), std::optional<std::uint64_t>(kSide * kSide - 1));
+  QVERIFY(map.AutomaticScale());
+  // A scale the user sets is the one the colours follow.
+  map.SetScale(fluxeta::ui::ScaleRange{0.5, 1.0});
+  QCOMPARE(map.Scale()->low, 0.5);
+  QVERIFY(!map.AutomaticScale());
+}
+
+void StudyTabTest::mapGreysAndCountsTheCasesWithoutAFigure() {
+  // H = 0 faults: one column of the map has no figure.
+  Study({{"H", "0", "0.05", 5}, {"Lend", "1", "4", 3}});
+  QVERIFY(RunToItsEnd());
+  const auto& missing = tab_->Map().MissingByVerdict();
+  std::uint64_t counted = 0;
+  for (const auto& [verdict, count] : missing) {
+    QVERIFY(verdict != "converged");
+    counted += count;
+  }
+  QVERIFY(counted >= 3);
+  QVERIFY(tab_->Map().Best().has_value());
+  QVERIFY(tab_->Map().Best().value() >= 3);  // not in the faulting column
+}
+
+// The export suggests a name from the study in the project's folder, adds the extension to a
+// name typed without it and says where it wrote.
+void StudyTabTest::exportsWithASuggestedNameAndSaysWhere() {
+  Study({{"gamma", "0", "1.5", 3}, {"Lend", "1", "4", 3}});
+  QVERIFY(RunToItsEnd());
+  const QString typed = fixture_->PathOf(QStringLiteral("my map"));
+  fixture_->presenter.savePaths = {typed};
+  fixture_->presenter.pictureSizes = {QSize(640, 480)};
+  tab_->findChild<QPushButton*>(QStringLiteral("ExportPng"))->click();
+  QCOMPARE(fixture_->presenter.suggestedPaths.size(), 1);
+  QVERIFY2(fixture_->presenter.suggestedPaths.first().endsWith(
+               QStringLiteral("/study-gamma-by-Lend.png")),
+           qPrintable(fixture_->presenter.suggestedPaths.first()));
+  const QImage picture(typed + QStringLiteral(".png"));
+  QCOMPARE(picture.size(), QSize(640, 480));
+  QVERIFY2(tab_->ExportNotice().startsWith(QStringLiteral("Saved the plot to ")),
+           qPrintable(tab_->ExportNotice()));
+
+  // SVG holds the cells as vectors, not one picture.
+  const QString svg = fixture_->PathOf(QStringLiteral("map.svg"));
+  QVERIFY(tab_->ExportPlot(svg));
+  const QByteArray content = ReadFileBytes(svg);
+  QVERIFY(!content.contains("<image"));
+  QVERIFY(content.count("<rect") + content.count("<path") >= 9);
 }
 
 QTEST_MAIN(StudyTabTest)

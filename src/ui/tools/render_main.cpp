@@ -177,6 +177,17 @@ bool SaveWorkbenchTabs(ProgramWindows& windows, const QDir& into) {
       Save(workbench->grab(), into.filePath(QStringLiteral("workbench-study-gamma-by-lend.png"))) &&
       saved;
 
+  // A map with a row of cases that give no figure (a gap of 0 faults), the best cell ringed,
+  // and the same map exported with its title and case.
+  study.SetDimension(0, QStringLiteral("H"), number(0), number(0.05), kMapSide);
+  study.SetDimension(1, QStringLiteral("Lend"), number(lend.plausibleLow),
+                     number(lend.plausibleHigh), kMapSide);
+  RunToItsEnd(&study, &StudyTab::finished, [&] { return study.Start(); });
+  QApplication::processEvents();
+  saved = Save(workbench->grab(), into.filePath(QStringLiteral("workbench-study-bad-row.png"))) &&
+          saved;
+  saved = study.ExportPlot(into.filePath(QStringLiteral("study-map-export.png"))) && saved;
+
   DesignTab& design = workbench->Design();
   workbench->Tabs().setCurrentWidget(&design);
   design.SetVariable(*cases::FindInput("Lend"), true, number(lend.plausibleLow),
