@@ -1,5 +1,9 @@
 #include "study_binding.h"
 
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <future>
 #include <limits>
 #include <map>
 #include <memory>
@@ -43,23 +47,50 @@ unsigned ThreadsOfJobs(std::optional<long> jobs) {
   return study::ThreadCount(static_cast<unsigned>(*jobs));
 }
 
+// Every row is kept until the study returns, a few hundred bytes each: more cases than
+// this would take gigabytes. fluxeta-batch writes its rows as it goes, for any size.
+constexpr std::uint64_t kMaxScriptStudyCases = 1'000'000;
+
+// How often the waiting thread takes the GIL back to hear of signals, as optimise() does.
+constexpr std::chrono::milliseconds kSignalCheckInterval{100};
+
 std::vector<CaseResult> SolveCases(ScriptCases& cases, const GivenInputs& base, unsigned threads,
                                    solver::Search search) {
+  std::atomic<bool> cancel{false};
   study::StudyRequest request;
   request.grid = &cases.grid;
   request.base = CaseInputsOf(base);
   request.search = search;
   request.threads = threads;
+  request.cancel = &cancel;
   // The rows are all kept: one block, so that no thread waits for another before the end.
   request.casesPerBlock = cases.grid.CaseCount();
   std::vector<CaseResult> results;
   results.reserve(cases.grid.CaseCount());
-  py::gil_scoped_release release;
-  study::SolveStudy(request, [&results](std::uint64_t, std::vector<CaseResult>& rows) {
-    results.insert(results.end(), std::make_move_iterator(rows.begin()),
-                   std::make_move_iterator(rows.end()));
-    return true;
-  });
+  std::optional<py::error_already_set> signal;
+  {
+    py::gil_scoped_release release;
+    // The study runs beside this thread, which wakes every interval to hear of Ctrl-C;
+    // a signal cancels the cases not yet started.
+    std::future<void> solved = std::async(std::launch::async, [&request, &results] {
+      study::SolveStudy(request, [&results](std::uint64_t, std::vector<CaseResult>& rows) {
+        results.insert(results.end(), std::make_move_iterator(rows.begin()),
+                       std::make_move_iterator(rows.end()));
+        return true;
+      });
+    });
+    while (solved.wait_for(kSignalCheckInterval) != std::future_status::ready) {
+      py::gil_scoped_acquire gil;
+      if (!signal && PyErr_CheckSignals() != 0) {
+        signal.emplace();
+        cancel = true;
+      }
+    }
+    solved.get();
+  }
+  if (signal) {
+    throw std::move(*signal);
+  }
   return results;
 }
 
@@ -165,6 +196,12 @@ py::dict Study(const py::object& gridOrCases, const std::string& search, std::op
   const solver::Search method = ParseSearchMethod(search);
   const unsigned threads = ThreadsOfJobs(jobs);
   ScriptCases cases = ReadScriptCases(gridOrCases);
+  if (cases.grid.CaseCount() > kMaxScriptStudyCases) {
+    throw py::value_error("a study takes at most " + std::to_string(kMaxScriptStudyCases) +
+                          " cases, whose rows are all kept, not " +
+                          std::to_string(cases.grid.CaseCount()) +
+                          "; fluxeta-batch --sweep writes the rows of any study as it goes");
+  }
   const GivenInputs baseInputs = ReadGivenInputs(base, UnknownName::AsKeyword);
   for (const study::StudyVariable* input : cases.grid.Columns()) {
     if (baseInputs[*input->input]) {
@@ -193,7 +230,10 @@ arguments give the inputs that the study does not vary; the rest take the defaul
 search names the entrance-pressure search: "robust" (the default; its study adds the
 columns entrance_pressure_spread_Pa and uniformity_spread, NaN but for regime gaps) or
 "window". jobs is the number of threads; None uses every core.
-The rows are the same for any jobs. The cases are solved with the GIL released.
+The rows are the same for any jobs. The cases are solved with the GIL released; Ctrl-C
+is heard within 0.1 s and raises KeyboardInterrupt once the cases started have finished.
+A study takes at most 1,000,000 cases (every row is kept until it returns); more raise
+ValueError, and fluxeta-batch --sweep writes the rows of any study as it goes.
 
 The columns, in order: each varied input (float64, or object where a value is a text),
 converged (bool), status (the outcome code: "converged", "not_converged",

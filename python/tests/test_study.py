@@ -1,8 +1,11 @@
 """fluxeta.study(): the rows of fluxeta-batch's study CSV, as NumPy arrays."""
+import _thread
 import csv
 import gc
 import io
 import math
+import threading
+import time
 
 import numpy
 import pytest
@@ -140,3 +143,21 @@ class TestRefusedStudies:
             fluxeta.study({"gamma": [0.1]}, jobs=0, search="window")
         with pytest.raises(ValueError, match="'robust'"):
             fluxeta.study({"gamma": [0.1]}, search="shooting")
+
+
+class TestLargeStudies:
+    def test_ctrl_c_is_heard_while_the_study_runs(self):
+        # 100,000 cases take seconds: an interrupt heard only on return would come far later.
+        threading.Timer(0.2, _thread.interrupt_main).start()
+        started = time.monotonic()
+        with pytest.raises(KeyboardInterrupt):
+            fluxeta.study({"gamma": numpy.linspace(0.0, 1.0, 100000)})
+        assert time.monotonic() - started < 1.5
+
+    @pytest.mark.parametrize("grid", [
+        {"gamma": [0.1] * 1000, "Lend": [2.5] * 10000},
+        {"gamma": [0.1] * 1000000, "Lend": [2.5] * 1000000},
+    ])
+    def test_a_study_beyond_a_million_cases_is_refused_before_it_starts(self, grid):
+        with pytest.raises(ValueError, match="a study takes at most 1000000 cases"):
+            fluxeta.study(grid)

@@ -163,9 +163,14 @@ class CandidateSearch {
     std::vector<double> x;
     for (const DesignVariable& variable : variables_) {
       const double value = evaluation.values[variable.quantity];
-      x.push_back(variable.logarithmic
-                      ? std::log(value / variable.low) / std::log(variable.high / variable.low)
-                      : (value - variable.low) / (variable.high - variable.low));
+      if (variable.logarithmic) {
+        x.push_back((std::log(value) - std::log(variable.low)) /
+                    (std::log(variable.high) - std::log(variable.low)));
+      } else if (const double range = variable.high - variable.low; std::isfinite(range)) {
+        x.push_back((value - variable.low) / range);
+      } else {
+        x.push_back((value / 2 - variable.low / 2) / (variable.high / 2 - variable.low / 2));
+      }
     }
     return x;
   }
@@ -284,10 +289,17 @@ double DesignVariable::ValueAt(double position) const {
   if (position == 1.0) {
     return high;
   }
+  double value = 0;
   if (logarithmic) {
-    return low * std::exp(position * std::log(high / low));
+    // In logarithms of each bound: the ratio of bounds hundreds of decades apart overflows.
+    value = std::exp(std::log(low) + position * (std::log(high) - std::log(low)));
+  } else if (const double range = high - low; std::isfinite(range)) {
+    value = low + position * range;
+  } else {
+    value = (1.0 - position) * low + position * high;  // the range alone overflows
   }
-  return low + position * (high - low);
+  // Rounding keeps a value inside the bounds, and so inside the quantity's domain.
+  return std::clamp(value, low, high);
 }
 
 std::string_view OptimiseStatusName(OptimiseStatus status) {

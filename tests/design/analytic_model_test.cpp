@@ -159,3 +159,27 @@ TEST(AnalyticOptimiser, ALimitThatBindsHoldsAtTheAnswer) {
 
 }  // namespace
 }  // namespace fluxeta::design
+
+namespace fluxeta::design {
+namespace {
+
+// Bounds hundreds of decades apart, or of both signs near the largest double: a ratio or a
+// range of them overflows, a position between them must not.
+TEST(DesignVariables, EveryPositionBetweenFarBoundsIsAValueBetweenThem) {
+  const DesignVariable variables[] = {
+      {0, 4.5767114681873503e-246, 3.1868279569006026e+183, true},
+      {0, -1.7e308, 1.7e308, false},
+  };
+  for (const DesignVariable& variable : variables) {
+    for (const double position : {1e-7, 0.25, 0.5, 0.75, 1.0 - 1e-7}) {
+      const double value = variable.ValueAt(position);
+      EXPECT_TRUE(std::isfinite(value)) << position;
+      EXPECT_GE(value, variable.low) << position;
+      EXPECT_LE(value, variable.high) << position;
+    }
+  }
+  EXPECT_EQ(variables[1].ValueAt(0.5), 0.0);
+}
+
+}  // namespace
+}  // namespace fluxeta::design

@@ -15,6 +15,7 @@
 #include <cmath>
 #include <memory>
 
+#include "case_panel.h"
 #include "fluxeta/case/input_table.h"
 #include "main_window_fixture.h"
 #include "sensitivity_tab.h"
@@ -67,6 +68,7 @@ class SensitivityTabTest : public QObject {
 
   void givesTheSensitivitiesAndBandOfTheCommandLine();
   void refusesATextThatIsNoTolerance();
+  void givesNoBandWhenACornerIsNotSolved();
 
  private:
   std::unique_ptr<MainWindowFixture> fixture_;
@@ -135,6 +137,22 @@ void SensitivityTabTest::refusesATextThatIsNoTolerance() {
   QVERIFY(!workbench_->Sensitivity().Start());
   QCOMPARE(fixture_->presenter.messages.size(), 1);
   QVERIFY(!workbench_->Sensitivity().Running());
+}
+
+// A band of the corners that happened to solve would look like a robust design: a gap of
+// 0.3 cm solves, 0.5 cm falls in a regime gap.
+void SensitivityTabTest::givesNoBandWhenACornerIsNotSolved() {
+  SensitivityTab& tab = workbench_->Sensitivity();
+  cases::CaseValues values = *workbench_->Case().Values();
+  values[kSlotGap] = 0.3;
+  workbench_->Case().SetValues(values);
+  tab.SetTolerance(kSlotGap, QStringLiteral("±0.2"));
+  QSignalSpy finished(&tab, &SensitivityTab::finished);
+  QVERIFY(tab.Start());
+  QVERIFY(finished.wait(kTimeoutMilliseconds));
+  QCOMPARE(tab.BandText(),
+           QStringLiteral("no band: 1 of 2 corners could not be solved, the first at H = 0.5 "
+                          "(regime_gap)"));
 }
 
 QTEST_MAIN(SensitivityTabTest)
