@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include "case_panel.h"
 #include "fluxeta/solver/search.h"
 #include "locale_number_text.h"
+#include "nice_ticks.h"
 #include "number_presentation.h"
 #include "utf8_text.h"
 
@@ -34,10 +36,12 @@ const QString kRunCaption = QStringLiteral("Run Design");
 const QString kCancelCaption = QStringLiteral("Cancel");
 const QString kApplyCaption = QStringLiteral("Apply to Main Window");
 const QString kShowResultCaption = QStringLiteral("Show Result");
-// How often the plot takes the candidates solved so far.
-constexpr int kProgressMilliseconds = 50;
-// Room above and below the best uniformity on the plot's axis.
-constexpr double kUniformityPadding = 0.01;
+// The most intervals between the ticks of the plot's axes.
+constexpr int kMostEvaluationTicks = 5;
+constexpr int kMostUniformityTicks = 5;
+constexpr qreal kOptimumMarkerSize = 14;
+// The lines the optimum takes below the plot: the inputs and the figures.
+constexpr int kOptimumLines = 4;
 
 QString InputTitle(const cases::InputSpec& input) {
   return QStringLiteral("%1 (%2)").arg(Utf8Text(input.symbol), Utf8Text(input.unit));
@@ -86,32 +90,29 @@ DesignTab::DesignTab(Presenter& presenter, CasePanel& casePanel,
   buttons->addWidget(apply_, 1, 0);
   buttons->addWidget(showResultButton_, 1, 1);
 
-  auto* variables = new QScrollArea;
-  variables->setWidget(MakeVariables());
-  variables->setWidgetResizable(true);
+  variablesArea_ = new QScrollArea;
+  variablesArea_->setWidget(MakeVariables());
+  variablesArea_->setWidgetResizable(true);
+  // The optimum's lines have their room from the start, so that the list above keeps its
+  // height, and the row the user ticked stays in view, when they come.
+  optimum_->setWordWrap(true);
+  optimum_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  optimum_->setMinimumHeight(kOptimumLines * optimum_->fontMetrics().lineSpacing());
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(variables, 2);
+  layout->addWidget(variablesArea_, 2);
   layout->addWidget(MakeGoal());
   layout->addLayout(buttons);
   layout->addWidget(status_);
   layout->addWidget(MakeProgressChart(), 3);
   layout->addWidget(optimum_);
 
-  progressTimer_.setInterval(kProgressMilliseconds);
-  connect(&progressTimer_, &QTimer::timeout, this, &DesignTab::TakeEvaluations);
+  connect(&job_, &BackgroundJob::progress, this, &DesignTab::TakeEvaluations);
+  connect(&job_, &BackgroundJob::finished, this, &DesignTab::SearchFinished);
   connect(run_, &QPushButton::clicked, this, [this] { Start(); });
   connect(cancel_, &QPushButton::clicked, this, &DesignTab::Cancel);
   connect(apply_, &QPushButton::clicked, this, &DesignTab::ApplyToMainWindow);
   connect(showResultButton_, &QPushButton::clicked, this, &DesignTab::ShowResult);
-}
-
-DesignTab::~DesignTab() {
-  if (thread_ != nullptr) {
-    cancelled_ = true;
-    thread_->wait();
-    delete thread_;
-  }
 }
 
 QWidget* DesignTab::MakeVariables() {
@@ -167,11 +168,23 @@ QChartView* DesignTab::MakeProgressChart() {
   bestSoFar_->setName(QStringLiteral("best uniformity so far"));
   chart->addSeries(bestSoFar_);
   evaluationAxis_->setTitleText(QStringLiteral("evaluations"));
-  evaluationAxis_->setLabelFormat(QStringLiteral("%d"));
+  uniformityAxis_->setTitleText(QStringLiteral("uniformity (-)"));
+  // The plot is short beside the main window: the titles in the labels' font keep whole.
+  for (QValueAxis* axis : {evaluationAxis_, uniformityAxis_}) {
+    axis->setTitleFont(axis->labelsFont());
+  }
+  ApplyNiceScale(*evaluationAxis_, 0, 1, kMostEvaluationTicks, true);
+  ApplyNiceScale(*uniformityAxis_, 0, 1, kMostUniformityTicks);
+  optimumMark_->setName(QStringLiteral("optimum"));
+  optimumMark_->setMarkerShape(QScatterSeries::MarkerShapeStar);
+  optimumMark_->setMarkerSize(kOptimumMarkerSize);
+  chart->addSeries(optimumMark_);
   chart->addAxis(evaluationAxis_, Qt::AlignBottom);
   chart->addAxis(uniformityAxis_, Qt::AlignLeft);
   bestSoFar_->attachAxis(evaluationAxis_);
   bestSoFar_->attachAxis(uniformityAxis_);
+  optimumMark_->attachAxis(evaluationAxis_);
+  optimumMark_->attachAxis(uniformityAxis_);
   auto* view = new QChartView(chart);
   view->setObjectName(QStringLiteral("DesignProgress"));
   view->setRenderHint(QPainter::Antialiasing);
@@ -267,53 +280,35 @@ bool DesignTab::Start() {
   if (!settings) {
     return false;
   }
-  if (thread_ != nullptr) {
-    thread_->wait();
-    delete thread_;
-  }
-  cancelled_ = false;
-  waiting_.clear();
   finishedResult_.reset();
-  failure_.reset();
   result_.reset();
   evaluationsShown_ = 0;
   bestUniformity_.reset();
   bestSoFar_->clear();
-  evaluationAxis_->setRange(0, 1);
-  uniformityAxis_->setRange(0, 1);
+  optimumMark_->clear();
+  ApplyNiceScale(*evaluationAxis_, 0, 1, kMostEvaluationTicks, true);
+  ApplyNiceScale(*uniformityAxis_, 0, 1, kMostUniformityTicks);
   optimum_->clear();
-  thread_ = QThread::create([this, request = std::move(*settings)] {
-    try {
-      design::OptimiseResult result = design::Optimise(
-          request.model, request.settings, [this](const design::DesignEvaluation& evaluation) {
-            std::lock_guard lock(guard_);
-            waiting_.push_back(evaluation);
-            return !cancelled_.load();
-          });
-      std::lock_guard lock(guard_);
-      finishedResult_ = std::move(result);
-    } catch (const std::exception& error) {
-      std::lock_guard lock(guard_);
-      failure_ = error.what();
-    }
+  job_.Start([this, request = std::move(*settings)](const std::atomic<bool>& cancelled) {
+    finishedResult_ =
+        design::Optimise(request.model, request.settings,
+                         [this, &cancelled](const design::DesignEvaluation& evaluation) {
+                           evaluations_.Push(evaluation);
+                           return !cancelled.load();
+                         });
   });
-  connect(thread_, &QThread::finished, this, &DesignTab::SearchFinished);
   status_->setText(QStringLiteral("searching"));
+  // Disabling the focused Run button would pass the focus on; it comes back at the end.
+  focusBeforeRun_ = window()->focusWidget();
   run_->setEnabled(false);
   cancel_->setEnabled(true);
   apply_->setEnabled(false);
   showResultButton_->setEnabled(false);
-  thread_->start();
-  progressTimer_.start();
   return true;
 }
 
 void DesignTab::TakeEvaluations() {
-  std::vector<design::DesignEvaluation> evaluations;
-  {
-    std::lock_guard lock(guard_);
-    evaluations.swap(waiting_);
-  }
+  const std::vector<design::DesignEvaluation> evaluations = evaluations_.Take();
   for (const design::DesignEvaluation& evaluation : evaluations) {
     ++evaluationsShown_;
     if (evaluation.feasible &&
@@ -325,29 +320,46 @@ void DesignTab::TakeEvaluations() {
     }
   }
   if (!evaluations.empty()) {
-    evaluationAxis_->setRange(0, std::max(1, evaluationsShown_));
+    ApplyNiceScale(*evaluationAxis_, 0, std::max(1, evaluationsShown_), kMostEvaluationTicks, true);
     if (bestUniformity_) {
       // The first best is the lowest: the line only rises.
-      const double low = bestSoFar_->at(0).y();
-      uniformityAxis_->setRange(low - kUniformityPadding, *bestUniformity_ + kUniformityPadding);
+      ApplyNiceScale(*uniformityAxis_, bestSoFar_->at(0).y(), *bestUniformity_,
+                     kMostUniformityTicks);
     }
     status_->setText(QStringLiteral("searching: %1 evaluations").arg(evaluationsShown_));
   }
 }
 
 void DesignTab::SearchFinished() {
-  progressTimer_.stop();
   TakeEvaluations();
   run_->setEnabled(true);
   cancel_->setEnabled(false);
-  {
-    std::lock_guard lock(guard_);
-    result_ = std::move(finishedResult_);
-    finishedResult_.reset();
-    if (failure_) {
-      status_->setText(QString::fromStdString(*failure_));
+  if (focusBeforeRun_ != nullptr && isAncestorOf(focusBeforeRun_)) {
+    focusBeforeRun_->setFocus(Qt::OtherFocusReason);
+  }
+  result_ = std::move(finishedResult_);
+  finishedResult_.reset();
+  if (!job_.Failure().empty()) {
+    status_->setText(QString::fromStdString(job_.Failure()));
+  }
+  // The optimum marked where the search found it, and the ticked rows kept in view.
+  if (result_ && result_->best.figures.Solved() && bestUniformity_) {
+    for (const QPointF& point : bestSoFar_->points()) {
+      if (point.y() == *bestUniformity_) {
+        optimumMark_->append(point);
+        break;
+      }
     }
   }
+  // Once the layout has taken the optimum's lines in.
+  QTimer::singleShot(0, this, [this] {
+    for (const VariableControls& controls : variables_) {
+      if (controls.chosen->isChecked()) {
+        variablesArea_->ensureWidgetVisible(controls.chosen);
+        break;
+      }
+    }
+  });
   if (result_) {
     const design::OptimiseResult& result = *result_;
     const char separator = casePanel_.Separator();

@@ -10,19 +10,20 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QPointer>
 #include <QPushButton>
-#include <QThread>
-#include <QTimer>
+#include <QScatterSeries>
+#include <QScrollArea>
 #include <QValueAxis>
 #include <QWidget>
 
 #include <array>
 #include <atomic>
 #include <functional>
-#include <mutex>
 #include <optional>
 #include <vector>
 
+#include "background_job.h"
 #include "finished_run.h"
 #include "fluxeta/case/input_table.h"
 #include "fluxeta/design/case_design_model.h"
@@ -40,7 +41,6 @@ class DesignTab : public QWidget {
   // `showResult` shows a solved optimum in the Result tab.
   DesignTab(Presenter& presenter, CasePanel& casePanel,
             std::function<void(const FinishedRun&)> showResult, QWidget* parent = nullptr);
-  ~DesignTab() override;
 
   // Bounds are written with the panel's separator.
   void SetVariable(std::size_t input, bool chosen, const QString& low, const QString& high);
@@ -52,12 +52,14 @@ class DesignTab : public QWidget {
   // Starts the search over the panel's case; false, having said why through the presenter,
   // when the settings ask nothing.
   bool Start();
-  void Cancel() { cancelled_ = true; }
-  bool Running() const { return thread_ != nullptr && thread_->isRunning(); }
+  void Cancel() { job_.Cancel(); }
+  bool Running() const { return job_.Running(); }
   const std::optional<design::OptimiseResult>& Result() const { return result_; }
   QString StatusText() const { return status_->text(); }
   QString OptimumText() const { return optimum_->text(); }
   const QLineSeries& Progress() const { return *bestSoFar_; }
+  const QScatterSeries& OptimumMark() const { return *optimumMark_; }
+  const QValueAxis& EvaluationAxis() const { return *evaluationAxis_; }
 
   // The optimum into the case panel, and from there into the main window's boxes.
   void ApplyToMainWindow();
@@ -105,17 +107,17 @@ class DesignTab : public QWidget {
   QLineSeries* bestSoFar_;
   QValueAxis* evaluationAxis_;
   QValueAxis* uniformityAxis_;
-  QTimer progressTimer_;
+  QScatterSeries* optimumMark_ = new QScatterSeries;
+  QScrollArea* variablesArea_ = nullptr;
+  QPointer<QWidget> focusBeforeRun_;
 
-  QThread* thread_ = nullptr;
-  std::atomic<bool> cancelled_{false};
-  std::mutex guard_;  // over the two below, shared with the search's thread
-  std::vector<design::DesignEvaluation> waiting_;
-  std::optional<design::OptimiseResult> finishedResult_;
-  std::optional<std::string> failure_;
+  Handover<design::DesignEvaluation> evaluations_;
+  std::optional<design::OptimiseResult> finishedResult_;  // written by the job, read at its end
   int evaluationsShown_ = 0;
   std::optional<double> bestUniformity_;
   std::optional<design::OptimiseResult> result_;
+  // Last, so that it is destroyed (cancelled and waited for) before what the work uses.
+  BackgroundJob job_;
 };
 
 }  // namespace fluxeta::ui

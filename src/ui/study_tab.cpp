@@ -261,7 +261,16 @@ QWidget* StudyTab::MakeSettings() {
   for (const solver::Search search : {solver::Search::Robust, solver::Search::Window}) {
     search_->addItem(Utf8Text(solver::SearchName(search)), static_cast<int>(search));
   }
-  grid->addWidget(new QLabel(QStringLiteral("search")), 3, 0);
+  // What the two searches are, where the user chooses between them.
+  const QString searchHelp = QStringLiteral(
+      "How each case's entrance pressure is found.\n"
+      "robust: the search made for studies and design, which brackets the answer and checks "
+      "it; it solves cases the window's search gives up on.\n"
+      "window: the main window's own search, exactly as its OK button solves a case.");
+  search_->setToolTip(searchHelp);
+  auto* searchLabel = new QLabel(QStringLiteral("search"));
+  searchLabel->setToolTip(searchHelp);
+  grid->addWidget(searchLabel, 3, 0);
   grid->addWidget(search_, 3, 1);
   return settings;
 }

@@ -65,6 +65,7 @@ class DesignTabTest : public QObject {
   void cancelKeepsTheBestSoFar();
   void appliesAndShowsTheOptimum();
   void refusesADesignWithoutVariables();
+  void plotsOnNiceAxesAndMarksTheOptimum();
 
  private:
   bool RunToItsEnd() {
@@ -167,6 +168,24 @@ void DesignTabTest::refusesADesignWithoutVariables() {
   QVERIFY(!workbench_->Design().Start());
   QCOMPARE(fixture_->presenter.messages,
            QStringList{QStringLiteral("Choose at least one design variable.")});
+}
+
+// The evaluations tick at whole round numbers, the empty plot too, and the optimum is a mark
+// on the best-so-far line where the search found it.
+void DesignTabTest::plotsOnNiceAxesAndMarksTheOptimum() {
+  DesignTab& tab = workbench_->Design();
+  QCOMPARE(tab.EvaluationAxis().min(), 0.0);
+  QCOMPARE(tab.EvaluationAxis().max(), 1.0);
+  QCOMPARE(tab.EvaluationAxis().tickInterval(), 1.0);
+  ChooseLend();
+  QVERIFY(RunToItsEnd());
+  const double interval = tab.EvaluationAxis().tickInterval();
+  const double decade = std::pow(10.0, std::floor(std::log10(interval)));
+  const double mantissa = interval / decade;
+  QVERIFY2(mantissa == 1 || mantissa == 2 || mantissa == 5, qPrintable(QString::number(interval)));
+  QVERIFY(tab.EvaluationAxis().max() >= tab.Result()->evaluations);
+  QCOMPARE(tab.OptimumMark().count(), 1);
+  QCOMPARE(tab.OptimumMark().at(0).y(), tab.Result()->best.figures.uniformity);
 }
 
 QTEST_MAIN(DesignTabTest)
