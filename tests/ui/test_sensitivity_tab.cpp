@@ -69,6 +69,8 @@ class SensitivityTabTest : public QObject {
   void givesTheSensitivitiesAndBandOfTheCommandLine();
   void refusesATextThatIsNoTolerance();
   void givesNoBandWhenACornerIsNotSolved();
+  void saysWhenItsFiguresNoLongerBelongToTheCase();
+  void refusesACaseThePanelRefusesNamingTheBox();
 
  private:
   std::unique_ptr<MainWindowFixture> fixture_;
@@ -153,6 +155,36 @@ void SensitivityTabTest::givesNoBandWhenACornerIsNotSolved() {
   QCOMPARE(tab.BandText(),
            QStringLiteral("no band: 1 of 2 corners could not be solved, the first at H = 0.5 "
                           "(regime_gap)"));
+}
+
+// Figures shown stay until computed again, but the status says once the case or a
+// tolerance has changed under them.
+void SensitivityTabTest::saysWhenItsFiguresNoLongerBelongToTheCase() {
+  SensitivityTab& tab = workbench_->Sensitivity();
+  QSignalSpy finished(&tab, &SensitivityTab::finished);
+  QVERIFY(tab.Start());
+  QVERIFY(finished.wait(kTimeoutMilliseconds));
+  QVERIFY2(tab.StatusText().startsWith(QStringLiteral("uniformity 0.911563, entrance pressure ")),
+           qPrintable(tab.StatusText()));
+  QCOMPARE(tab.BandText(), QStringLiteral("no tolerances given"));
+  tab.SetTolerance(kLend, QStringLiteral("±2%"));
+  QVERIFY2(tab.StatusText().startsWith(QStringLiteral("The case or the tolerances have changed")),
+           qPrintable(tab.StatusText()));
+
+  QVERIFY(tab.Start());
+  QVERIFY(finished.wait(kTimeoutMilliseconds));
+  QVERIFY(tab.BandText().startsWith(QStringLiteral("band over 2 corners")));
+  workbench_->Case().SetValue(kSlotGap, 0.03);
+  QVERIFY(tab.StatusText().startsWith(QStringLiteral("The case or the tolerances have changed")));
+}
+
+// A negative gap is no die: refused before anything is solved, with the box named, rather
+// than solved and said not to converge.
+void SensitivityTabTest::refusesACaseThePanelRefusesNamingTheBox() {
+  workbench_->Case().Edit(kSlotGap).setText(QStringLiteral("-0.0254"));
+  QVERIFY(!workbench_->Sensitivity().Start());
+  QCOMPARE(fixture_->presenter.messages,
+           QStringList{QStringLiteral("H (cm): -0.0254 must be above 0")});
 }
 
 QTEST_MAIN(SensitivityTabTest)
