@@ -26,6 +26,12 @@ along the width and its uniformity.
 
     fluxeta.inputs()                               # names, units, defaults and ranges
 
+    fluxeta.liquids()                              # the liquid models and their parameters
+    slurry = {"model": "carreau", "eta0": 20, "eta_inf": 0, "lambda": 0.5, "n": 0.4}
+    fluxeta.viscosity(slurry, [0.1, 1, 10])        # Pa.s at shear rates in 1/s
+    fit = fluxeta.fit_liquid("carreau", shear_rates, viscosities)   # a measured flow curve
+    {"model": fit["model"], **fit["parameters"]}   # the fitted liquid
+
 Units: lengths in cm, areas in cm2, flow rates in cm3/s, pressures in Pa, viscosities in
 Pa.s, shear rates in 1/s, density in g/cm3, times in s.
 
@@ -46,12 +52,15 @@ from ._fluxeta import (
     SolveResult,
     __version__,
     coating_window,
+    fit_liquid,
     inputs,
+    liquids,
     optimise,
     sensitivity,
     solve,
     study,
     tolerance,
+    viscosity,
 )
 
 __all__ = [
@@ -62,6 +71,9 @@ __all__ = [
     "tolerance",
     "coating_window",
     "inputs",
+    "liquids",
+    "viscosity",
+    "fit_liquid",
     "SolveResult",
     "FluxetaError",
     "FloatingPointFault",

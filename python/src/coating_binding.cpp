@@ -15,6 +15,7 @@
 #include "fluxeta/coating/case_coating_window.h"
 #include "fluxeta/coating/coating_columns.h"
 #include "fluxeta/coating/operating_point.h"
+#include "json_value.h"
 #include "python_errors.h"
 #include "search_method.h"
 
@@ -26,48 +27,11 @@ namespace {
 
 constexpr double kNotAFigure = std::numeric_limits<double>::quiet_NaN();
 
-// A Python value as the JSON value it writes: a NaN or an infinity stays a number, so that the
-// document's reader names the key it stands at.
-nlohmann::json JsonOf(const py::handle& value) {
-  if (value.is_none()) {
-    return nullptr;
-  }
-  if (py::isinstance<py::bool_>(value)) {
-    return value.cast<bool>();
-  }
-  if (py::isinstance<py::int_>(value) || py::isinstance<py::float_>(value)) {
-    return value.cast<double>();
-  }
-  if (py::isinstance<py::str>(value)) {
-    return value.cast<std::string>();
-  }
-  if (py::isinstance<py::list>(value) || py::isinstance<py::tuple>(value)) {
-    nlohmann::json array = nlohmann::json::array();
-    for (const py::handle item : value) {
-      array.push_back(JsonOf(item));
-    }
-    return array;
-  }
-  if (py::isinstance<py::dict>(value)) {
-    nlohmann::json object = nlohmann::json::object();
-    for (const auto& [key, item] : value.cast<py::dict>()) {
-      if (!py::isinstance<py::str>(key)) {
-        throw py::type_error("the operating point's keys are str, not " +
-                             std::string(py::repr(key)));
-      }
-      object[key.cast<std::string>()] = JsonOf(item);
-    }
-    return object;
-  }
-  throw py::type_error("the operating point holds numbers and lists, not " +
-                       std::string(py::repr(value)));
-}
-
 // The operating point as its document reads it, so that a script and a file are checked
 // alike.
 coating::OperatingPoint OperatingPointOf(const py::dict& point) {
   try {
-    return coating::ReadOperatingPoint(JsonOf(point));
+    return coating::ReadOperatingPoint(JsonOf(point, "operating point"));
   } catch (const cases::DocumentError& error) {
     throw py::value_error("operating point: " + std::string(error.what()));
   }

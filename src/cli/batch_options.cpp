@@ -7,6 +7,7 @@
 #include "exit_status.h"
 #include "fluxeta/case/default_case.h"
 #include "fluxeta/case/input_table.h"
+#include "fluxeta/case/liquid_models.h"
 #include "fluxeta/design/case_design_model.h"
 #include "fluxeta/design/operating_window.h"
 #include "fluxeta/study/study_error.h"
@@ -14,6 +15,18 @@
 #include "study_progress.h"
 
 namespace fluxeta::cli {
+
+namespace {
+
+std::string LiquidModelNames() {
+  std::string names;
+  for (const cases::LiquidModelSpec& row : cases::kLiquidModels) {
+    names += (names.empty() ? "" : ", ") + std::string(row.name);
+  }
+  return names;
+}
+
+}  // namespace
 
 void AddSingleRunOptions(CLI::App& app, SingleRunOptions& options) {
   options.resultFile = cases::kDefaultResultFileName;
@@ -125,6 +138,19 @@ std::variant<BatchOptions, int> ParseBatchOptions(int argc, const char* const* a
                  "\"surface_tension\": N/m, \"vacuum\": [lowest, highest] Pa}; prints the "
                  "verdict for the web and per station (--table for CSV or JSON)")
       ->type_name("FILE.json");
+  std::optional<std::string> fitModel;
+  app.add_option("--fit-liquid", fitModel,
+                 "Liquid: fit MODEL (" + LiquidModelNames() +
+                     ") to the flow curve of the data file, a CSV of shear rate (1/s), viscosity "
+                     "(Pa.s) and optionally temperature (°C) a line, by least squares on ln η; "
+                     "prints the parameters as JSON, and with -o FILE.json writes the liquid "
+                     "document, for a die document's \"fluid\"")
+      ->type_name("MODEL");
+  for (const char* other :
+       {"--sweep", "--cases", "--optimise", "--sensitivity", "--tolerance", "--operating-window",
+        "--coating-window", "--table", "--all-inputs", "--search"}) {
+    app.get_option("--fit-liquid")->excludes(other);
+  }
   app.get_option("--table")->excludes("--sweep")->excludes("--cases");
   for (const char* design : {"--optimise", "--sensitivity", "--tolerance", "--operating-window"}) {
     app.get_option(design)->excludes("--sweep")->excludes("--cases");
@@ -150,6 +176,17 @@ std::variant<BatchOptions, int> ParseBatchOptions(int argc, const char* const* a
   if (const auto refusal = RefusedCombination(app, options, operatingWindow)) {
     err << "fluxeta-batch: " << *refusal << '\n';
     return kRefusedInput;
+  }
+  if (fitModel) {
+    if (!options.run.dataFile) {
+      err << "fluxeta-batch: --fit-liquid: name the flow curve's CSV file\n";
+      return kRefusedInput;
+    }
+    options.fitLiquid = FitLiquidOptions{*fitModel, std::nullopt};
+    if (app.get_option("--output")->count() > 0) {
+      options.fitLiquid->document = options.run.resultFile;
+    }
+    return options;
   }
   // The operating window of a fixed die is a robust study over one input.
   if (operatingWindow) {

@@ -27,11 +27,18 @@ struct SingleRunOptions {
   solver::Search search = solver::Search::Window;
 };
 
+// --fit-liquid MODEL: the data file is a measured flow curve (CSV).
+struct FitLiquidOptions {
+  std::string model;                    // a liquid model's name
+  std::optional<std::string> document;  // -o: where to write the fitted liquid document
+};
+
 struct BatchOptions {
   SingleRunOptions run;
-  std::optional<StudyOptions> study;         // a study instead of the single run
-  DesignOptions design;                      // design commands instead of the single run
-  std::optional<std::string> coatingWindow;  // the operating point's file: the coating window
+  std::optional<StudyOptions> study;          // a study instead of the single run
+  DesignOptions design;                       // design commands instead of the single run
+  std::optional<std::string> coatingWindow;   // the operating point's file: the coating window
+  std::optional<FitLiquidOptions> fitLiquid;  // fit a liquid to the data file's flow curve
 };
 
 // Declares the options of a single run on `app`; parsing fills `options`.

@@ -5,6 +5,7 @@
 #include "coating_window_command.h"
 #include "design_commands.h"
 #include "exit_status.h"
+#include "fit_liquid_command.h"
 #include "fluxeta/base/quoted_text.h"
 #include "fluxeta/case/number_text.h"
 #include "same_file.h"
@@ -60,7 +61,9 @@ int RunBatchProgram(int argc, const char* const* argv, std::ostream& out, std::o
     return kRefusedInput;
   }
   int status = kRefusedInput;
-  if (options.coatingWindow) {
+  if (options.fitLiquid) {
+    status = RunFitLiquid(*options.fitLiquid, *options.run.dataFile, out, err);
+  } else if (options.coatingWindow) {
     const auto base = BaseCase(options.run.dataFile, options.run.allInputs, separator, err);
     if (base) {
       status = RunCoatingWindow(options, *base, out, err);

@@ -9,8 +9,8 @@
 
 namespace fluxeta::cli {
 
-std::optional<nlohmann::json> ReadJsonDocumentFile(const std::string& path, std::string_view kind,
-                                                   std::ostream& err) {
+std::optional<std::string> ReadDocumentFileText(const std::string& path, std::string_view kind,
+                                                std::ostream& err) {
   const std::string named =
       "fluxeta-batch: " + std::string(kind) + " '" + base::ShortQuote(path) + "': ";
   std::ifstream file(path, std::ios::binary);
@@ -31,8 +31,19 @@ std::optional<nlohmann::json> ReadJsonDocumentFile(const std::string& path, std:
     err << named << std::strerror(errno) << '\n';
     return std::nullopt;
   }
+  return text;
+}
+
+std::optional<nlohmann::json> ReadJsonDocumentFile(const std::string& path, std::string_view kind,
+                                                   std::ostream& err) {
+  const std::optional<std::string> text = ReadDocumentFileText(path, kind, err);
+  if (!text) {
+    return std::nullopt;
+  }
+  const std::string named =
+      "fluxeta-batch: " + std::string(kind) + " '" + base::ShortQuote(path) + "': ";
   try {
-    return nlohmann::json::parse(text);
+    return nlohmann::json::parse(*text);
   } catch (const nlohmann::json::parse_error& error) {
     // Without the library's "[json.exception.parse_error.101] " before the reason.
     std::string_view reason = error.what();

@@ -53,6 +53,8 @@ expect operating_window_Qin.csv --operating-window Qin=10:60:6 -j 2
 expect coating_window.txt --coating-window "$here/coating_point.json"
 expect coating_window.csv --coating-window "$here/coating_point.json" --table csv
 expect coating_window.json --coating-window "$here/coating_point.json" --table json
+expect fit_liquid_carreau_yasuda.json --fit-liquid carreau-yasuda \
+  "$here/../../examples/liquids/slurry_flow_curve.csv"
 
 echo "golden: $failures failed"
 [ "$failures" -eq 0 ]
