@@ -10,7 +10,8 @@ CaseCoatingWindow EvaluateCaseCoatingWindow(const cases::CaseParameters& paramet
   CaseCoatingWindow result;
   result.status = solution.status;
   if (solution.solve.converged) {
-    result.window = EvaluateCoatingWindow(point, WebFlowOfStationTable(solution.table, parameters));
+    result.flow = WebFlowOfStationTable(solution.table, parameters);
+    result.window = EvaluateCoatingWindow(point, *result.flow);
   }
   return result;
 }

@@ -8,6 +8,7 @@
 #include <QScrollBar>
 
 #include "case_panel.h"
+#include "coating_tab.h"
 #include "design_tab.h"
 #include "fluxeta/case/number_text.h"
 #include "main_window.h"
@@ -25,6 +26,7 @@ const QString kResultTabCaption = QStringLiteral("Result");
 const QString kStudyTabCaption = QStringLiteral("Study");
 const QString kDesignTabCaption = QStringLiteral("Design");
 const QString kSensitivityTabCaption = QStringLiteral("Sensitivity");
+const QString kCoatingTabCaption = QStringLiteral("Coating");
 
 // The first size of the window: two plots above the figures, about as tall as the main
 // window; it may open narrower, down to the least size, to leave the main window uncovered.
@@ -54,7 +56,8 @@ Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
       studyTab_(new StudyTab(presenter, *casePanel_)),
       designTab_(new DesignTab(presenter, *casePanel_,
                                [this](const FinishedRun& run) { ShowResults(run); })),
-      sensitivityTab_(new SensitivityTab(presenter, *casePanel_)) {
+      sensitivityTab_(new SensitivityTab(presenter, *casePanel_)),
+      coatingTab_(new CoatingTab(presenter, *casePanel_)) {
   setWindowTitle(kCaption);
   setObjectName(QStringLiteral("Workbench"));
   // The user goes on typing cases into the main window; this window only shows them.
@@ -66,6 +69,7 @@ Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
   tabs_->addTab(studyTab_, kStudyTabCaption);
   tabs_->addTab(designTab_, kDesignTabCaption);
   tabs_->addTab(sensitivityTab_, kSensitivityTabCaption);
+  tabs_->addTab(coatingTab_, kCoatingTabCaption);
   // The case panel belongs to the tabs that work on a case of their own.
   auto* casePanelArea = new QScrollArea;
   casePanelArea->setObjectName(QStringLiteral("CasePanelArea"));

@@ -13,6 +13,7 @@
 namespace fluxeta::ui {
 
 class CasePanel;
+class CoatingTab;
 class DesignTab;
 class ResultTab;
 class SensitivityTab;
@@ -37,6 +38,7 @@ class Workbench : public QWidget {
   StudyTab& Study() { return *studyTab_; }
   DesignTab& Design() { return *designTab_; }
   SensitivityTab& Sensitivity() { return *sensitivityTab_; }
+  CoatingTab& Coating() { return *coatingTab_; }
 
   // Shows the window and raises it without activating it. The first call places it beside
   // the main window, moving the main window aside when nothing else keeps it uncovered;
@@ -58,6 +60,7 @@ class Workbench : public QWidget {
   StudyTab* studyTab_;
   DesignTab* designTab_;
   SensitivityTab* sensitivityTab_;
+  CoatingTab* coatingTab_;
   bool placed_ = false;
   QElapsedTimer openedAt_;  // since the last Open(), while it may still bring an activation
 };

@@ -37,6 +37,17 @@ TEST(Power, WholeExponentAllowsANegativeBase) {
   EXPECT_EQ(Pow(1.5, 1.0), 1.5);
 }
 
+// Bit for bit the products of square and multiply, whichever way a k is computed.
+TEST(Power, WholePowersAreTheProductsOfSquareAndMultiply) {
+  const double x = 1.1;
+  const double square = x * x;
+  EXPECT_EQ(Pow(x, 2.0), square);
+  EXPECT_EQ(Pow(x, 3.0), x * square);
+  EXPECT_EQ(Pow(x, 5.0), x * (square * square));
+  EXPECT_EQ(Pow(x, -3.0), 1.0 / (x * square));
+  EXPECT_EQ(Pow(x, 1.5), std::sqrt(x) * (std::sqrt(x) * std::sqrt(x)));
+}
+
 TEST(Power, FractionalExponentGoesThroughTheLogarithm) {
   EXPECT_EQ(Pow(2.0, 0.5), std::sqrt(2.0));
   EXPECT_EQ(Pow(1.25, 0.5), std::sqrt(1.25));

@@ -6,7 +6,8 @@
 //                                          run that stopped; its Study tab for the taper
 //                                          factor alone and by the end slot length, its
 //                                          Design tab for the end slot length alone and
-//                                          its Sensitivity tab, all for the default case
+//                                          its Sensitivity tab and its Coating tab at its
+//                                          own operating point, all for the default case
 //   fluxeta_render icon FILE               the application icon at 32 × 32
 #include <QApplication>
 #include <QDir>
@@ -27,6 +28,7 @@
 
 #include "artwork.h"
 #include "case_panel.h"
+#include "coating_tab.h"
 #include "design_tab.h"
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/case/default_case.h"
@@ -138,7 +140,7 @@ void RunToItsEnd(Sender* sender, Signal finished, const std::function<bool()>& s
   }
 }
 
-// The Study, Design and Sensitivity tabs worked on the default case.
+// The Study, Design, Sensitivity and Coating tabs worked on the default case.
 bool SaveWorkbenchTabs(ProgramWindows& windows, const QDir& into) {
   using fluxeta::ui::DesignTab;
   using fluxeta::ui::SensitivityTab;
@@ -205,8 +207,15 @@ bool SaveWorkbenchTabs(ProgramWindows& windows, const QDir& into) {
   sensitivity.SetTolerance(*cases::FindInput("Lend"), QStringLiteral("±2%"));
   RunToItsEnd(&sensitivity, &SensitivityTab::finished, [&] { return sensitivity.Start(); });
   QApplication::processEvents();
-  return Save(workbench->grab(), into.filePath(QStringLiteral("workbench-sensitivity.png"))) &&
-         saved;
+  saved =
+      Save(workbench->grab(), into.filePath(QStringLiteral("workbench-sensitivity.png"))) && saved;
+
+  // The tab's own operating point: the middle of the web inside, the fed edge too thin.
+  fluxeta::ui::CoatingTab& coating = workbench->Coating();
+  workbench->Tabs().setCurrentWidget(&coating);
+  coating.Compute();
+  QApplication::processEvents();
+  return Save(workbench->grab(), into.filePath(QStringLiteral("workbench-coating.png"))) && saved;
 }
 
 bool SaveScreenshots(const QString& directory) {

@@ -79,9 +79,30 @@ class FixedExponentPower {
     return Number::Verified(std::pow(base, exponent_));
   }
 
-  // x^k by square and multiply; a negative k takes the reciprocal.
+  // x^k by square and multiply; a negative k takes the reciprocal. The small k of the
+  // usual indices are written out, with the products square and multiply makes.
   template <typename Number>
   Number WholePower(Number x) const {
+    Number result = T(1);
+    switch (multiplications_) {
+      case 1:
+        result = x;
+        break;
+      case 2:
+        result = x * x;
+        break;
+      case 3:
+        result = x * (x * x);
+        break;
+      default:
+        result = SquareAndMultiply(x);
+        break;
+    }
+    return reciprocal_ ? Number(T(1)) / result : result;
+  }
+
+  template <typename Number>
+  Number SquareAndMultiply(Number x) const {
     unsigned long long remaining = multiplications_;
     Number result = T(1);
     bool hasFactor = false;
@@ -96,7 +117,7 @@ class FixedExponentPower {
         factor *= factor;
       }
     }
-    return reciprocal_ ? Number(T(1)) / result : result;
+    return result;
   }
 
   T exponent_;

@@ -13,7 +13,8 @@ namespace fluxeta::coating {
 
 struct CaseCoatingWindow {
   base::Outcome status = base::Outcome::NotConverged;  // of the die's solve
-  std::optional<CoatingWindow> window;                 // when the die is solved
+  std::optional<WebFlow> flow;                         // when the die is solved
+  std::optional<CoatingWindow> window;                 // of that flow
 };
 
 // Solves the case with `search` and, when it converges, evaluates the window. Raises
