@@ -130,7 +130,8 @@ nlohmann::json DieDocumentJson(const DieDocument& die) {
 nlohmann::json ParseDieDocumentText(std::string_view text, const std::string& sourceName) {
   try {
     return nlohmann::json::parse(text);
-  } catch (const nlohmann::json::parse_error& error) {
+  } catch (const nlohmann::json::exception& error) {
+    // A syntax error or a number beyond a double ("number overflow parsing '1e700'"),
     // "[json.exception.parse_error.101] parse error at line 3, column 5: …" without its tag.
     std::string reason = error.what();
     const auto tagEnd = reason.find("] ");

@@ -44,8 +44,9 @@ std::optional<nlohmann::json> ReadJsonDocumentFile(const std::string& path, std:
       "fluxeta-batch: " + std::string(kind) + " '" + base::ShortQuote(path) + "': ";
   try {
     return nlohmann::json::parse(*text);
-  } catch (const nlohmann::json::parse_error& error) {
-    // Without the library's "[json.exception.parse_error.101] " before the reason.
+  } catch (const nlohmann::json::exception& error) {
+    // A syntax error or a number beyond a double ("number overflow parsing '1e700'"), without
+    // the library's "[json.exception.parse_error.101] " before the reason.
     std::string_view reason = error.what();
     if (const auto end = reason.find("] "); reason.starts_with('[') && end != reason.npos) {
       reason.remove_prefix(end + 2);

@@ -36,6 +36,8 @@ TEST(DieCli, RefusesABadDocumentNamingTheKeyWithStatusTwo) {
             R"("family": "profile", "profile": "die.csv", "width": 50)"),
        "geometry.gap: unknown key"},
       {"{\"geometry\": ", "parse error at line 1"},
+      // A number beyond a double is refused, not thrown past the command.
+      {With(R"("flow_rate": 10.0)", R"("flow_rate": 1e700)"), "number overflow parsing '1e700'"},
   };
   for (const auto& [document, reason] : cases) {
     WriteBytes(directory.path() / "die.json", document);
