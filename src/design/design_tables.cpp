@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "fluxeta/case/number_text.h"
+#include "fluxeta/study/study_csv.h"
 
 namespace fluxeta::design {
 
@@ -10,6 +11,7 @@ namespace {
 
 using Kind = TableCell::Kind;
 using nlohmann::ordered_json;
+using study::AppendCsvField;
 
 TableCell Integer(std::int64_t value) {
   TableCell cell;
@@ -66,21 +68,6 @@ ordered_json CellJson(const TableCell& cell) {
       break;
   }
   return cell.boolean;
-}
-
-void AppendCsvField(std::string& line, const std::string& field) {
-  if (field.find_first_of(",\"\r\n") == std::string::npos) {
-    line += field;
-    return;
-  }
-  line += '"';
-  for (const char c : field) {
-    if (c == '"') {
-      line += '"';
-    }
-    line += c;
-  }
-  line += '"';
 }
 
 void AppendCsvCell(std::string& line, const TableCell& cell) {
