@@ -6,7 +6,7 @@
 namespace fluxeta::base {
 
 namespace {
-constexpr std::array<std::pair<Outcome, std::string_view>, 10> kCodes = {{
+constexpr std::array<std::pair<Outcome, std::string_view>, 11> kCodes = {{
     {Outcome::Converged, "converged"},
     {Outcome::NotConverged, "not_converged"},
     {Outcome::DivisionByZero, "division_by_zero"},
@@ -17,6 +17,7 @@ constexpr std::array<std::pair<Outcome, std::string_view>, 10> kCodes = {{
     {Outcome::FileCannotOpen, "file_cannot_open"},
     {Outcome::RegimeGap, "regime_gap"},
     {Outcome::NoPhysicalSolution, "no_physical_solution"},
+    {Outcome::RefusedInput, "refused_input"},
 }};
 }  // namespace
 

@@ -105,11 +105,14 @@ void AddStudyOptions(CLI::App& app, StudyOptions& options) {
   app.add_option("--sweep", options.sweeps,
                  "Study: COUNT values of input NAME from FROM to TO; repeat for a grid, the "
                  "first --sweep the outermost loop. NAME: " +
-                     InputNames(false) + ", with --all-inputs also " + InputNames(true))
+                     InputNames(false) + ", with --all-inputs also " + InputNames(true) +
+                     "; with --die a number of the document by its path, such as "
+                     "geometry.manifold.radius")
       ->type_name("NAME=FROM:TO:COUNT")
       ->allow_extra_args(false);
   app.add_option("--cases", options.casesFile,
-                 "Study: one case per row of a CSV file whose header names the inputs")
+                 "Study: one case per row of a CSV file whose header names the inputs (with "
+                 "--die, the document's paths)")
       ->type_name("FILE.csv");
   app.add_option("-j,--jobs", options.jobs, "Study: threads to use (default: every core)")
       ->check(CLI::Range(1u, kMaxJobs));
@@ -168,11 +171,16 @@ std::variant<BatchOptions, int> ParseBatchOptions(int argc, const char* const* a
       ->excludes("--optimise")
       ->excludes("--sensitivity")
       ->excludes("--tolerance");
-  // A die document is solved by itself; studies and designs of it are still to come.
+  // A die document's studies vary its numbers by their paths; the window's case has inputs
+  // and searches of its own.
   for (const char* windowOnly :
-       {"DATAFILE", "--all-inputs", "--search", "--sweep", "--cases", "--optimise", "--sensitivity",
-        "--tolerance", "--operating-window", "--coating-window"}) {
+       {"DATAFILE", "--all-inputs", "--search", "--optimise", "--sensitivity", "--tolerance",
+        "--operating-window", "--coating-window"}) {
     app.get_option("--die")->excludes(windowOnly);
+  }
+  // The exports and the refinement belong to one solve of the document.
+  for (const char* single : {"--refine", "--export-geometry", "--export-dxf"}) {
+    app.get_option(single)->excludes("--sweep")->excludes("--cases");
   }
   try {
     app.parse(argc, argv);

@@ -29,6 +29,7 @@ bool OutputIsAnInput(const BatchOptions& options, std::ostream& err) {
                     : (writesResultFile ? std::optional(options.run.resultFile) : std::nullopt);
   const Named outputs[] = {{"output", &output}, {"history", &options.design.historyFile}};
   const Named inputs[] = {{"data file", &options.run.dataFile},
+                          {"die document", &options.die.documentFile},
                           {"cases file", options.study ? &options.study->casesFile : nullptr},
                           {"output", &output}};
   for (const auto& [outputKind, written] : outputs) {
@@ -62,7 +63,9 @@ int RunBatchProgram(int argc, const char* const* argv, std::ostream& out, std::o
     return kRefusedInput;
   }
   int status = kRefusedInput;
-  if (options.die.Any()) {
+  if (options.die.Any() && options.study) {
+    status = RunDieStudy(options.die, *options.study, out, err);
+  } else if (options.die.Any()) {
     status = RunDieDocument(options.die, options.run.table, out, err);
   } else if (options.fitLiquid) {
     status = RunFitLiquid(*options.fitLiquid, *options.run.dataFile, out, err);

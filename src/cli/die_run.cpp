@@ -17,8 +17,10 @@
 #include "fluxeta/solver/die_outline.h"
 #include "fluxeta/solver/die_refinement.h"
 #include "fluxeta/solver/die_solve.h"
+#include "fluxeta/study/die_study.h"
 #include "same_file.h"
 #include "standard_streams.h"
+#include "study.h"
 
 namespace fluxeta::cli {
 
@@ -55,7 +57,39 @@ bool ExportIsTheDocument(const DieOptions& options, std::ostream& err) {
   return false;
 }
 
+// The document of --die, its stations replaced by those of --stations. Raises
+// DocumentError for a document or a count of stations refused.
+cases::DieDocument ReadOptionsDocument(const DieOptions& options) {
+  const std::string& path = *options.documentFile;
+  const nlohmann::json text = cases::ReadDieDocumentFile(path);
+  cases::DieDocument document =
+      cases::ReadDieDocument(text, std::filesystem::path(path).parent_path());
+  if (options.stations) {
+    cases::CheckDieStations(*options.stations, document.feed(), "--stations");
+    document.stations = *options.stations;
+  }
+  return document;
+}
+
 }  // namespace
+
+int RunDieStudy(const DieOptions& options, const StudyOptions& study, std::ostream& out,
+                std::ostream& err) {
+  std::shared_ptr<const study::DieCaseModel> model;
+  try {
+    const nlohmann::json document = cases::DieDocumentJson(ReadOptionsDocument(options));
+    model = std::make_shared<study::DieCaseModel>(
+        document, std::filesystem::path(*options.documentFile).parent_path());
+  } catch (const cases::DocumentError& error) {
+    err << "fluxeta-batch: " << error.what() << '\n';
+    return kRefusedInput;
+  } catch (const base::InputOutputError& error) {
+    err << "fluxeta-batch: " << error.message() << '\n';
+    return kFileFailure;
+  }
+  study::DieStudyVariables variables(model->document());
+  return RunStudy(study, variables, model, study::StudyRows::Die, out, err);
+}
 
 int RunDieDocument(const DieOptions& options, TableFormat table, std::ostream& out,
                    std::ostream& err) {
@@ -64,13 +98,7 @@ int RunDieDocument(const DieOptions& options, TableFormat table, std::ostream& o
     return kRefusedInput;
   }
   try {
-    const nlohmann::json text = cases::ReadDieDocumentFile(path);
-    cases::DieDocument document =
-        cases::ReadDieDocument(text, std::filesystem::path(path).parent_path());
-    if (options.stations) {
-      cases::CheckDieStations(*options.stations, document.feed(), "--stations");
-      document.stations = *options.stations;
-    }
+    const cases::DieDocument document = ReadOptionsDocument(options);
     const solver::DieModel model(document);
     const solver::DieSolution solution = solver::SolveDie(model, document.stations);
     std::optional<solver::DieRefinement> refinement;

@@ -14,4 +14,9 @@ namespace fluxeta::cli {
 int RunDieDocument(const DieOptions& options, TableFormat table, std::ostream& out,
                    std::ostream& err);
 
+// A study of the document: --sweep and --cases name its numbers by their paths
+// ("geometry.manifold.radius"). Exit status as RunStudy's, and 2 for a document refused.
+int RunDieStudy(const DieOptions& options, const StudyOptions& study, std::ostream& out,
+                std::ostream& err);
+
 }  // namespace fluxeta::cli

@@ -27,42 +27,41 @@ using study::StudyGrid;
 // Takes the next piece of the CSV; false once a write has failed.
 using CsvWriter = std::function<bool(std::string_view)>;
 
-StudyGrid BuildGrid(const StudyOptions& options) {
+StudyGrid BuildGrid(const StudyOptions& options, study::StudyVariables& variables) {
   StudyGrid grid;
   if (options.casesFile) {
-    grid.AddCases(std::make_shared<study::CasesFile>(*options.casesFile, options.allInputs));
+    grid.AddCases(std::make_shared<study::CasesFile>(*options.casesFile, variables));
   }
   for (const std::string& sweep : options.sweeps) {
-    grid.AddSweep(study::ParseSweep(sweep, options.allInputs));
+    grid.AddSweep(study::ParseSweep(sweep, variables));
   }
   return grid;
 }
 
 // Solves the grid block by block and writes each block's rows in grid order; stops at
 // the first failed write. False when a write failed.
-bool WriteStudy(StudyGrid& grid, const cases::CaseInputs& base, unsigned jobs,
-                solver::Search search, StudyProgress& progress, const CsvWriter& write) {
-  const bool robust = search == solver::Search::Robust;
+bool WriteStudy(StudyGrid& grid, std::shared_ptr<const study::CaseModel> model,
+                study::StudyRows rows, unsigned jobs, StudyProgress& progress,
+                const CsvWriter& write) {
   std::string text;
-  study::AppendStudyHeader(text, grid, robust);
+  study::AppendStudyHeader(text, grid, rows);
   if (!write(text)) {
     return false;
   }
 
   study::StudyRequest request;
   request.grid = &grid;
-  request.base = base;
-  request.search = search;
+  request.model = std::move(model);
   request.threads = study::ThreadCount(jobs);
   request.caseFinished = [&progress] { progress.Advance(); };
   std::vector<std::string> inputTexts;
   const study::StudyReport report =
-      study::SolveStudy(request, [&](std::uint64_t first, std::vector<CaseResult>& rows) {
+      study::SolveStudy(request, [&](std::uint64_t first, std::vector<CaseResult>& block) {
         progress.Clear();
         text.clear();
-        for (std::size_t offset = 0; offset < rows.size(); ++offset) {
+        for (std::size_t offset = 0; offset < block.size(); ++offset) {
           grid.CaseTexts(first + offset, inputTexts);
-          study::AppendStudyRow(text, inputTexts, rows[offset], robust);
+          study::AppendStudyRow(text, inputTexts, block[offset], rows);
         }
         return write(text);
       });
@@ -82,9 +81,18 @@ CsvWriter StandardOutputWriter(std::ostream& out, std::ostream& err) {
 
 int RunStudy(const StudyOptions& options, const cases::CaseInputs& base, std::ostream& out,
              std::ostream& err) {
+  study::CaseInputVariables inputs(options.allInputs);
+  const bool robust = options.search == solver::Search::Robust;
+  return RunStudy(options, inputs, std::make_shared<study::InputCaseModel>(base, options.search),
+                  robust ? study::StudyRows::Robust : study::StudyRows::Window, out, err);
+}
+
+int RunStudy(const StudyOptions& options, study::StudyVariables& variables,
+             std::shared_ptr<const study::CaseModel> model, study::StudyRows rows,
+             std::ostream& out, std::ostream& err) {
   StudyGrid grid;
   try {
-    grid = BuildGrid(options);
+    grid = BuildGrid(options, variables);
   } catch (const StudyError& error) {
     err << "fluxeta-batch: " << error.message() << '\n';
     return kRefusedInput;
@@ -106,7 +114,7 @@ int RunStudy(const StudyOptions& options, const cases::CaseInputs& base, std::os
   StudyProgress progress(err, grid.CaseCount(), options.progress);
   bool written = false;
   try {
-    written = WriteStudy(grid, base, options.jobs, options.search, progress, write);
+    written = WriteStudy(grid, std::move(model), rows, options.jobs, progress, write);
   } catch (const StudyError& error) {
     progress.Clear();
     err << "fluxeta-batch: " << error.message() << '\n';

@@ -2,6 +2,7 @@
 // core, summarised one CSV row per case.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -9,6 +10,9 @@
 
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/solver/search.h"
+#include "fluxeta/study/study_columns.h"
+#include "fluxeta/study/study_inputs.h"
+#include "fluxeta/study/study_service.h"
 
 namespace fluxeta::cli {
 
@@ -29,5 +33,11 @@ struct StudyOptions {
 // anything is written), or file failure (the output could not be opened or written).
 int RunStudy(const StudyOptions& options, const cases::CaseInputs& base, std::ostream& out,
              std::ostream& err);
+
+// The same for another kind of case: the options' names are of `variables`, each case is
+// made and solved by `model`, and its rows have the columns of `rows`.
+int RunStudy(const StudyOptions& options, study::StudyVariables& variables,
+             std::shared_ptr<const study::CaseModel> model, study::StudyRows rows,
+             std::ostream& out, std::ostream& err);
 
 }  // namespace fluxeta::cli

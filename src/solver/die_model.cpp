@@ -36,9 +36,10 @@ std::shared_ptr<const DieSections> MakeSections(const cases::DieDocument& docume
 }  // namespace
 
 DieModel::DieModel(const cases::DieDocument& document)
-    : document_(document),
-      liquid_(liquids::MakeLiquid(document.fluid)),
-      sections_(MakeSections(document, liquid_)) {}
+    : DieModel(document, liquids::MakeLiquid(document.fluid)) {}
+
+DieModel::DieModel(const cases::DieDocument& document, liquids::Liquid liquid)
+    : document_(document), liquid_(std::move(liquid)), sections_(MakeSections(document, liquid_)) {}
 
 double DieModel::solvedFlowRate() const {
   return SolvedFlowRate(document_);

@@ -202,7 +202,7 @@ class CsvRecords {
 
 // The header's inputs, each known and named once.
 std::vector<const StudyVariable*> ReadHeader(CsvRecords& records, std::string_view fileName,
-                                             bool allInputs) {
+                                             StudyVariables& variables) {
   std::vector<std::string> fields;
   if (!records.Next(fields)) {
     throw StudyError(FileWhere(fileName) + " has no header line of input names");
@@ -211,7 +211,7 @@ std::vector<const StudyVariable*> ReadHeader(CsvRecords& records, std::string_vi
   for (const std::string& field : fields) {
     const std::string name = TrimBlanks(field);
     try {
-      const StudyVariable& input = FindStudyInput(name, allInputs);
+      const StudyVariable& input = variables.Find(name);
       for (const StudyVariable* earlier : inputs) {
         if (earlier == &input) {
           throw StudyError("input '" + base::ShortQuote(name) + "' appears twice");
@@ -242,9 +242,15 @@ bool ReadRow(CsvRecords& records, std::string_view fileName, std::size_t width,
 }  // namespace
 
 CasesTable ParseCasesTable(std::string_view content, std::string_view fileName, bool allInputs) {
+  CaseInputVariables inputs(allInputs);
+  return ParseCasesTable(content, fileName, inputs);
+}
+
+CasesTable ParseCasesTable(std::string_view content, std::string_view fileName,
+                           StudyVariables& variables) {
   CsvRecords records(content, fileName);
   CasesTable table;
-  table.inputs = ReadHeader(records, fileName, allInputs);
+  table.inputs = ReadHeader(records, fileName, variables);
   std::vector<std::string> fields;
   while (ReadRow(records, fileName, table.inputs.size(), fields)) {
     for (std::string& field : fields) {
@@ -266,6 +272,16 @@ struct CasesFile::Reader {
 };
 
 CasesFile::CasesFile(const std::string& path, bool allInputs) : path_(path) {
+  CaseInputVariables inputs(allInputs);
+  Open(inputs);
+}
+
+CasesFile::CasesFile(const std::string& path, StudyVariables& variables) : path_(path) {
+  Open(variables);
+}
+
+void CasesFile::Open(StudyVariables& variables) {
+  const std::string& path = path_;
   if (path.find('\0') != std::string::npos) {
     FailToRead(path_, ENOENT);
   }
@@ -282,7 +298,7 @@ CasesFile::CasesFile(const std::string& path, bool allInputs) : path_(path) {
     ::close(descriptor);
     throw;
   }
-  inputs_ = ReadHeader(reader_->records, path_, allInputs);
+  inputs_ = ReadHeader(reader_->records, path_, variables);
   std::vector<std::string> fields;
   while (ReadRow(reader_->records, path_, inputs_.size(), fields)) {
     ++rowCount_;

@@ -33,13 +33,22 @@ void AppendCsvField(std::string& line, std::string_view field) {
 }
 
 void AppendStudyHeader(std::string& text, const StudyGrid& grid, bool robust) {
+  AppendStudyHeader(text, grid, robust ? StudyRows::Robust : StudyRows::Window);
+}
+
+void AppendStudyRow(std::string& text, const std::vector<std::string>& inputTexts,
+                    const CaseResult& result, bool robust) {
+  AppendStudyRow(text, inputTexts, result, robust ? StudyRows::Robust : StudyRows::Window);
+}
+
+void AppendStudyHeader(std::string& text, const StudyGrid& grid, StudyRows rows) {
   for (const StudyVariable* input : grid.Columns()) {
     text += input->name;
     text += ',';
   }
   bool first = true;
   for (const StudyColumn& column : kStudyColumns) {
-    if (InRows(column, robust)) {
+    if (InRows(column, rows)) {
       text += first ? "" : ",";
       text += column.name;
       first = false;
@@ -49,14 +58,14 @@ void AppendStudyHeader(std::string& text, const StudyGrid& grid, bool robust) {
 }
 
 void AppendStudyRow(std::string& text, const std::vector<std::string>& inputTexts,
-                    const CaseResult& result, bool robust) {
+                    const CaseResult& result, StudyRows rows) {
   for (const std::string& input : inputTexts) {
     AppendCsvField(text, input);
     text += ',';
   }
   bool first = true;
   for (const StudyColumn& column : kStudyColumns) {
-    if (!InRows(column, robust)) {
+    if (!InRows(column, rows)) {
       continue;
     }
     text += first ? "" : ",";

@@ -85,6 +85,11 @@ double SweepValue(double from, double to, std::uint64_t count, std::uint64_t k) 
 }
 
 Sweep ParseSweep(std::string_view text, bool allInputs, std::string_view option) {
+  CaseInputVariables inputs(allInputs);
+  return ParseSweep(text, inputs, option);
+}
+
+Sweep ParseSweep(std::string_view text, StudyVariables& variables, std::string_view option) {
   const SweepText sweepText{option, text};
   const auto equals = text.find('=');
   if (equals == std::string_view::npos) {
@@ -102,7 +107,7 @@ Sweep ParseSweep(std::string_view text, bool allInputs, std::string_view option)
 
   Sweep sweep;
   try {
-    sweep.input = &FindStudyInput(name, allInputs);
+    sweep.input = &variables.Find(name);
   } catch (const StudyError& error) {
     sweepText.Refuse(error.message());
   }

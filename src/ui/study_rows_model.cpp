@@ -11,8 +11,9 @@ namespace {
 
 // The table shows the verdict's code, the sweeps and the figures of each case.
 bool Shown(const study::StudyColumn& column) {
-  return column.kind == study::ColumnKind::Status || column.kind == study::ColumnKind::Sweeps ||
-         column.kind == study::ColumnKind::Figure;
+  return (column.kind == study::ColumnKind::Status || column.kind == study::ColumnKind::Sweeps ||
+          column.kind == study::ColumnKind::Figure) &&
+         study::InRows(column, study::StudyRows::Robust);
 }
 
 // Pressures are shown in kPa, as everywhere on screen.

@@ -1,5 +1,6 @@
 // fluxeta-batch --die: a bad document refused with the key named and exit status 2, the
-// exports written whole, and an export that would replace the document refused.
+// exports written whole, and an export that would replace the document refused; studies of
+// the document's numbers by their paths.
 #include <gtest/gtest.h>
 
 #include "../support/batch_process.h"
@@ -89,6 +90,54 @@ TEST(DieCli, WritesTheExportsAndRefusesOneThatWouldReplaceTheDocument) {
   run = RunBatchProcess(directory, "--die die.json --export-dxf die.json");
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(FileBytes(directory.path() / "die.json").value_or(""), kTDie);
+}
+
+TEST(DieCli, AStudyNamesTheDocumentsNumbersByTheirPathsAndRefusesOthers) {
+  const ScratchDirectory directory;
+  WriteBytes(directory.path() / "die.json", kTDie);
+  const std::pair<std::string, std::string> refused[] = {
+      {"--sweep geometry.manifold.diameter=1:2:2",
+       "fluxeta-batch: --sweep 'geometry.manifold.diameter=1:2:2': key "
+       "geometry.manifold.diameter: the die document has no such key\n"},
+      {"--sweep fluid.model=1:2:2",
+       "fluxeta-batch: --sweep 'fluid.model=1:2:2': key fluid.model: is not a number in the die "
+       "document\n"},
+      {"--sweep flow_rate=1:2:2 --sweep flow_rate=3:4:2",
+       "fluxeta-batch: input 'flow_rate' is varied twice\n"},
+      {"--cases cases.csv",
+       "fluxeta-batch: cases file 'cases.csv', header: key gap: the die document has no such "
+       "key\n"},
+      // The study's -o may not replace the document it reads.
+      {"--sweep flow_rate=1:2:2 -o die.json",
+       "fluxeta-batch: the output 'die.json' is the die document 'die.json'; nothing is "
+       "written\n"},
+      {"--sweep flow_rate=1:2:2 --stations 1",
+       "fluxeta-batch: --stations: must be a whole number from 2 to 100000, not 1\n"},
+  };
+  WriteBytes(directory.path() / "cases.csv", "gap\n0.05\n");
+  for (const auto& [arguments, reason] : refused) {
+    const BatchProcess run = RunBatchProcess(directory, "--die die.json " + arguments);
+    EXPECT_EQ(run.status, 2) << arguments;
+    EXPECT_EQ(run.err, reason);
+    EXPECT_EQ(run.out, "");
+  }
+  // One solve's outputs do not go with a study of many.
+  for (const char* single :
+       {"--refine", "--export-geometry g.csv", "--export-dxf d.dxf", "--table csv"}) {
+    const BatchProcess run =
+        RunBatchProcess(directory, std::string("--die die.json --sweep flow_rate=1:2:2 ") + single);
+    EXPECT_EQ(run.status, 2) << single;
+    EXPECT_NE(run.err.find("excludes"), std::string::npos) << run.err;
+  }
+
+  const BatchProcess run =
+      RunBatchProcess(directory, "--die die.json --sweep flow_rate=5:10:2 -o rows.csv -j 2");
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::string rows = FileBytes(directory.path() / "rows.csv").value_or("");
+  EXPECT_TRUE(
+      rows.starts_with("flow_rate,converged,status,sweeps,outcome,entrance_pressure_Pa,"
+                       "uniformity,DelQRms,Q_DIFF_min,Q_DIFF_max,flow_ratio\n5,true,"))
+      << rows;
 }
 
 }  // namespace

@@ -56,6 +56,10 @@ expect coating_window.json --coating-window "$here/coating_point.json" --table j
 expect die_t_die_centre.csv --die "$here/../data/die/t_die_centre.json" --table csv
 expect die_coat_hanger_refine.json --die "$here/../data/die/coat_hanger_uniform.json" --table json --refine
 expect die_t_die_summary.txt --die "$here/../data/die/t_die_centre.json" --stations 4
+expect die_study_radius_flow.csv --die "$here/../data/die/t_die_centre.json" \
+  --sweep geometry.manifold.radius=0.5:1.5:3 --sweep flow_rate=5:10:2 -j 2
+expect die_study_cases.csv --die "$here/../data/die/t_die_centre.json" --stations 20 \
+  --cases "$here/../data/die/t_die_cases.csv"
 expect fit_liquid_carreau_yasuda.json --fit-liquid carreau-yasuda \
   "$here/../../examples/liquids/slurry_flow_curve.csv"
 

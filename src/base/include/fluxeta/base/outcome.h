@@ -17,10 +17,12 @@ enum class Outcome {
   FileCannotOpen,      // a file could not be opened
   RegimeGap,           // the robust search: no consistent slot regime at some stations
   NoPhysicalSolution,  // the robust search: no root on the physical branch
+  RefusedInput,        // a value the case's document refuses (a die study's negative radius)
 };
 
 // "converged", "not_converged", "division_by_zero", "invalid_operation", "overflow",
-// "not_a_number", "io_error", "file_cannot_open", "regime_gap", "no_physical_solution".
+// "not_a_number", "io_error", "file_cannot_open", "regime_gap", "no_physical_solution",
+// "refused_input".
 std::string_view OutcomeCode(Outcome outcome);
 
 // The outcome of that code, or nothing.

@@ -43,6 +43,10 @@ class DieModel {
   // Raises DocumentError for a document the model cannot use, FloatingPointError where the
   // synthesis of a geometry faults.
   explicit DieModel(const cases::DieDocument& document);
+  // The same with the document's liquid already made: a study of many dies with one liquid
+  // makes it once (a tabulated liquid's table takes milliseconds to build). `liquid` must
+  // be MakeLiquid(document.fluid).
+  DieModel(const cases::DieDocument& document, liquids::Liquid liquid);
 
   const cases::DieDocument& document() const { return document_; }
   const liquids::Liquid& liquid() const { return liquid_; }

@@ -18,6 +18,7 @@ struct CaseResult {
   double delQRms = 0;           // (cm3/s)
   double qDiffMin = 0;          // smallest Q_DIFF over the stations (%)
   double qDiffMax = 0;          // largest Q_DIFF over the stations (%)
+  double flowRatio = 0;         // a die's smallest over its largest slot flow (-)
   // A robust regime gap: figures of the closer-regime answer, and how far the answers of
   // the other tie-breaks lie from it.
   bool gapAnswer = false;

@@ -1,4 +1,5 @@
-// A cases file: a CSV table whose header names inputs and whose every row is one case.
+// A cases file: a CSV table whose header names inputs (or other variables) and whose every row is
+// one case.
 //
 //   gamma,Lend
 //   0.1,2.5
@@ -33,6 +34,9 @@ struct CasesTable {
 // Reads the table from the content of a file; `fileName` only names it in messages.
 // Raises StudyError for an unknown or repeated input name, a row whose number of
 // fields differs from the header's, an unclosed quote or an overlong record.
+CasesTable ParseCasesTable(std::string_view content, std::string_view fileName,
+                           StudyVariables& variables);
+// The same for the case inputs.
 CasesTable ParseCasesTable(std::string_view content, std::string_view fileName, bool allInputs);
 
 // A cases file read row by row as a study goes, so that a file of any number of rows
@@ -42,6 +46,8 @@ class CasesFile {
   // Opens the file, reads its header and counts its rows, checking each as
   // ParseCasesTable does. Raises StudyError naming the file and the fault, also when the
   // file cannot be opened or read (a directory, a read error).
+  CasesFile(const std::string& path, StudyVariables& variables);
+  // The same for the case inputs.
   CasesFile(const std::string& path, bool allInputs);
   ~CasesFile();
   CasesFile(const CasesFile&) = delete;
@@ -58,6 +64,7 @@ class CasesFile {
 
  private:
   struct Reader;
+  void Open(StudyVariables& variables);
 
   std::string path_;
   std::vector<const StudyVariable*> inputs_;

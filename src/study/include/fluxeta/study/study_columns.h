@@ -19,6 +19,10 @@ enum class ColumnKind {
   Spread,   // how far the other answers of a regime gap lie, written for a gap only
 };
 
+// Whose rows a study writes: the window's case solved by its own search or by the robust
+// one, or a die document's, solved by the general die model.
+enum class StudyRows { Window, Robust, Die };
+
 struct StudyColumn {
   std::string_view name;   // CSV header and Python key
   std::string_view unit;   // "-" for a pure number or a text
@@ -26,6 +30,7 @@ struct StudyColumn {
   ColumnKind kind;
   double CaseResult::*figure;  // the field of a Figure or Spread column
   bool robustOnly;             // only in the rows of a robust study
+  bool dieOnly = false;        // only in the rows of a die study
 };
 
 inline constexpr auto kStudyColumns = std::to_array<StudyColumn>({
@@ -43,11 +48,17 @@ inline constexpr auto kStudyColumns = std::to_array<StudyColumn>({
      &CaseResult::entrancePressureSpread, true},
     {"uniformity_spread", "-", "uniformity spread", ColumnKind::Spread,
      &CaseResult::uniformitySpread, true},
+    {"flow_ratio", "-", "DelQ min/max", ColumnKind::Figure, &CaseResult::flowRatio, false, true},
 });
 
-// Whether the rows of a study (robust or not) have the column.
+// Whether the rows of a study have the column.
+constexpr bool InRows(const StudyColumn& column, StudyRows rows) {
+  return (rows == StudyRows::Robust || !column.robustOnly) &&
+         (rows == StudyRows::Die || !column.dieOnly);
+}
+// The same for a study of the window's case, robust or not.
 constexpr bool InRows(const StudyColumn& column, bool robust) {
-  return robust || !column.robustOnly;
+  return InRows(column, robust ? StudyRows::Robust : StudyRows::Window);
 }
 
 // Whether the row has the column's field: empty in the CSV, NaN in Python otherwise.

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "fluxeta/study/study_case_result.h"
+#include "fluxeta/study/study_columns.h"
 #include "fluxeta/study/study_grid.h"
 
 namespace fluxeta::study {
@@ -21,10 +22,14 @@ namespace fluxeta::study {
 // Appends a field, quoted when it holds a comma, a double quote, a CR or an LF.
 void AppendCsvField(std::string& line, std::string_view field);
 
-// A robust study ends each row with the spread of a regime gap's answers.
+// A robust study ends each row with the spread of a regime gap's answers, a die study with
+// the ratio of the smallest to the largest slot flow.
+void AppendStudyHeader(std::string& text, const StudyGrid& grid, StudyRows rows);
 void AppendStudyHeader(std::string& text, const StudyGrid& grid, bool robust = false);
 
 // `inputTexts` are the case's varied inputs in column order (StudyGrid::CaseTexts).
+void AppendStudyRow(std::string& text, const std::vector<std::string>& inputTexts,
+                    const CaseResult& result, StudyRows rows);
 void AppendStudyRow(std::string& text, const std::vector<std::string>& inputTexts,
                     const CaseResult& result, bool robust = false);
 

@@ -35,4 +35,25 @@ inline constexpr std::array<StudyVariable, cases::kInputCount> kInputVariables =
 // input the window keeps fixed unless `allInputs` is set.
 const StudyVariable& FindStudyInput(std::string_view name, bool allInputs);
 
+// The variables a front may name for one kind of case. The variables found live as long
+// as the object that found them.
+class StudyVariables {
+ public:
+  virtual ~StudyVariables() = default;
+  // The variable of that name; raises StudyError naming it when there is none.
+  virtual const StudyVariable& Find(std::string_view name) = 0;
+};
+
+// The case inputs, as FindStudyInput finds them.
+class CaseInputVariables : public StudyVariables {
+ public:
+  explicit CaseInputVariables(bool allInputs) : allInputs_(allInputs) {}
+  const StudyVariable& Find(std::string_view name) override {
+    return FindStudyInput(name, allInputs_);
+  }
+
+ private:
+  bool allInputs_;
+};
+
 }  // namespace fluxeta::study

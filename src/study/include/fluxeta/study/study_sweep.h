@@ -23,9 +23,12 @@ struct Sweep {
   double Value(std::uint64_t k) const { return SweepValue(from, to, count, k); }
 };
 
-// Reads NAME=FROM:TO:COUNT. FROM and TO are finite numbers written with a point, COUNT
-// a whole number of at least 1. Raises StudyError naming the fault and the option that
+// Reads NAME=FROM:TO:COUNT, NAME one of `variables`. FROM and TO are finite numbers written with a
+// point, COUNT a whole number of at least 1. Raises StudyError naming the fault and the option that
 // gave the text.
+Sweep ParseSweep(std::string_view text, StudyVariables& variables,
+                 std::string_view option = "--sweep");
+// The same for the case inputs.
 Sweep ParseSweep(std::string_view text, bool allInputs, std::string_view option = "--sweep");
 
 }  // namespace fluxeta::study
