@@ -172,7 +172,7 @@ std::variant<BatchOptions, int> ParseBatchOptions(int argc, const char* const* a
   // A die document is solved by itself; studies and designs of it are still to come.
   for (const char* windowOnly :
        {"DATAFILE", "--all-inputs", "--search", "--sweep", "--cases", "--optimise", "--sensitivity",
-        "--tolerance", "--operating-window"}) {
+        "--tolerance", "--operating-window", "--fit-liquid"}) {
     app.get_option("--die")->excludes(windowOnly);
   }
   // The window of a die document prints the window alone.

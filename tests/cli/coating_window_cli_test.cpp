@@ -79,6 +79,14 @@ TEST(CoatingWindowCli, RefusesAFileThatHoldsNoOperatingPoint) {
   EXPECT_EQ(cut.err.rfind("fluxeta-batch: operating point 'point.json': not JSON: parse error", 0),
             0u)
       << cut.err;
+  // A number beyond a double is refused as the parser says, not thrown past the command.
+  testing::WriteBytes(scratch.path() / "point.json", "{\"web_speed\": 1e700}");
+  const auto huge = RunBatchProcess(scratch, "--coating-window point.json");
+  EXPECT_EQ(huge.status, 2);
+  EXPECT_EQ(huge.err,
+            "fluxeta-batch: operating point 'point.json': not JSON: number overflow parsing "
+            "'1e700'\n");
+  EXPECT_EQ(huge.out, "");
   const auto device = RunBatchProcess(scratch, "--coating-window /dev/zero");
   EXPECT_EQ(device.status, 2);
   EXPECT_EQ(device.err, "fluxeta-batch: operating point '/dev/zero': more than 1048576 bytes\n");
