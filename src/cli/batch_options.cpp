@@ -138,7 +138,8 @@ std::variant<BatchOptions, int> ParseBatchOptions(int argc, const char* const* a
       ->type_name("NAME=FROM:TO:COUNT");
   app.add_option("--coating-window", options.coatingWindow,
                  "Coating window: whether the bead between the die's lips and the web holds at "
-                 "every station at the operating point of FILE.json, {\"web_speed\": cm/s, "
+                 "every station of the case's die, or of the --die document's, at the "
+                 "operating point of FILE.json, {\"web_speed\": cm/s, "
                  "\"coating_gap\": cm, \"upstream_lip\": cm, \"downstream_lip\": cm, "
                  "\"surface_tension\": N/m, \"vacuum\": [lowest, highest] Pa}; prints the "
                  "verdict for the web and per station (--table for CSV or JSON)")
@@ -175,12 +176,16 @@ std::variant<BatchOptions, int> ParseBatchOptions(int argc, const char* const* a
   // and searches of its own.
   for (const char* windowOnly :
        {"DATAFILE", "--all-inputs", "--search", "--optimise", "--sensitivity", "--tolerance",
-        "--operating-window", "--coating-window"}) {
+        "--operating-window", "--fit-liquid"}) {
     app.get_option("--die")->excludes(windowOnly);
   }
   // The exports and the refinement belong to one solve of the document.
   for (const char* single : {"--refine", "--export-geometry", "--export-dxf"}) {
     app.get_option(single)->excludes("--sweep")->excludes("--cases");
+  }
+  // The window of a die document prints the window alone.
+  for (const char* dieOnly : {"--refine", "--export-geometry", "--export-dxf"}) {
+    app.get_option("--coating-window")->excludes(dieOnly);
   }
   try {
     app.parse(argc, argv);

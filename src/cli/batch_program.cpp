@@ -65,6 +65,8 @@ int RunBatchProgram(int argc, const char* const* argv, std::ostream& out, std::o
   int status = kRefusedInput;
   if (options.die.Any() && options.study) {
     status = RunDieStudy(options.die, *options.study, out, err);
+  } else if (options.die.Any() && options.coatingWindow) {
+    status = RunDieCoatingWindow(options, out, err);
   } else if (options.die.Any()) {
     status = RunDieDocument(options.die, options.run.table, out, err);
   } else if (options.fitLiquid) {

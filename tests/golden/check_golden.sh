@@ -60,6 +60,13 @@ expect die_study_radius_flow.csv --die "$here/../data/die/t_die_centre.json" \
   --sweep geometry.manifold.radius=0.5:1.5:3 --sweep flow_rate=5:10:2 -j 2
 expect die_study_cases.csv --die "$here/../data/die/t_die_centre.json" --stations 20 \
   --cases "$here/../data/die/t_die_cases.csv"
+expect_failure 1 die_no_physical_solution.txt --die "$here/../data/die/t_die_yield_stress.json"
+expect die_t_die_coating_window.txt --die "$here/../data/die/t_die_centre.json" \
+  --coating-window "$here/die_t_die_coating_point.json"
+expect die_t_die_coating_window.csv --die "$here/../data/die/t_die_centre.json" \
+  --coating-window "$here/die_t_die_coating_point.json" --table csv
+expect die_coat_hanger_coating_window.json --die "$here/../data/die/coat_hanger_uniform.json" \
+  --coating-window "$here/die_coat_hanger_coating_point.json" --table json
 expect fit_liquid_carreau_yasuda.json --fit-liquid carreau-yasuda \
   "$here/../../examples/liquids/slurry_flow_curve.csv"
 
