@@ -44,6 +44,9 @@ expect default_table.csv --table csv -o result.txt
 expect default_table.json --table json -o result.txt
 expect study_gamma_Lend.csv --sweep gamma=0:1:2 --sweep Lend=2:3:3 -j 2
 expect study_gamma_Lend.csv --sweep gamma=0:1:2 --sweep Lend=2:3:3 -j 1
+expect robust_table.csv --search robust --table csv -o result.txt
+# A design of each robust verdict, the default case, its fully tapered cavity and a wide gap.
+expect robust_designs_study.csv --cases "$here/robust_designs_cases.csv" --search robust -j 2
 expect optimise_Lend_gamma.json --optimise Lend --optimise gamma -o best.txt
 expect sensitivity.csv --sensitivity --table csv
 expect tolerance_H_Qin.json --tolerance H=±0.0005 --tolerance Qin=±10%
@@ -61,6 +64,9 @@ expect die_study_radius_flow.csv --die "$here/../data/die/t_die_centre.json" \
 expect die_study_cases.csv --die "$here/../data/die/t_die_centre.json" --stations 20 \
   --cases "$here/../data/die/t_die_cases.csv"
 expect_failure 1 die_no_physical_solution.txt --die "$here/../data/die/t_die_yield_stress.json"
+# The example dies of the README: a profile read beside its document, the window's die.
+expect die_profile_refine.txt --die "$here/../../examples/dies/profile_rectangle.json" --refine
+expect die_tapered_refine.txt --die "$here/../../examples/dies/tapered_window_liquid.json" --refine
 expect die_t_die_coating_window.txt --die "$here/../data/die/t_die_centre.json" \
   --coating-window "$here/die_t_die_coating_point.json"
 expect die_t_die_coating_window.csv --die "$here/../data/die/t_die_centre.json" \
