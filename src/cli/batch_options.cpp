@@ -82,6 +82,10 @@ std::optional<std::string> RefusedCombination(const CLI::App& app, const BatchOp
       app.get_option("--output")->count() > 0) {
     return "-o: --sensitivity and --tolerance write no result file";
   }
+  if (options.die.Any() && !options.design.optimise.empty() &&
+      app.get_option("--output")->count() == 0) {
+    return "--optimise with --die: name the file of the best die document with -o FILE.json";
+  }
   if (operatingWindow) {
     try {
       const study::Sweep sweep =
@@ -172,16 +176,17 @@ std::variant<BatchOptions, int> ParseBatchOptions(int argc, const char* const* a
       ->excludes("--optimise")
       ->excludes("--sensitivity")
       ->excludes("--tolerance");
-  // A die document's studies vary its numbers by their paths; the window's case has inputs
-  // and searches of its own.
+  // A die document's studies and designs vary its numbers by their paths; the window's case
+  // has inputs and searches of its own.
   for (const char* windowOnly :
-       {"DATAFILE", "--all-inputs", "--search", "--optimise", "--sensitivity", "--tolerance",
-        "--operating-window", "--fit-liquid"}) {
+       {"DATAFILE", "--all-inputs", "--search", "--operating-window", "--fit-liquid"}) {
     app.get_option("--die")->excludes(windowOnly);
   }
   // The exports and the refinement belong to one solve of the document.
   for (const char* single : {"--refine", "--export-geometry", "--export-dxf"}) {
-    app.get_option(single)->excludes("--sweep")->excludes("--cases");
+    for (const char* many : {"--sweep", "--cases", "--optimise", "--sensitivity", "--tolerance"}) {
+      app.get_option(single)->excludes(many);
+    }
   }
   // The window of a die document prints the window alone.
   for (const char* dieOnly : {"--refine", "--export-geometry", "--export-dxf"}) {

@@ -63,7 +63,9 @@ int RunBatchProgram(int argc, const char* const* argv, std::ostream& out, std::o
     return kRefusedInput;
   }
   int status = kRefusedInput;
-  if (options.die.Any() && options.study) {
+  if (options.die.Any() && options.design.Any()) {
+    status = RunDieDesign(options, out, err);
+  } else if (options.die.Any() && options.study) {
     status = RunDieStudy(options.die, *options.study, out, err);
   } else if (options.die.Any() && options.coatingWindow) {
     status = RunDieCoatingWindow(options, out, err);

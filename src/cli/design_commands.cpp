@@ -1,5 +1,6 @@
 #include "design_commands.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -70,13 +71,6 @@ class OptimiseOutputs {
   std::unique_ptr<run::ReplacingFile> history_;
 };
 
-// The result file of a solved design, as a single robust run of its values writes it.
-std::string ResultFileText(const design::DesignSolution& solution, char separator) {
-  const auto& solved = dynamic_cast<const design::CaseSolution&>(solution);
-  return run::InputSectionText(solved.parameters, separator) +
-         run::ResultSectionText(solved.solution.table, separator);
-}
-
 // The band of `settings` around the design of `model`, as its report; the exit status.
 int ToleranceBandReport(const design::DesignModel& model, const design::ToleranceSettings& settings,
                         ordered_json& report, std::ostream& err) {
@@ -91,8 +85,9 @@ int ToleranceBandReport(const design::DesignModel& model, const design::Toleranc
   return kWrittenAndConverged;
 }
 
-int RunOptimise(const BatchOptions& options, const CaseDesignModel& model, char separator,
-                std::ostream& out, std::ostream& err) {
+int RunOptimise(const BatchOptions& options, const DesignSubject& subject, std::ostream& out,
+                std::ostream& err) {
+  const design::DesignModel& model = subject.model;
   const design::SettingNames names = CommandLineSettingNames();
   const design::OptimiseSettings settings =
       OptimiseSettingsOf(options.design, options.run.allInputs);
@@ -123,13 +118,13 @@ int RunOptimise(const BatchOptions& options, const CaseDesignModel& model, char 
     status = stopped ? kSearchStopped : kInfeasibleDesign;
   } else if (tolerances) {
     // The band of the design chosen, not of the design the search started from.
-    status = ToleranceBandReport(CaseDesignModel(CaseDesignModel::CaseOf(result.best.values)),
-                                 *tolerances, report["tolerance_band"], err);
+    status = ToleranceBandReport(*subject.modelAt(result.best.values), *tolerances,
+                                 report["tolerance_band"], err);
   }
 
   const std::string history =
       design::TableCsv(design::HistoryColumns(model, result), result.history);
-  const std::string resultFile = answer ? ResultFileText(*result.solution, separator) : "";
+  const std::string resultFile = answer ? subject.resultFileText(*result.solution) : "";
   if (const std::string failure = outputs.Commit(history, answer ? &resultFile : nullptr);
       !failure.empty()) {
     err << "fluxeta-batch: " << failure << '\n';
@@ -147,29 +142,42 @@ std::string Significant(double value, int digits) {
   return text;
 }
 
-std::string SensitivityText(const CaseDesignModel& model, const design::SensitivityResult& result) {
+// The names' column is as wide as the longest name, at least the width of the inputs' and
+// at most that of a long path.
+constexpr std::size_t kLeastNameWidth = 8;
+constexpr std::size_t kMostNameWidth = 64;
+
+std::string SensitivityText(const design::DesignModel& model,
+                            const design::SensitivityResult& result) {
   std::string text = "Sensitivities of uniformity " + Significant(result.centre.uniformity, 6) +
                      " and entrance pressure " + Significant(result.centre.entrancePressure, 7) +
                      " Pa (central differences, step " + Significant(result.relativeStep * 100, 3) +
                      " % of each value)\n";
-  text += "input      value        dU/unit      dU/1%        dP/unit (Pa)  dP/1% (Pa)\n";
+  std::size_t width = kLeastNameWidth;
   for (const design::Sensitivity& row : result.rows) {
-    char line[160];
-    const std::string& name = model.Quantities()[row.quantity].name;
+    width = std::clamp(model.Quantities()[row.quantity].name.size(), width, kMostNameWidth);
+  }
+  std::string noun(model.QuantityNoun());
+  noun.resize(width + 3, ' ');
+  text += noun + "value        dU/unit      dU/1%        dP/unit (Pa)  dP/1% (Pa)\n";
+  const int nameWidth = static_cast<int>(width);
+  for (const design::Sensitivity& row : result.rows) {
+    char line[512];
+    const std::string name = model.Quantities()[row.quantity].name.substr(0, kMostNameWidth);
     if (row.solved) {
-      std::snprintf(line, sizeof line, "%-8s %10.5g   %+11.4e  %+11.4e  %+12.4e  %+11.4e\n",
-                    name.c_str(), row.value, row.uniformityPerUnit, row.uniformityPerPercent,
-                    row.pressurePerUnit, row.pressurePerPercent);
+      std::snprintf(line, sizeof line, "%-*s %10.5g   %+11.4e  %+11.4e  %+12.4e  %+11.4e\n",
+                    nameWidth, name.c_str(), row.value, row.uniformityPerUnit,
+                    row.uniformityPerPercent, row.pressurePerUnit, row.pressurePerPercent);
     } else {
-      std::snprintf(line, sizeof line, "%-8s %10.5g   (a neighbour could not be solved)\n",
-                    name.c_str(), row.value);
+      std::snprintf(line, sizeof line, "%-*s %10.5g   (a neighbour could not be solved)\n",
+                    nameWidth, name.c_str(), row.value);
     }
     text += line;
   }
   return text;
 }
 
-int RunSensitivity(const BatchOptions& options, const CaseDesignModel& model, std::ostream& out,
+int RunSensitivity(const BatchOptions& options, const design::DesignModel& model, std::ostream& out,
                    std::ostream& err) {
   const design::SensitivityResult result =
       design::Sensitivities(model, {options.run.allInputs, std::nullopt});
@@ -193,7 +201,7 @@ int RunSensitivity(const BatchOptions& options, const CaseDesignModel& model, st
   return WriteStandardOutput(out, text, err) ? kWrittenAndConverged : kFileFailure;
 }
 
-int RunTolerance(const BatchOptions& options, const CaseDesignModel& model, std::ostream& out,
+int RunTolerance(const BatchOptions& options, const design::DesignModel& model, std::ostream& out,
                  std::ostream& err) {
   const design::ToleranceSettings settings =
       ToleranceSettingsOf(options.design, model, options.run.allInputs);
@@ -219,14 +227,30 @@ int RunDesignCommands(const BatchOptions& options, const cases::CaseInputs& base
     return kFloatingPointFault;
   }
   const CaseDesignModel model(cases::InputValues(parameters));
+  const DesignSubject subject{
+      model,
+      // The result file of the design chosen, as a single robust run of its values writes it.
+      [separator](const design::DesignSolution& solution) {
+        const auto& solved = dynamic_cast<const design::CaseSolution&>(solution);
+        return run::InputSectionText(solved.parameters, separator) +
+               run::ResultSectionText(solved.solution.table, separator);
+      },
+      [](const design::DesignPoint& point) -> std::unique_ptr<design::DesignModel> {
+        return std::make_unique<CaseDesignModel>(CaseDesignModel::CaseOf(point));
+      }};
+  return RunDesignCommands(options, subject, out, err);
+}
+
+int RunDesignCommands(const BatchOptions& options, const DesignSubject& subject, std::ostream& out,
+                      std::ostream& err) {
   try {
     if (!options.design.optimise.empty()) {
-      return RunOptimise(options, model, separator, out, err);
+      return RunOptimise(options, subject, out, err);
     }
     if (options.design.sensitivity) {
-      return RunSensitivity(options, model, out, err);
+      return RunSensitivity(options, subject.model, out, err);
     }
-    return RunTolerance(options, model, out, err);
+    return RunTolerance(options, subject.model, out, err);
   } catch (const design::DesignRefusal& refusal) {
     err << "fluxeta-batch: " << refusal.what() << '\n';
     return kRefusedInput;

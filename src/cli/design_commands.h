@@ -1,11 +1,16 @@
-// The design commands of fluxeta-batch on the case of the boxes: the optimiser (with the
-// tolerance band of its optimum), the sensitivity table and the tolerance band.
+// The design commands of fluxeta-batch on the case of the boxes or on a die document: the
+// optimiser (with the tolerance band of its optimum), the sensitivity table and the
+// tolerance band.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <ostream>
+#include <string>
 
 #include "batch_options.h"
 #include "fluxeta/case/case_parameters.h"
+#include "fluxeta/design/design_model.h"
 
 namespace fluxeta::cli {
 
@@ -15,5 +20,18 @@ namespace fluxeta::cli {
 // an infeasible search, 6 a search stopped by its budget, 7 an incomplete tolerance band.
 int RunDesignCommands(const BatchOptions& options, const cases::CaseInputs& base, char separator,
                       std::ostream& out, std::ostream& err);
+
+// What the design commands need of the kind of case they design.
+struct DesignSubject {
+  const design::DesignModel& model;
+  // What -o receives for the design --optimise chooses.
+  std::function<std::string(const design::DesignSolution&)> resultFileText;
+  // The model around a point, for the tolerance band of the design chosen.
+  std::function<std::unique_ptr<design::DesignModel>(const design::DesignPoint&)> modelAt;
+};
+
+// The same on any model; exit status as above but for the base case.
+int RunDesignCommands(const BatchOptions& options, const DesignSubject& subject, std::ostream& out,
+                      std::ostream& err);
 
 }  // namespace fluxeta::cli

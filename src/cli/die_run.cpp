@@ -5,6 +5,7 @@
 #include <optional>
 #include <sstream>
 
+#include "design_commands.h"
 #include "die_table_output.h"
 #include "exit_status.h"
 #include "fluxeta/base/errors.h"
@@ -12,12 +13,14 @@
 #include "fluxeta/case/die_document.h"
 #include "fluxeta/case/document_error.h"
 #include "fluxeta/case/number_text.h"
+#include "fluxeta/design/die_design_model.h"
 #include "fluxeta/run/die_exports.h"
 #include "fluxeta/run/replacing_file.h"
 #include "fluxeta/solver/die_outline.h"
 #include "fluxeta/solver/die_refinement.h"
 #include "fluxeta/solver/die_solve.h"
 #include "fluxeta/study/die_study.h"
+#include "json_text.h"
 #include "same_file.h"
 #include "standard_streams.h"
 #include "study.h"
@@ -72,6 +75,39 @@ cases::DieDocument ReadOptionsDocument(const DieOptions& options) {
 }
 
 }  // namespace
+
+int RunDieDesign(const BatchOptions& options, std::ostream& out, std::ostream& err) {
+  const DieOptions& die = options.die;
+  // The keys named are quantities of the model even where a design does not vary them
+  // by itself (a table's position, the stations).
+  std::vector<std::string> named;
+  for (const auto* texts : {&options.design.optimise, &options.design.tolerances}) {
+    for (const std::string& text : *texts) {
+      named.push_back(text.substr(0, text.find('=')));
+    }
+  }
+  try {
+    const design::DieDesignModel model(cases::DieDocumentJson(ReadOptionsDocument(die)),
+                                       std::filesystem::path(*die.documentFile).parent_path(),
+                                       named);
+    const DesignSubject subject{
+        model,
+        [](const design::DesignSolution& solution) {
+          const auto& solved = dynamic_cast<const design::DieDesignSolution&>(solution);
+          return JsonText(nlohmann::ordered_json(solved.document), JsonLayout::LeavesInline) + '\n';
+        },
+        [&model](const design::DesignPoint& point) -> std::unique_ptr<design::DesignModel> {
+          return std::make_unique<design::DieDesignModel>(model.At(point));
+        }};
+    return RunDesignCommands(options, subject, out, err);
+  } catch (const cases::DocumentError& error) {
+    err << "fluxeta-batch: " << error.what() << '\n';
+    return kRefusedInput;
+  } catch (const base::InputOutputError& error) {
+    err << "fluxeta-batch: " << error.message() << '\n';
+    return kFileFailure;
+  }
+}
 
 int RunDieStudy(const DieOptions& options, const StudyOptions& study, std::ostream& out,
                 std::ostream& err) {

@@ -16,6 +16,11 @@ int RunDieDocument(const DieOptions& options, TableFormat table, std::ostream& o
 
 // A study of the document: --sweep and --cases name its numbers by their paths
 // ("geometry.manifold.radius"). Exit status as RunStudy's, and 2 for a document refused.
+// The design commands on the document: --optimise (the best die document to -o, the report
+// to `out`), --sensitivity and --tolerance, naming its numbers by their paths. Exit status
+// as RunDesignCommands', and 2 for a document refused.
+int RunDieDesign(const BatchOptions& options, std::ostream& out, std::ostream& err);
+
 int RunDieStudy(const DieOptions& options, const StudyOptions& study, std::ostream& out,
                 std::ostream& err);
 

@@ -173,5 +173,54 @@ TEST(DieCli, AStudyNamesTheDocumentsNumbersByTheirPathsAndRefusesOthers) {
       << rows;
 }
 
+TEST(DieCli, ADesignNamesTheDocumentsKeysAndWritesTheBestDocumentWhole) {
+  const ScratchDirectory directory;
+  WriteBytes(directory.path() / "die.json", kTDie);
+  const std::pair<std::string, std::string> refused[] = {
+      {"--optimise geometry.land_length=2:20",
+       "fluxeta-batch: --optimise with --die: name the file of the best die document with -o "
+       "FILE.json\n"},
+      {"--optimise geometry.manifold.radius -o best.json",
+       "fluxeta-batch: key 'geometry.manifold.radius' has no plausible range; give its "
+       "bounds\n"},
+      {"--optimise geometry.family=1:2 -o best.json",
+       "fluxeta-batch: unknown key 'geometry.family'; the keys are density, flow_rate, "
+       "fluid.viscosity, friction_factor, geometry.gap, geometry.land_length, "
+       "geometry.manifold.radius, geometry.width, inertia_factor\n"},
+      {"--tolerance geometry.gap=±2", "fluxeta-batch: the tolerance of 'geometry.gap'"},
+      {"--optimise geometry.land_length=2:20 -o die.json",
+       "fluxeta-batch: the output 'die.json' is the die document 'die.json'; nothing is "
+       "written\n"},
+      {"--sensitivity --export-dxf d.dxf", "excludes"},
+  };
+  for (const auto& [arguments, reason] : refused) {
+    const BatchProcess run = RunBatchProcess(directory, "--die die.json " + arguments);
+    EXPECT_EQ(run.status, 2) << arguments;
+    EXPECT_NE(run.err.find(reason), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_FALSE(FileBytes(directory.path() / "best.json"));
+  }
+  // No design meets a pressure below the die's least: no document, the report and status 5.
+  BatchProcess run = RunBatchProcess(
+      directory,
+      "--die die.json --optimise geometry.land_length=2:20 --max-pressure 1 -o best.json");
+  EXPECT_EQ(run.status, 5) << run.err;
+  EXPECT_NE(run.out.find("\"status\": \"infeasible\""), std::string::npos) << run.out;
+  EXPECT_FALSE(FileBytes(directory.path() / "best.json"));
+
+  run = RunBatchProcess(directory,
+                        "--die die.json --optimise geometry.land_length=2:20 --max-pressure "
+                        "150000 -o best.json");
+  EXPECT_EQ(run.status, 0) << run.err;
+  // The best document is a die document that solves to the report's figures.
+  const BatchProcess best = RunBatchProcess(directory, "--die best.json --table json");
+  EXPECT_EQ(best.status, 0) << best.err;
+  const std::string reportKey = "\"uniformity\": ";
+  const std::string tableKey = "\"uniformity\": {\"value\": ";
+  const std::string reported = run.out.substr(run.out.find(reportKey) + reportKey.size());
+  const std::string solved = best.out.substr(best.out.find(tableKey) + tableKey.size());
+  EXPECT_EQ(reported.substr(0, reported.find(',')), solved.substr(0, solved.find(',')));
+}
+
 }  // namespace
 }  // namespace fluxeta::testing

@@ -24,6 +24,21 @@ expect() {
   fi
 }
 
+# expect_written GOLDEN_FILE WRITTEN_FILE ARGUMENTS…: the file a run writes, besides its
+# standard output.
+expect_written() {
+  local golden="$1" written="$2"
+  shift 2
+  if ! "$batch" "$@" >"$scratch/out" 2>"$scratch/err" </dev/null; then
+    echo "$golden: fluxeta-batch $* failed: $(cat "$scratch/err")"
+    failures=$((failures + 1))
+  elif ! cmp -s "$scratch/$written" "$here/$golden"; then
+    echo "$golden: fluxeta-batch $* wrote other bytes to $written:"
+    diff "$here/$golden" "$scratch/$written" | head -20
+    failures=$((failures + 1))
+  fi
+}
+
 # expect_failure STATUS GOLDEN_FILE ARGUMENTS…: the report of a failure, and its exit status.
 expect_failure() {
   local expected_status="$1" golden="$2"
@@ -73,6 +88,15 @@ expect die_t_die_coating_window.csv --die "$here/../data/die/t_die_centre.json" 
   --coating-window "$here/die_t_die_coating_point.json" --table csv
 expect die_coat_hanger_coating_window.json --die "$here/../data/die/coat_hanger_uniform.json" \
   --coating-window "$here/die_coat_hanger_coating_point.json" --table json
+die_t_die="$here/../../examples/dies/t_die_newtonian.json"
+expect die_optimise_land_length.json --die "$die_t_die" --stations 50 \
+  --optimise geometry.land_length=2:20 --max-pressure 150000 -o best.json
+expect_written die_optimise_best_document.json best.json --die "$die_t_die" --stations 50 \
+  --optimise geometry.land_length=2:20 --max-pressure 150000 -o best.json
+expect die_sensitivity.txt --die "$die_t_die" --stations 50 --sensitivity
+expect die_sensitivity.csv --die "$die_t_die" --stations 50 --sensitivity --table csv
+expect die_tolerance_gap_flow.json --die "$die_t_die" --stations 50 \
+  --tolerance geometry.gap=±0.0005 --tolerance flow_rate=±10%
 expect fit_liquid_carreau_yasuda.json --fit-liquid carreau-yasuda \
   "$here/../../examples/liquids/slurry_flow_curve.csv"
 
