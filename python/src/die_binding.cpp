@@ -221,12 +221,30 @@ py::list KeyRows(std::span<const cases::DieKeySpec> keys) {
   return rows;
 }
 
-py::list ParameterKeys(std::span<const cases::LiquidParameterSpec> parameters) {
-  py::list keys;
-  for (const cases::LiquidParameterSpec& parameter : parameters) {
-    keys.append(std::string(parameter.key));
+std::string DomainName(cases::ParameterDomain domain) {
+  switch (domain) {
+    case cases::ParameterDomain::Positive:
+      return "positive";
+    case cases::ParameterDomain::NonNegative:
+      return "non_negative";
+    case cases::ParameterDomain::PositiveAtMostOne:
+      return "positive_at_most_one";
+    case cases::ParameterDomain::AboveAbsoluteZero:
+      return "above_absolute_zero";
   }
-  return keys;
+  return "";
+}
+
+py::list ParameterRows(std::span<const cases::LiquidParameterSpec> parameters) {
+  py::list rows;
+  for (const cases::LiquidParameterSpec& parameter : parameters) {
+    py::dict row;
+    row["key"] = std::string(parameter.key);
+    row["unit"] = std::string(parameter.unit);
+    row["domain"] = DomainName(parameter.domain);
+    rows.append(row);
+  }
+  return rows;
 }
 
 py::dict DieDocumentTables() {
@@ -265,12 +283,12 @@ py::dict DieDocumentTables() {
   tables["process_keys"] = process;
   py::dict models;
   for (const cases::LiquidModelSpec& row : cases::kLiquidModels) {
-    models[py::str(std::string(row.name))] = ParameterKeys(row.parameters);
+    models[py::str(std::string(row.name))] = ParameterRows(row.parameters);
   }
   tables["liquid_models"] = models;
   py::dict laws;
   for (const cases::TemperatureLawSpec& row : cases::kTemperatureLaws) {
-    laws[py::str(std::string(row.name))] = ParameterKeys(row.parameters);
+    laws[py::str(std::string(row.name))] = ParameterRows(row.parameters);
   }
   tables["temperature_laws"] = laws;
   tables["stations"] =
@@ -365,8 +383,9 @@ fluxeta.FloatingPointFault. The solve runs with the GIL released.
       R"doc(The names a die document may use, from the tables the reader checks against: families
 (family, description, centre_feed, keys under "geometry"), manifold_shapes (shape,
 sizes), uniform_coat_hanger_keys, process_keys (the top level's numbers with required and
-default), liquid_models and temperature_laws ({name: parameter keys}) and stations (least,
-most, default).
+default), liquid_models and temperature_laws ({name: [{key, unit, domain}]}, the domain
+"positive", "non_negative", "positive_at_most_one" or "above_absolute_zero") and stations
+(least, most, default).
 )doc");
 }
 

@@ -79,14 +79,23 @@ TEST(CoatingWindowCli, RefusesAFileThatHoldsNoOperatingPoint) {
   EXPECT_EQ(cut.err.rfind("fluxeta-batch: operating point 'point.json': not JSON: parse error", 0),
             0u)
       << cut.err;
-  // A number beyond a double is refused as the parser says, not thrown past the command.
+  // A number beyond a double is refused by its key, not thrown past the command.
   testing::WriteBytes(scratch.path() / "point.json", "{\"web_speed\": 1e700}");
   const auto huge = RunBatchProcess(scratch, "--coating-window point.json");
   EXPECT_EQ(huge.status, 2);
   EXPECT_EQ(huge.err,
-            "fluxeta-batch: operating point 'point.json': not JSON: number overflow parsing "
+            "fluxeta-batch: operating point 'point.json': web_speed: number overflow parsing "
             "'1e700'\n");
   EXPECT_EQ(huge.out, "");
+  json point = OperatingPoint();
+  point["vacuum"] = {0, 1};
+  testing::WriteBytes(scratch.path() / "point.json",
+                      point.dump().replace(point.dump().find("[0,1]"), 5, "[0,-1e700]"));
+  const auto deep = RunBatchProcess(scratch, "--coating-window point.json");
+  EXPECT_EQ(deep.status, 2);
+  EXPECT_EQ(deep.err,
+            "fluxeta-batch: operating point 'point.json': vacuum[1]: number overflow parsing "
+            "'-1e700'\n");
   const auto device = RunBatchProcess(scratch, "--coating-window /dev/zero");
   EXPECT_EQ(device.status, 2);
   EXPECT_EQ(device.err, "fluxeta-batch: operating point '/dev/zero': more than 1048576 bytes\n");
