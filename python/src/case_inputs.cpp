@@ -75,6 +75,10 @@ bool IsBoolean(py::handle value) {
 }
 
 InputCell ReadInputCell(std::size_t input, py::handle value) {
+  return ReadCell(cases::kInputs[input].name, value);
+}
+
+InputCell ReadCell(std::string_view name, py::handle value) {
   InputCell cell;
   if (py::isinstance<py::str>(value)) {
     const py::bytes utf8 = py::reinterpret_steal<py::bytes>(
@@ -100,8 +104,7 @@ InputCell ReadInputCell(std::size_t input, py::handle value) {
     }
     PyErr_Clear();
   }
-  throw py::type_error("input '" + std::string(cases::kInputs[input].name) +
-                       "' must be a number or a text, not " +
+  throw py::type_error("input '" + std::string(name) + "' must be a number or a text, not " +
                        std::string(py::str(py::type::handle_of(value).attr("__name__"))));
 }
 

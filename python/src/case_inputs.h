@@ -43,6 +43,8 @@ bool IsBoolean(pybind11::handle value);
 // beyond the double range is such a number, refused as overflow when stored. bool is
 // refused; raises TypeError naming the input.
 InputCell ReadInputCell(std::size_t input, pybind11::handle value);
+// The same for a value of the variable `name` (a die document's path).
+InputCell ReadCell(std::string_view name, pybind11::handle value);
 
 // The inputs of keyword arguments or of a dict, by name.
 GivenInputs ReadGivenInputs(pybind11::handle nameToValue, UnknownName refusal);

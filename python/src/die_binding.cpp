@@ -11,6 +11,7 @@
 #include <pybind11/stl.h>
 #include <nlohmann/json.hpp>
 
+#include "die_document_argument.h"
 #include "fluxeta/base/outcome.h"
 #include "fluxeta/case/die_document.h"
 #include "fluxeta/case/die_families.h"
@@ -19,15 +20,12 @@
 #include "fluxeta/case/number_text.h"
 #include "fluxeta/solver/die_model.h"
 #include "fluxeta/solver/die_solve.h"
-#include "json_value.h"
 
 namespace py = pybind11;
 
 namespace fluxeta::python {
 
 namespace {
-
-constexpr const char* kDocumentKind = "die document";
 
 // A solved die as Python sees it: plain values, so that it pickles whole and needs neither
 // the document's files nor a solve where it is unpickled.
@@ -79,31 +77,6 @@ DieResult ResultOf(const cases::DieDocument& document, const solver::DieSolution
   return result;
 }
 
-// The JSON of a dict, or of the file a str or os.PathLike names, and the folder its profile
-// is read relative to.
-struct GivenDocument {
-  std::optional<nlohmann::json> json;  // of a dict
-  std::filesystem::path file;          // otherwise
-  std::filesystem::path directory;
-};
-
-GivenDocument DocumentOf(const py::object& doc) {
-  GivenDocument given;
-  if (py::isinstance<py::dict>(doc)) {
-    given.json = JsonOf(doc, kDocumentKind);
-    given.directory = std::filesystem::current_path();
-    return given;
-  }
-  const py::object os = py::module_::import("os");
-  if (!py::isinstance<py::str>(doc) && !py::isinstance(doc, os.attr("PathLike"))) {
-    throw py::type_error("doc: a die document is a dict or the path of its JSON file, not " +
-                         std::string(py::repr(doc)));
-  }
-  given.file = std::filesystem::path(os.attr("fspath")(doc).cast<std::string>());
-  given.directory = given.file.parent_path();
-  return given;
-}
-
 std::unique_ptr<DieResult> SolveDie(const py::object& doc, std::optional<double> stations) {
   GivenDocument given = DocumentOf(doc);
   auto result = std::make_unique<DieResult>();
@@ -111,9 +84,7 @@ std::unique_ptr<DieResult> SolveDie(const py::object& doc, std::optional<double>
   {
     py::gil_scoped_release release;
     try {
-      const nlohmann::json json =
-          given.json ? std::move(*given.json) : cases::ReadDieDocumentFile(given.file);
-      cases::DieDocument document = cases::ReadDieDocument(json, given.directory);
+      cases::DieDocument document = cases::ReadDieDocument(given.Json(), given.directory);
       if (stations) {
         cases::CheckDieStations(*stations, document.feed(), "stations");
         document.stations = static_cast<int>(*stations);

@@ -10,8 +10,11 @@
 
 #include "case_inputs.h"
 #include "design_case.h"
+#include "die_document_argument.h"
+#include "fluxeta/case/document_error.h"
 #include "fluxeta/design/case_design_model.h"
 #include "fluxeta/design/design_tables.h"
+#include "fluxeta/design/die_design_model.h"
 #include "fluxeta/design/optimiser.h"
 
 namespace py = pybind11;
@@ -137,30 +140,65 @@ design::OptimiseResult SearchReleased(const design::DesignModel& model,
   return result;
 }
 
+py::dict Report(const design::DesignModel& model, const design::OptimiseSettings& settings,
+                bool history) {
+  design::CheckOptimise(model, settings, PythonSettingNames());
+  const design::OptimiseResult result = SearchReleased(model, settings);
+  py::dict report = PythonOfJson(design::OptimiseReport(model, result));
+  if (const auto* die = dynamic_cast<const design::DieDesignSolution*>(result.solution.get());
+      die != nullptr && result.status == design::OptimiseStatus::Optimum) {
+    report["document"] = PythonOfJson(nlohmann::ordered_json(die->document));
+  }
+  if (history) {
+    report["history"] = TableColumns(design::HistoryColumns(model, result), result.history);
+  }
+  return report;
+}
+
+// The design of a die document, its keys by their paths; the keys named are of the model.
+py::dict OptimiseDie(const py::object& die, const design::OptimiseSettings& settings, bool history,
+                     const py::kwargs& base) {
+  if (!base.empty()) {
+    throw py::type_error(
+        "optimise() with die takes no base values as keyword arguments; the document gives "
+        "the values that the design does not vary");
+  }
+  if (settings.allInputs) {
+    throw py::value_error("all_inputs: every key of a die document may be varied; leave it out");
+  }
+  std::vector<std::string> named;
+  for (const design::VariableRequest& variable : settings.variables) {
+    named.push_back(variable.name);
+  }
+  const GivenDocument given = DocumentOf(die);
+  std::optional<design::DieDesignModel> model;
+  try {
+    model.emplace(ReadDocumentArgument(given), given.directory, named);
+  } catch (const cases::DocumentError& error) {
+    throw py::value_error(error.what());
+  }
+  return Report(*model, settings, history);
+}
+
 py::dict Optimise(const py::object& variables, const std::string& objective,
                   std::optional<long long> maxEvaluations, bool history, bool allInputs,
-                  py::kwargs settingsAndBase) {
+                  const py::object& die, py::kwargs settingsAndBase) {
   design::OptimiseSettings settings;
   settings.variables = ReadVariables(variables);
   settings.objective = design::ParseObjective(objective);
   settings.limits = TakeLimits(settingsAndBase);
   settings.maxEvaluations = maxEvaluations;
   settings.allInputs = allInputs;
+  if (!die.is_none()) {
+    return OptimiseDie(die, settings, history, settingsAndBase);
+  }
   for (const design::VariableRequest& variable : settings.variables) {
     if (settingsAndBase.contains(variable.name)) {
       throw py::value_error("input '" + variable.name +
                             "' is both a design variable and given as a base value");
     }
   }
-  const design::CaseDesignModel model(DesignBase(settingsAndBase));
-  design::CheckOptimise(model, settings, PythonSettingNames());
-
-  const design::OptimiseResult result = SearchReleased(model, settings);
-  py::dict report = PythonOfJson(design::OptimiseReport(model, result));
-  if (history) {
-    report["history"] = TableColumns(design::HistoryColumns(model, result), result.history);
-  }
-  return report;
+  return Report(design::CaseDesignModel(DesignBase(settingsAndBase)), settings, history);
 }
 
 std::string LimitKeywords() {
@@ -211,12 +249,25 @@ input's physical domain, a limit that is not a number of its domain, a pressure 
 without min_uniformity. Ctrl-C stops the search with KeyboardInterrupt.
 fluxeta.solve(search="robust", **report["inputs"]) gives the chosen design's result.
 
+die, a die document (a dict, or the path of its JSON file, as solve_die() takes it),
+designs that die instead of the window's case, as fluxeta-batch --die FILE --optimise
+does: variables name numbers of the document by their paths ("geometry.manifold.radius"),
+bounds are needed where the tables give the key no plausible range (only a liquid's
+parameters and the tapered die's dimensions have one), every candidate is the document
+with its values, solved by the general die model, and base values do not apply. The
+report's inputs are the document's numbers by path, and an optimum adds document, the
+chosen die's document as a dict, for solve_die().
+
+    >>> report = fluxeta.optimise({"geometry.land_length": (2, 20)}, die=doc,
+    ...                           objective="pressure", min_uniformity=0.98)
+
     >>> report = fluxeta.optimise({"gamma": (0.0, 1.0), "Lend": (2.0, 3.0)})
     >>> report["status"], report["uniformity"], report["inputs"]["Lend"]
 )doc";
   module.def("optimise", &Optimise, py::arg("variables"), py::kw_only(),
              py::arg("objective") = "uniformity", py::arg("max_evaluations") = py::none(),
-             py::arg("history") = false, py::arg("all_inputs") = false, doc.c_str());
+             py::arg("history") = false, py::arg("all_inputs") = false, py::arg("die") = py::none(),
+             doc.c_str());
 }
 
 }  // namespace fluxeta::python

@@ -15,7 +15,10 @@
 #include <pybind11/stl.h>
 
 #include "case_inputs.h"
+#include "die_document_argument.h"
 #include "fluxeta/base/outcome.h"
+#include "fluxeta/case/document_error.h"
+#include "fluxeta/study/die_study.h"
 #include "fluxeta/study/study_case_result.h"
 #include "fluxeta/study/study_columns.h"
 #include "fluxeta/study/study_parallel.h"
@@ -54,13 +57,13 @@ constexpr std::uint64_t kMaxScriptStudyCases = 1'000'000;
 // How often the waiting thread takes the GIL back to hear of signals, as optimise() does.
 constexpr std::chrono::milliseconds kSignalCheckInterval{100};
 
-std::vector<CaseResult> SolveCases(ScriptCases& cases, const GivenInputs& base, unsigned threads,
-                                   solver::Search search) {
+std::vector<CaseResult> SolveCases(ScriptCases& cases,
+                                   std::shared_ptr<const study::CaseModel> model,
+                                   unsigned threads) {
   std::atomic<bool> cancel{false};
   study::StudyRequest request;
   request.grid = &cases.grid;
-  request.base = CaseInputsOf(base);
-  request.search = search;
+  request.model = std::move(model);
   request.threads = threads;
   request.cancel = &cancel;
   // The rows are all kept: one block, so that no thread waits for another before the end.
@@ -152,14 +155,15 @@ py::array TextColumn(const std::vector<CaseResult>& results, TextObjects& texts,
   return column;
 }
 
-py::dict StudyRows(const ScriptCases& cases, const std::vector<CaseResult>& results, bool robust) {
+py::dict RowColumns(const ScriptCases& cases, const std::vector<CaseResult>& results,
+                    study::StudyRows kind) {
   py::dict rows;
   for (std::size_t column = 0; column < cases.grid.Columns().size(); ++column) {
     rows[py::str(std::string(cases.grid.Columns()[column]->name))] = InputColumn(cases, column);
   }
   TextObjects texts;
   for (const study::StudyColumn& column : study::kStudyColumns) {
-    if (!study::InRows(column, robust)) {
+    if (!study::InRows(column, kind)) {
       continue;
     }
     py::array values;
@@ -191,17 +195,51 @@ py::dict StudyRows(const ScriptCases& cases, const std::vector<CaseResult>& resu
   return rows;
 }
 
-py::dict Study(const py::object& gridOrCases, const std::string& search, std::optional<long> jobs,
-               const py::kwargs& base) {
-  const solver::Search method = ParseSearchMethod(search);
-  const unsigned threads = ThreadsOfJobs(jobs);
-  ScriptCases cases = ReadScriptCases(gridOrCases);
+void CheckCaseCount(const ScriptCases& cases) {
   if (cases.grid.CaseCount() > kMaxScriptStudyCases) {
     throw py::value_error("a study takes at most " + std::to_string(kMaxScriptStudyCases) +
                           " cases, whose rows are all kept, not " +
                           std::to_string(cases.grid.CaseCount()) +
                           "; fluxeta-batch --sweep writes the rows of any study as it goes");
   }
+}
+
+// A study of a die document: the cases name its numbers by their paths.
+py::dict DieStudy(const py::object& gridOrCases, const py::object& die, unsigned threads,
+                  const py::kwargs& base) {
+  if (!base.empty()) {
+    throw py::type_error(
+        "study() with die takes no base values as keyword arguments; the document gives the "
+        "values that the study does not vary");
+  }
+  const GivenDocument given = DocumentOf(die);
+  std::shared_ptr<const study::DieCaseModel> model;
+  try {
+    model = std::make_shared<study::DieCaseModel>(ReadDocumentArgument(given), given.directory);
+  } catch (const cases::DocumentError& error) {
+    throw py::value_error(error.what());
+  }
+  study::DieStudyVariables variables(model->document());
+  ScriptCases cases = ReadScriptCases(gridOrCases, variables);
+  CheckCaseCount(cases);
+  const std::vector<CaseResult> results = SolveCases(cases, model, threads);
+  return RowColumns(cases, results, study::StudyRows::Die);
+}
+
+py::dict Study(const py::object& gridOrCases, const std::optional<std::string>& search,
+               std::optional<long> jobs, const py::object& die, const py::kwargs& base) {
+  const unsigned threads = ThreadsOfJobs(jobs);
+  if (!die.is_none()) {
+    if (search) {
+      throw py::value_error(
+          "search: a die document is solved by the general die model, which "
+          "has no searches; leave search out");
+    }
+    return DieStudy(gridOrCases, die, threads, base);
+  }
+  const solver::Search method = ParseSearchMethod(search.value_or("robust"));
+  ScriptCases cases = ReadScriptCases(gridOrCases);
+  CheckCaseCount(cases);
   const GivenInputs baseInputs = ReadGivenInputs(base, UnknownName::AsKeyword);
   for (const study::StudyVariable* input : cases.grid.Columns()) {
     if (baseInputs[*input->input]) {
@@ -209,15 +247,19 @@ py::dict Study(const py::object& gridOrCases, const std::string& search, std::op
                             "' is both varied and given as a base value");
     }
   }
-  const std::vector<CaseResult> results = SolveCases(cases, baseInputs, threads, method);
-  return StudyRows(cases, results, method == solver::Search::Robust);
+  const std::vector<CaseResult> results = SolveCases(
+      cases, std::make_shared<study::InputCaseModel>(CaseInputsOf(baseInputs), method), threads);
+  return RowColumns(
+      cases, results,
+      method == solver::Search::Robust ? study::StudyRows::Robust : study::StudyRows::Window);
 }
 
 }  // namespace
 
 void RegisterStudy(py::module_& module) {
   module.def(
-      "study", &Study, py::arg("cases"), py::arg("search") = "robust", py::arg("jobs") = py::none(),
+      "study", &Study, py::arg("cases"), py::arg("search") = py::none(),
+      py::arg("jobs") = py::none(), py::kw_only(), py::arg("die") = py::none(),
       R"doc(Solves many cases in parallel and returns the rows of fluxeta-batch's study CSV as a dict
 of NumPy arrays, one entry per column, so that pandas.DataFrame(fluxeta.study(...)) works.
 
@@ -230,6 +272,17 @@ arguments give the inputs that the study does not vary; the rest take the defaul
 search names the entrance-pressure search: "robust" (the default; its study adds the
 columns entrance_pressure_spread_Pa and uniformity_spread, NaN but for regime gaps) or
 "window". jobs is the number of threads; None uses every core.
+
+die, a die document (a dict, or the path of its JSON file, as solve_die() takes it),
+studies that die instead of the window's case, as fluxeta-batch --die FILE --sweep does:
+the cases name numbers of the document by their paths ("geometry.manifold.radius",
+"flow_rate", "fluid.n"), each case is the document with its values, read again by the
+document reader and solved by the general die model; search and base values do not
+apply. A case the reader refuses is a row with the status "refused_input" and the
+reader's message. Its rows end with flow_ratio (the smallest over the largest slot flow)
+and have no spread columns.
+
+    >>> rows = fluxeta.study({"geometry.manifold.radius": [0.5, 1.0, 1.5]}, die=doc)
 The rows are the same for any jobs. The cases are solved with the GIL released; Ctrl-C
 is heard within 0.1 s and raises KeyboardInterrupt once the cases started have finished.
 A study takes at most 1,000,000 cases (every row is kept until it returns); more raise

@@ -10,8 +10,24 @@ namespace fluxeta::python {
 
 namespace {
 
-std::string NameOfInput(std::size_t input) {
-  return std::string(cases::kInputs[input].name);
+// The input a key names.
+class CaseInputKeys : public study::StudyVariables {
+ public:
+  const study::StudyVariable& Find(std::string_view name) override {
+    return study::kInputVariables[InputOfName(name, UnknownName::AsKey)];
+  }
+};
+
+// The variable a key of the script names.
+const study::StudyVariable& VariableOfKey(study::StudyVariables& variables, py::handle key) {
+  if (!py::isinstance<py::str>(key)) {
+    throw py::type_error("an input is named by a str, not by " + std::string(py::repr(key)));
+  }
+  try {
+    return variables.Find(key.cast<std::string_view>());
+  } catch (const study::StudyError& error) {
+    throw py::value_error(error.message());
+  }
 }
 
 // The points of one dimension as the script gave them: `width` cells a point.
@@ -20,15 +36,13 @@ struct ScriptDimension {
   std::vector<std::vector<py::object>> objects;  // per column of the dimension
   std::vector<bool> anyText;
 
-  explicit ScriptDimension(const std::vector<std::size_t>& inputs)
+  explicit ScriptDimension(const std::vector<const study::StudyVariable*>& inputs)
       : objects(inputs.size()), anyText(inputs.size(), false) {
-    for (const std::size_t input : inputs) {
-      table.inputs.push_back(&study::kInputVariables[input]);
-    }
+    table.inputs = inputs;
   }
 
-  void Add(std::size_t column, std::size_t input, const py::object& value) {
-    const InputCell cell = ReadInputCell(input, value);
+  void Add(std::size_t column, const py::object& value) {
+    const InputCell cell = ReadCell(table.inputs[column]->name, value);
     anyText[column] = anyText[column] || cell.text.has_value();
     table.cells.push_back(InputValueOf(cell));
     objects[column].push_back(value);
@@ -50,17 +64,22 @@ void AddDimension(ScriptCases& study, ScriptDimension dimension) {
 }  // namespace
 
 ScriptCases ReadScriptCases(py::handle gridOrCases) {
+  CaseInputKeys inputs;
+  return ReadScriptCases(gridOrCases, inputs);
+}
+
+ScriptCases ReadScriptCases(py::handle gridOrCases, study::StudyVariables& variables) {
   ScriptCases study;
   if (py::isinstance<py::dict>(gridOrCases)) {
     for (const auto [name, values] : py::reinterpret_borrow<py::dict>(gridOrCases)) {
-      const std::size_t input = InputOfKey(name, UnknownName::AsKey);
+      const study::StudyVariable& input = VariableOfKey(variables, name);
       if (py::isinstance<py::str>(values) || !py::isinstance<py::sequence>(values)) {
-        throw py::type_error("the values of input '" + NameOfInput(input) +
+        throw py::type_error("the values of input '" + std::string(input.name) +
                              "' must be a sequence of numbers or texts");
       }
-      ScriptDimension dimension({input});
+      ScriptDimension dimension({&input});
       for (const py::object value : py::reinterpret_borrow<py::sequence>(values)) {
-        dimension.Add(0, input, value);
+        dimension.Add(0, value);
       }
       dimension.table.points = dimension.table.cells.size();
       AddDimension(study, std::move(dimension));
@@ -71,7 +90,7 @@ ScriptCases ReadScriptCases(py::handle gridOrCases) {
   if (py::isinstance<py::str>(gridOrCases) || !py::isinstance<py::sequence>(gridOrCases)) {
     throw py::type_error("a study takes a dict {name: values} or a list of dicts {name: value}");
   }
-  std::vector<std::size_t> inputs;
+  std::vector<const study::StudyVariable*> inputs;
   std::optional<ScriptDimension> rows;
   std::size_t rowCount = 0;
   for (const py::object row : py::reinterpret_borrow<py::sequence>(gridOrCases)) {
@@ -81,7 +100,7 @@ ScriptCases ReadScriptCases(py::handle gridOrCases) {
     const auto caseInputs = py::reinterpret_borrow<py::dict>(row);
     if (!rows) {
       for (const auto [name, value] : caseInputs) {
-        inputs.push_back(InputOfKey(name, UnknownName::AsKey));
+        inputs.push_back(&VariableOfKey(variables, name));
       }
       rows.emplace(inputs);
     }
@@ -90,13 +109,13 @@ ScriptCases ReadScriptCases(py::handle gridOrCases) {
                             " names other inputs than case 0; every case names the same ones");
     }
     for (std::size_t column = 0; column < inputs.size(); ++column) {
-      const std::size_t input = inputs[column];
-      const py::str name(NameOfInput(input));
+      const std::string inputName(inputs[column]->name);
+      const py::str name(inputName);
       if (!caseInputs.contains(name)) {
         throw py::value_error("case " + std::to_string(rowCount) + " does not name input '" +
-                              NameOfInput(input) + "', which case 0 names");
+                              inputName + "', which case 0 names");
       }
-      rows->Add(column, input, caseInputs[name]);
+      rows->Add(column, caseInputs[name]);
     }
     ++rowCount;
     rows->table.points = rowCount;

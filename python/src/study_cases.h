@@ -11,6 +11,7 @@
 
 #include "case_inputs.h"
 #include "fluxeta/study/study_grid.h"
+#include "fluxeta/study/study_inputs.h"
 
 namespace fluxeta::python {
 
@@ -26,5 +27,9 @@ struct ScriptCases {
 // Raises TypeError for another object or a value that is not a number or a text,
 // ValueError for an unknown input, cases that name different inputs or too many cases.
 ScriptCases ReadScriptCases(pybind11::handle gridOrCases);
+
+// The same for the variables of another kind of case, each name found in `variables`
+// (ValueError naming it when there is none).
+ScriptCases ReadScriptCases(pybind11::handle gridOrCases, study::StudyVariables& variables);
 
 }  // namespace fluxeta::python
