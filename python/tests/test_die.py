@@ -101,6 +101,12 @@ class TestRefusals:
         with pytest.raises(ValueError, match=r"^geometry\.manifold: missing"):
             fluxeta.solve_die(die)
 
+    @pytest.mark.parametrize("value", [10 ** 400, -10 ** 400, math.nan, math.inf])
+    def test_name_a_number_beyond_a_double(self, die, value):
+        die["flow_rate"] = value
+        with pytest.raises(ValueError, match="^flow_rate: must be a finite number$"):
+            fluxeta.solve_die(die)
+
     def test_name_the_stations_and_the_file(self, die, tmp_path):
         with pytest.raises(ValueError, match="^stations: must be a whole number from 2"):
             fluxeta.solve_die(die, stations=1)

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -57,8 +58,8 @@ Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
       designTab_(new DesignTab(presenter, *casePanel_,
                                [this](const FinishedRun& run) { ShowResults(run); })),
       sensitivityTab_(new SensitivityTab(presenter, *casePanel_)),
-      coatingTab_(new CoatingTab(presenter, *casePanel_)) {
-  setWindowTitle(kCaption);
+      coatingTab_(new CoatingTab(presenter, *casePanel_)),
+      project_(new ProjectKeeper(presenter, *this, kCaption)) {
   setObjectName(QStringLiteral("Workbench"));
   // The user goes on typing cases into the main window; this window only shows them.
   setAttribute(Qt::WA_ShowWithoutActivating);
@@ -86,6 +87,24 @@ Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(casePanelArea);
   layout->addWidget(tabs_, 1);
+
+  auto* menuBar = new QMenuBar;
+  menuBar->addMenu(project_->MakeFileMenu(menuBar));
+  layout->setMenuBar(menuBar);
+  AddProjectPart(*casePanel_);
+  AddProjectPart("study", studyTab_->ProjectFields());
+  AddProjectPart("design", designTab_->ProjectFields());
+  AddProjectPart("sensitivity", sensitivityTab_->ProjectFields());
+  AddProjectPart("coating", coatingTab_->ProjectFields());
+}
+
+void Workbench::AddProjectPart(ProjectPart& part) {
+  project_->AddPart(part);
+}
+
+void Workbench::AddProjectPart(const std::string& key, std::vector<ProjectField> fields) {
+  sections_.push_back(std::make_unique<FieldsSection>(key, std::move(fields)));
+  project_->AddPart(*sections_.back());
 }
 
 void Workbench::Open() {
@@ -93,8 +112,12 @@ void Workbench::Open() {
     PlaceBesideMainWindow();
     placed_ = true;
   }
-  if (!isVisible()) {
+  if (!isVisible() && project_->Path().isEmpty()) {
+    const bool unchanged = !project_->Modified();
     casePanel_->TakeFromMainWindow();
+    if (unchanged) {
+      project_->MarkUnchanged();
+    }
   }
   openedAt_.start();
   show();

@@ -59,6 +59,9 @@ expect die_t_die_centre.csv --die "$here/../data/die/t_die_centre.json" --table 
 expect die_coat_hanger_refine.json --die "$here/../data/die/coat_hanger_uniform.json" --table json --refine
 expect die_t_die_summary.txt --die "$here/../data/die/t_die_centre.json" --stations 4
 expect_failure 1 die_no_physical_solution.txt --die "$here/../data/die/t_die_yield_stress.json"
+# The example dies of the README: a profile read beside its document, the window's die.
+expect die_profile_refine.txt --die "$here/../../examples/dies/profile_rectangle.json" --refine
+expect die_tapered_refine.txt --die "$here/../../examples/dies/tapered_window_liquid.json" --refine
 expect die_t_die_coating_window.txt --die "$here/../data/die/t_die_centre.json" \
   --coating-window "$here/die_t_die_coating_point.json"
 expect die_t_die_coating_window.csv --die "$here/../data/die/t_die_centre.json" \
