@@ -209,6 +209,9 @@ std::vector<ProjectField> DesignTab::ProjectFields() {
   std::vector<ProjectField> fields = {ProjectField::Group("variables", std::move(variables)),
                                       ProjectField::Choice("objective", *objective_)};
   for (std::size_t limit = 0; limit < limits_.size(); ++limit) {
+    if (design::kDesignLimits[limit].byOperatingPoint) {
+      continue;
+    }
     fields.push_back(ProjectField::Box(std::string(design::kDesignLimits[limit].key),
                                        *limits_[limit], separator));
   }
