@@ -69,9 +69,13 @@ class DesignTab : public QWidget {
   void ApplyToMainWindow();
   // The optimum as the search solved it, shown in the Result tab.
   void ShowResult();
+  // The optimum as the search solved it; nothing before an answer.
+  std::optional<FinishedRun> OptimumRun() const;
 
  signals:
   void finished();
+  // "Pin Optimum" was pressed with an optimum found.
+  void pinRequested();
 
  private:
   struct VariableControls {
@@ -101,11 +105,13 @@ class DesignTab : public QWidget {
   QLineEdit* maxPressure_;
   QLineEdit* minUniformity_;
   QLineEdit* maxResidenceTime_;
-  std::array<QLineEdit*, design::kDesignLimits.size()> limits_;  // in the table's order
+  // In the table's order; none for a limit asked for with an operating point.
+  std::array<QLineEdit*, design::kDesignLimits.size()> limits_;
   QPushButton* run_;
   QPushButton* cancel_;
   QPushButton* apply_;
   QPushButton* showResultButton_;
+  QPushButton* pin_;
   QLabel* status_;
   QLabel* optimum_;
   QLineSeries* bestSoFar_;

@@ -49,6 +49,7 @@ class ResultTab : public QWidget {
   void CopyTableAsCsv() const;
 
   bool HasRun() const { return shown_.has_value(); }
+  const std::optional<FinishedRun>& Shown() const { return shown_; }
   // Whether the shown figures are those of the last run started.
   bool ShowsLastRun() const { return HasRun() && status_.isEmpty(); }
 
@@ -61,6 +62,10 @@ class ResultTab : public QWidget {
   QString UniformityText() const { return uniformity_->text(); }
   QString SweepsText() const { return sweeps_->text(); }
   QString ResultFileText() const { return resultFile_->text(); }
+
+ signals:
+  // "Pin for Comparison" was pressed with a run shown.
+  void pinRequested();
 
  private:
   QWidget* MakeSummary();
@@ -84,6 +89,7 @@ class ResultTab : public QWidget {
   QPushButton* openFolderButton_;
   QPushButton* savePlotsButton_;
   QPushButton* copyTableButton_;
+  QPushButton* pinButton_;
   std::optional<FinishedRun> shown_;
   // Empty while the shown run is the last one started; else why it is not.
   QString status_;

@@ -9,7 +9,9 @@
 #include <QScrollBar>
 
 #include "case_panel.h"
+#include "case_summary.h"
 #include "coating_tab.h"
+#include "comparison_tab.h"
 #include "design_tab.h"
 #include "fluxeta/case/number_text.h"
 #include "main_window.h"
@@ -28,6 +30,7 @@ const QString kStudyTabCaption = QStringLiteral("Study");
 const QString kDesignTabCaption = QStringLiteral("Design");
 const QString kSensitivityTabCaption = QStringLiteral("Sensitivity");
 const QString kCoatingTabCaption = QStringLiteral("Coating");
+const QString kComparisonTabCaption = QStringLiteral("Compare");
 
 // The first size of the window: two plots above the figures, about as tall as the main
 // window; it may open narrower, down to the least size, to leave the main window uncovered.
@@ -59,6 +62,7 @@ Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
                                [this](const FinishedRun& run) { ShowResults(run); })),
       sensitivityTab_(new SensitivityTab(presenter, *casePanel_)),
       coatingTab_(new CoatingTab(presenter, *casePanel_)),
+      comparisonTab_(new ComparisonTab(presenter)),
       project_(new ProjectKeeper(presenter, *this, kCaption)) {
   setObjectName(QStringLiteral("Workbench"));
   // The user goes on typing cases into the main window; this window only shows them.
@@ -71,6 +75,7 @@ Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
   tabs_->addTab(designTab_, kDesignTabCaption);
   tabs_->addTab(sensitivityTab_, kSensitivityTabCaption);
   tabs_->addTab(coatingTab_, kCoatingTabCaption);
+  tabs_->addTab(comparisonTab_, kComparisonTabCaption);
   // The case panel belongs to the tabs that work on a case of their own.
   auto* casePanelArea = new QScrollArea;
   casePanelArea->setObjectName(QStringLiteral("CasePanelArea"));
@@ -82,7 +87,8 @@ Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
                                casePanelArea->verticalScrollBar()->sizeHint().width());
   casePanelArea->hide();
   connect(tabs_, &QTabWidget::currentChanged, this, [this, casePanelArea] {
-    casePanelArea->setVisible(tabs_->currentWidget() != resultTab_);
+    casePanelArea->setVisible(tabs_->currentWidget() != resultTab_ &&
+                              tabs_->currentWidget() != comparisonTab_);
   });
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(casePanelArea);
@@ -96,6 +102,34 @@ Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
   AddProjectPart("design", designTab_->ProjectFields());
   AddProjectPart("sensitivity", sensitivityTab_->ProjectFields());
   AddProjectPart("coating", coatingTab_->ProjectFields());
+  AddProjectPart(*comparisonTab_);
+
+  connect(resultTab_, &ResultTab::pinRequested, this, [this] {
+    if (const auto& run = resultTab_->Shown()) {
+      Pin(run, QStringLiteral("Result tab, run %1").arg(RunTimeText(run->finishedAt)));
+    }
+  });
+  connect(designTab_, &DesignTab::pinRequested, this,
+          [this] { Pin(designTab_->OptimumRun(), QStringLiteral("design optimum")); });
+  connect(studyTab_, &StudyTab::pinRequested, this,
+          [this] { Pin(studyTab_->ChosenCellRun(), studyTab_->ChosenCellSource()); });
+  connect(comparisonTab_, &ComparisonTab::pinsChanged, this, &Workbench::CountPins);
+}
+
+void Workbench::Pin(const std::optional<FinishedRun>& run, const QString& source) {
+  if (run) {
+    comparisonTab_->Pin(*run, source);
+  }
+}
+
+void Workbench::CountPins() {
+  int pinned = 0;
+  for (const auto& pin : comparisonTab_->Pins()) {
+    pinned += pin.has_value() ? 1 : 0;
+  }
+  tabs_->setTabText(tabs_->indexOf(comparisonTab_),
+                    pinned == 0 ? kComparisonTabCaption
+                                : QStringLiteral("%1 (%2)").arg(kComparisonTabCaption).arg(pinned));
 }
 
 void Workbench::AddProjectPart(ProjectPart& part) {

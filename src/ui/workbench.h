@@ -20,6 +20,7 @@ namespace fluxeta::ui {
 
 class CasePanel;
 class CoatingTab;
+class ComparisonTab;
 class DesignTab;
 class ResultTab;
 class SensitivityTab;
@@ -45,6 +46,7 @@ class Workbench : public QWidget {
   DesignTab& Design() { return *designTab_; }
   SensitivityTab& Sensitivity() { return *sensitivityTab_; }
   CoatingTab& Coating() { return *coatingTab_; }
+  ComparisonTab& Comparison() { return *comparisonTab_; }
   ProjectKeeper& Project() { return *project_; }
 
   // A tab's state kept in the project from now on: the part itself, or its fields under `key`.
@@ -66,6 +68,9 @@ class Workbench : public QWidget {
 
  private:
   void PlaceBesideMainWindow();
+  // Pins a result of a tab on the Compare tab, whose caption counts the pins.
+  void Pin(const std::optional<FinishedRun>& run, const QString& source);
+  void CountPins();
 
   QTabWidget* tabs_;
   ResultTab* resultTab_;
@@ -74,6 +79,7 @@ class Workbench : public QWidget {
   DesignTab* designTab_;
   SensitivityTab* sensitivityTab_;
   CoatingTab* coatingTab_;
+  ComparisonTab* comparisonTab_;
   ProjectKeeper* project_;
   std::vector<std::unique_ptr<ProjectPart>> sections_;
   bool placed_ = false;
