@@ -10,7 +10,9 @@
 #include "case_panel.h"
 #include "coating_tab.h"
 #include "design_tab.h"
+#include "die_tab.h"
 #include "fluxeta/case/number_text.h"
+#include "liquid_tab.h"
 #include "main_window.h"
 #include "result_tab.h"
 #include "sensitivity_tab.h"
@@ -27,6 +29,8 @@ const QString kStudyTabCaption = QStringLiteral("Study");
 const QString kDesignTabCaption = QStringLiteral("Design");
 const QString kSensitivityTabCaption = QStringLiteral("Sensitivity");
 const QString kCoatingTabCaption = QStringLiteral("Coating");
+const QString kDieTabCaption = QStringLiteral("Die");
+const QString kLiquidTabCaption = QStringLiteral("Liquid");
 
 // The first size of the window: two plots above the figures, about as tall as the main
 // window; it may open narrower, down to the least size, to leave the main window uncovered.
@@ -57,7 +61,13 @@ Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
       designTab_(new DesignTab(presenter, *casePanel_,
                                [this](const FinishedRun& run) { ShowResults(run); })),
       sensitivityTab_(new SensitivityTab(presenter, *casePanel_)),
-      coatingTab_(new CoatingTab(presenter, *casePanel_)) {
+      coatingTab_(new CoatingTab(presenter, *casePanel_)),
+      liquidTab_(new LiquidTab(presenter, SeparatorOf(mainWindow))),
+      dieTab_(new DieTab(presenter, *liquidTab_, SeparatorOf(mainWindow),
+                         [this](const solver::DieSolution& solution, const QString& description) {
+                           resultTab_->ShowDieSolution(solution, description);
+                           tabs_->setCurrentWidget(resultTab_);
+                         })) {
   setWindowTitle(kCaption);
   setObjectName(QStringLiteral("Workbench"));
   // The user goes on typing cases into the main window; this window only shows them.
@@ -70,7 +80,10 @@ Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
   tabs_->addTab(designTab_, kDesignTabCaption);
   tabs_->addTab(sensitivityTab_, kSensitivityTabCaption);
   tabs_->addTab(coatingTab_, kCoatingTabCaption);
-  // The case panel belongs to the tabs that work on a case of their own.
+  tabs_->addTab(dieTab_, kDieTabCaption);
+  tabs_->addTab(liquidTab_, kLiquidTabCaption);
+  // The case panel belongs to the tabs that work on the window's case; the die and its
+  // liquid are a document of their own.
   auto* casePanelArea = new QScrollArea;
   casePanelArea->setObjectName(QStringLiteral("CasePanelArea"));
   casePanelArea->setWidget(casePanel_);
@@ -81,7 +94,8 @@ Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
                                casePanelArea->verticalScrollBar()->sizeHint().width());
   casePanelArea->hide();
   connect(tabs_, &QTabWidget::currentChanged, this, [this, casePanelArea] {
-    casePanelArea->setVisible(tabs_->currentWidget() != resultTab_);
+    const QWidget* current = tabs_->currentWidget();
+    casePanelArea->setVisible(current != resultTab_ && current != dieTab_ && current != liquidTab_);
   });
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(casePanelArea);

@@ -15,6 +15,8 @@ namespace fluxeta::ui {
 class CasePanel;
 class CoatingTab;
 class DesignTab;
+class DieTab;
+class LiquidTab;
 class ResultTab;
 class SensitivityTab;
 class StudyTab;
@@ -39,6 +41,10 @@ class Workbench : public QWidget {
   DesignTab& Design() { return *designTab_; }
   SensitivityTab& Sensitivity() { return *sensitivityTab_; }
   CoatingTab& Coating() { return *coatingTab_; }
+  // The die and its liquid, each with a document state (DocumentState / SetDocumentState)
+  // for the project file: the die document and the liquid document it holds as its "fluid".
+  DieTab& Die() { return *dieTab_; }
+  LiquidTab& Liquid() { return *liquidTab_; }
 
   // Shows the window and raises it without activating it. The first call places it beside
   // the main window, moving the main window aside when nothing else keeps it uncovered;
@@ -61,6 +67,8 @@ class Workbench : public QWidget {
   DesignTab* designTab_;
   SensitivityTab* sensitivityTab_;
   CoatingTab* coatingTab_;
+  LiquidTab* liquidTab_;
+  DieTab* dieTab_;
   bool placed_ = false;
   QElapsedTimer openedAt_;  // since the last Open(), while it may still bring an activation
 };
