@@ -32,6 +32,9 @@ along the width and its uniformity.
     fit = fluxeta.fit_liquid("carreau", shear_rates, viscosities)   # a measured flow curve
     {"model": fit["model"], **fit["parameters"]}   # the fitted liquid
 
+    die = fluxeta.solve_die("die.json", stations=400)   # a T-die, coat-hanger, any profile
+    die.status, die.entrance_pressure_Pa, die.uniformity, die.DelQ
+
 Units: lengths in cm, areas in cm2, flow rates in cm3/s, pressures in Pa, viscosities in
 Pa.s, shear rates in 1/s, density in g/cm3, times in s.
 
@@ -49,15 +52,18 @@ from ._fluxeta import (
     InvalidOperation,
     NotANumber,
     Overflow,
+    DieResult,
     SolveResult,
     __version__,
     coating_window,
+    die_document_tables,
     fit_liquid,
     inputs,
     liquids,
     optimise,
     sensitivity,
     solve,
+    solve_die,
     study,
     tolerance,
     viscosity,
@@ -74,7 +80,10 @@ __all__ = [
     "liquids",
     "viscosity",
     "fit_liquid",
+    "solve_die",
+    "die_document_tables",
     "SolveResult",
+    "DieResult",
     "FluxetaError",
     "FloatingPointFault",
     "DivisionByZero",

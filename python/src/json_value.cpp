@@ -1,5 +1,6 @@
 #include "json_value.h"
 
+#include <limits>
 #include <string>
 
 namespace py = pybind11;
@@ -13,7 +14,17 @@ nlohmann::json JsonOf(const py::handle& value, const std::string& kind) {
   if (py::isinstance<py::bool_>(value)) {
     return value.cast<bool>();
   }
-  if (py::isinstance<py::int_>(value) || py::isinstance<py::float_>(value)) {
+  if (py::isinstance<py::int_>(value)) {
+    // An int beyond a double stays a number too, an infinite one, for the reader to refuse.
+    const double number = PyLong_AsDouble(value.ptr());
+    if (number == -1.0 && PyErr_Occurred()) {
+      PyErr_Clear();
+      const double infinity = std::numeric_limits<double>::infinity();
+      return value > py::int_(0) ? infinity : -infinity;
+    }
+    return number;
+  }
+  if (py::isinstance<py::float_>(value)) {
     return value.cast<double>();
   }
   if (py::isinstance<py::str>(value)) {

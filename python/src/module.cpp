@@ -3,6 +3,7 @@
 
 #include "case_inputs.h"
 #include "coating_binding.h"
+#include "die_binding.h"
 #include "liquid_binding.h"
 #include "optimise_binding.h"
 #include "python_errors.h"
@@ -22,6 +23,7 @@ PYBIND11_MODULE(_fluxeta, module) {
   fluxeta::python::RegisterTolerance(module);
   fluxeta::python::RegisterCoatingWindow(module);
   fluxeta::python::RegisterLiquids(module);
+  fluxeta::python::RegisterDie(module);
   module.def(
       "inputs", &fluxeta::python::InputTable,
       R"doc(The fifteen case inputs in input order, a list of dicts with the keys name (the short name
@@ -31,8 +33,8 @@ the default case), fixed_in_window (the window keeps the default) and plausible_
 )doc");
   // The package re-exports the functions; help() and tracebacks name them by it.
   for (const char* function :
-       {"solve", "study", "optimise", "sensitivity", "tolerance", "coating_window", "inputs", "liquids", "viscosity",
-        "fit_liquid"}) {
+       {"solve", "study", "optimise", "sensitivity", "tolerance", "coating_window", "inputs",
+        "liquids", "viscosity", "fit_liquid", "solve_die", "die_document_tables"}) {
     module.attr(function).attr("__module__") = "fluxeta";
   }
 }

@@ -58,6 +58,52 @@ class TestAsTheBatch:
         assert_window_is_the_batch_one(window, expected)
 
 
+class TestADieDocument:
+    def test_a_die_file_is_the_golden_window(self, test_data):
+        expected = json.loads((GOLDEN / "die_coat_hanger_coating_window.json").read_text())
+        point = json.loads((GOLDEN / "die_coat_hanger_coating_point.json").read_text())
+        die = test_data / "die" / "coat_hanger_uniform.json"
+        assert_window_is_the_batch_one(fluxeta.coating_window(point, die=die), expected)
+        assert_window_is_the_batch_one(fluxeta.coating_window(point, die=str(die)), expected)
+
+    def test_a_die_dict_is_the_batch_window_of_its_file(self, batch, tmp_path, test_data):
+        document = json.loads((test_data / "die" / "t_die_centre.json").read_text())
+        document["stations"] = 16
+        (tmp_path / "die.json").write_text(json.dumps(document))
+        point = dict(POINT, coating_gap=0.08)
+        expected = batch_window(batch, tmp_path, point, "--die", "die.json")
+        window = fluxeta.coating_window(point, die=document)
+        assert_window_is_the_batch_one(window, expected)
+        assert len(window["stations"]["x"]) == 16
+
+    def test_a_die_document_that_cannot_be_used_is_refused_by_key(self, test_data):
+        document = json.loads((test_data / "die" / "t_die_centre.json").read_text())
+        document["geometry"]["gap"] = 0
+        with pytest.raises(ValueError, match=r"^die document: geometry\.gap: must be a positive"):
+            fluxeta.coating_window(POINT, die=document)
+        with pytest.raises(ValueError, match=r"^die document: .*missing\.json"):
+            fluxeta.coating_window(POINT, die=test_data / "die" / "missing.json")
+
+    def test_a_die_takes_no_case_inputs_nor_search(self, test_data):
+        die = test_data / "die" / "t_die_centre.json"
+        with pytest.raises(TypeError, match="die="):
+            fluxeta.coating_window(POINT, die=die, Qin=40)
+        with pytest.raises(TypeError, match="die="):
+            fluxeta.coating_window(POINT, die=die, search="window")
+        with pytest.raises(TypeError, match="die must be"):
+            fluxeta.coating_window(POINT, die=[1, 2])
+
+    def test_a_die_document_that_is_not_solved_raises_its_outcome(self, test_data):
+        document = json.loads((test_data / "die" / "t_die_centre.json").read_text())
+        document["geometry"].update(feed="end", width=50)
+        document["geometry"]["manifold"]["radius"] = 0.05
+        document.update(fluid={"model": "newtonian", "viscosity": 1.0}, flow_rate=10.0,
+                        density=0.0, stations=20)
+        with pytest.raises(fluxeta.FluxetaError, match="manifold runs empty") as raised:
+            fluxeta.coating_window(POINT, die=document)
+        assert raised.value.code == "no_physical_solution"
+
+
 class TestTheWeb:
     def test_the_stations_outside_are_named_with_how_far(self):
         window = fluxeta.coating_window(POINT)

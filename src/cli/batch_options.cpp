@@ -135,7 +135,8 @@ std::variant<BatchOptions, int> ParseBatchOptions(int argc, const char* const* a
       ->type_name("NAME=FROM:TO:COUNT");
   app.add_option("--coating-window", options.coatingWindow,
                  "Coating window: whether the bead between the die's lips and the web holds at "
-                 "every station at the operating point of FILE.json, {\"web_speed\": cm/s, "
+                 "every station of the case's die, or of the --die document's, at the "
+                 "operating point of FILE.json, {\"web_speed\": cm/s, "
                  "\"coating_gap\": cm, \"upstream_lip\": cm, \"downstream_lip\": cm, "
                  "\"surface_tension\": N/m, \"vacuum\": [lowest, highest] Pa}; prints the "
                  "verdict for the web and per station (--table for CSV or JSON)")
@@ -171,8 +172,12 @@ std::variant<BatchOptions, int> ParseBatchOptions(int argc, const char* const* a
   // A die document is solved by itself; studies and designs of it are still to come.
   for (const char* windowOnly :
        {"DATAFILE", "--all-inputs", "--search", "--sweep", "--cases", "--optimise", "--sensitivity",
-        "--tolerance", "--operating-window", "--coating-window"}) {
+        "--tolerance", "--operating-window", "--fit-liquid"}) {
     app.get_option("--die")->excludes(windowOnly);
+  }
+  // The window of a die document prints the window alone.
+  for (const char* dieOnly : {"--refine", "--export-geometry", "--export-dxf"}) {
+    app.get_option("--coating-window")->excludes(dieOnly);
   }
   try {
     app.parse(argc, argv);

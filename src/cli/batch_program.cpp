@@ -62,7 +62,9 @@ int RunBatchProgram(int argc, const char* const* argv, std::ostream& out, std::o
     return kRefusedInput;
   }
   int status = kRefusedInput;
-  if (options.die.Any()) {
+  if (options.die.Any() && options.coatingWindow) {
+    status = RunDieCoatingWindow(options, out, err);
+  } else if (options.die.Any()) {
     status = RunDieDocument(options.die, options.run.table, out, err);
   } else if (options.fitLiquid) {
     status = RunFitLiquid(*options.fitLiquid, *options.run.dataFile, out, err);

@@ -1,5 +1,5 @@
-// fluxeta-batch --coating-window FILE.json: will the bead hold across the whole web of the
-// case's die at the operating point of the file?
+// fluxeta-batch [DATAFILE | --die DOC] --coating-window FILE.json: will the bead hold across
+// the whole web of the die at the operating point of the file?
 #pragma once
 
 #include <ostream>
@@ -16,5 +16,9 @@ namespace fluxeta::cli {
 // case, 3 for a floating-point fault.
 int RunCoatingWindow(const BatchOptions& options, const cases::CaseInputs& base, std::ostream& out,
                      std::ostream& err);
+
+// The same for the die document of --die (with --stations), solved by the general die model;
+// 2 also for a refused die document.
+int RunDieCoatingWindow(const BatchOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace fluxeta::cli

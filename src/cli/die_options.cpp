@@ -1,17 +1,30 @@
 #include "die_options.h"
 
 #include <CLI/CLI.hpp>
+#include <string>
 
 #include "fluxeta/case/die_families.h"
 
 namespace fluxeta::cli {
 
+namespace {
+
+std::string FamilyNames() {
+  std::string names;
+  for (const cases::DieFamilySpec& row : cases::kDieFamilies) {
+    names += (names.empty() ? "" : ", ") + std::string(row.name);
+  }
+  return names;
+}
+
+}  // namespace
+
 void AddDieOptions(CLI::App& app, DieOptions& options) {
   CLI::Option* die =
       app.add_option("--die", options.documentFile,
-                     "Solve the die of a JSON die document (families tapered, t-die, "
-                     "coat-hanger, profile) with the general die model instead of the window's "
-                     "case; with --table its station table to standard output, else a summary")
+                     "Solve the die of a JSON die document (families " + FamilyNames() +
+                         ") with the general die model instead of the window's case; with "
+                         "--table its station table to standard output, else a summary")
           ->type_name("FILE.json");
   app.add_option("--stations", options.stations,
                  "Die: stations across the whole width (default: the document's, else " +

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "fluxeta/base/quoted_text.h"
+#include "json_document_parser.h"
 
 namespace fluxeta::cli {
 
@@ -42,18 +43,12 @@ std::optional<nlohmann::json> ReadJsonDocumentFile(const std::string& path, std:
   }
   const std::string named =
       "fluxeta-batch: " + std::string(kind) + " '" + base::ShortQuote(path) + "': ";
-  try {
-    return nlohmann::json::parse(*text);
-  } catch (const nlohmann::json::exception& error) {
-    // A syntax error or a number beyond a double ("number overflow parsing '1e700'"), without
-    // the library's "[json.exception.parse_error.101] " before the reason.
-    std::string_view reason = error.what();
-    if (const auto end = reason.find("] "); reason.starts_with('[') && end != reason.npos) {
-      reason.remove_prefix(end + 2);
-    }
-    err << named << "not JSON: " << reason << '\n';
+  auto parsed = ParseJsonDocument(*text);
+  if (const std::string* refusal = std::get_if<std::string>(&parsed)) {
+    err << named << *refusal << '\n';
     return std::nullopt;
   }
+  return std::get<nlohmann::json>(std::move(parsed));
 }
 
 }  // namespace fluxeta::cli

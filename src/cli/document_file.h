@@ -19,7 +19,8 @@ std::optional<std::string> ReadDocumentFileText(const std::string& path, std::st
                                                 std::ostream& err);
 
 // The JSON of the file, or nullopt after saying on `err` why it cannot be read: the file
-// named as "`kind` 'path'" with the system's reason, the size, or the parser's message.
+// named as "`kind` 'path'" with the system's reason, the size, or the parser's message (a
+// number beyond a double named by its key).
 std::optional<nlohmann::json> ReadJsonDocumentFile(const std::string& path, std::string_view kind,
                                                    std::ostream& err);
 

@@ -16,4 +16,13 @@ WebFlow WebFlowOfStationTable(const cases::StationTable& table,
   return flow;
 }
 
+WebFlow WebFlowOfDieSolution(const solver::DieSolution& solution) {
+  WebFlow flow{{}, {}, solution.liquid};
+  for (int station = 0; station < solution.stations; ++station) {
+    flow.x.push_back(solution.table.X[station]);
+    flow.flowPerWidth.push_back(solution.SlotFlowPerWidth(station));
+  }
+  return flow;
+}
+
 }  // namespace fluxeta::coating

@@ -22,8 +22,11 @@ constexpr double kMostBracketFactor = 4;
 // A step of the bracket search goes this share of its own length beyond its estimate, so
 // that a good estimate gives a bracket at once.
 constexpr double kBracketOvershoot = 0.1;
-constexpr std::uintmax_t kMostRootIterations = 100;
 constexpr int kRootToleranceBits = 50;
+// A die with no physical answer (a yield stress the manifold cannot carry to the closed
+// end) has a jump instead of a root; narrowing a bracket onto it to kRootToleranceBits
+// takes TOMS 748 up to about three evaluations a halving.
+constexpr std::uintmax_t kMostRootIterations = 4 * kRootToleranceBits;
 
 // The integrations of one search: the best on the branch, and the nearest on each side.
 class Shots {

@@ -1,5 +1,5 @@
-// fluxeta-batch --coating-window: the operating point's refusals, the die it judges, and the
-// exit statuses.
+// fluxeta-batch --coating-window: the operating point's refusals, the die it judges (the
+// window's case or a die document), and the exit statuses.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -79,6 +79,23 @@ TEST(CoatingWindowCli, RefusesAFileThatHoldsNoOperatingPoint) {
   EXPECT_EQ(cut.err.rfind("fluxeta-batch: operating point 'point.json': not JSON: parse error", 0),
             0u)
       << cut.err;
+  // A number beyond a double is refused by its key, not thrown past the command.
+  testing::WriteBytes(scratch.path() / "point.json", "{\"web_speed\": 1e700}");
+  const auto huge = RunBatchProcess(scratch, "--coating-window point.json");
+  EXPECT_EQ(huge.status, 2);
+  EXPECT_EQ(huge.err,
+            "fluxeta-batch: operating point 'point.json': web_speed: number overflow parsing "
+            "'1e700'\n");
+  EXPECT_EQ(huge.out, "");
+  json point = OperatingPoint();
+  point["vacuum"] = {0, 1};
+  testing::WriteBytes(scratch.path() / "point.json",
+                      point.dump().replace(point.dump().find("[0,1]"), 5, "[0,-1e700]"));
+  const auto deep = RunBatchProcess(scratch, "--coating-window point.json");
+  EXPECT_EQ(deep.status, 2);
+  EXPECT_EQ(deep.err,
+            "fluxeta-batch: operating point 'point.json': vacuum[1]: number overflow parsing "
+            "'-1e700'\n");
   const auto device = RunBatchProcess(scratch, "--coating-window /dev/zero");
   EXPECT_EQ(device.status, 2);
   EXPECT_EQ(device.err, "fluxeta-batch: operating point '/dev/zero': more than 1048576 bytes\n");
@@ -128,6 +145,112 @@ TEST(CoatingWindowCli, SaysWhenTheDieIsNotSolved) {
   EXPECT_EQ(window.err,
             "fluxeta-batch: the die is not solved (not_converged); the coating window needs a "
             "converged die\n");
+}
+
+// An end-fed T-die of a Newtonian liquid: its slot flow falls towards the closed end.
+const std::string kTDie =
+    R"({"geometry": {"family": "t-die", "width": 50, "feed": "end",
+                     "manifold": {"shape": "circle", "radius": 0.5},
+                     "land_length": 5.0, "gap": 0.05},
+        "fluid": {"model": "newtonian", "viscosity": 1.0},
+        "flow_rate": 10.0, "density": 0.0, "stations": 20})";
+
+// The window of a die document judges the flow of the die's own station table: station i's
+// slot flow over its width of W/N, at its X, whatever the number of stations.
+TEST(CoatingWindowCli, JudgesTheDieOfADieDocument) {
+  const ScratchDirectory scratch;
+  json fast = OperatingPoint();
+  fast["web_speed"] = 10;
+  fast["coating_gap"] = 0.05;
+  WriteOperatingPoint(scratch, fast);
+  testing::WriteBytes(scratch.path() / "die.json", kTDie);
+  for (const int stations : {20, 7}) {
+    const std::string count = " --stations " + std::to_string(stations);
+    const auto window =
+        RunBatchProcess(scratch, "--die die.json --coating-window point.json --table json" + count);
+    ASSERT_EQ(window.status, 0) << window.err;
+    const auto table = RunBatchProcess(scratch, "--die die.json --table json" + count);
+    ASSERT_EQ(table.status, 0) << table.err;
+    const json stationRows = json::parse(window.out)["stations"];
+    const json rows = json::parse(table.out)["stations"];
+    ASSERT_EQ(stationRows.size(), static_cast<std::size_t>(stations));
+    const double stationWidth = 50.0 / stations;
+    for (int k = 0; k < stations; ++k) {
+      EXPECT_EQ(stationRows[k]["x"], rows[k]["X"]);
+      EXPECT_EQ(stationRows[k]["flow_per_width"].get<double>(),
+                rows[k]["DelQ"].get<double>() / stationWidth);
+    }
+    // 10 cm3/s over 50 cm at 10 cm/s: 0.02 cm on average, thicker at the fed end.
+    EXPECT_GT(stationRows[0]["wet_thickness"].get<double>(), 0.02);
+    EXPECT_LT(stationRows[stations - 1]["wet_thickness"].get<double>(), 0.02);
+  }
+}
+
+TEST(CoatingWindowCli, RefusesADieDocumentOrAnOperatingPointItCannotJudge) {
+  const ScratchDirectory scratch;
+  WriteOperatingPoint(scratch, OperatingPoint());
+  std::string refused = kTDie;
+  refused.replace(refused.find("\"gap\": 0.05"), 11, "\"gap\": 0");
+  testing::WriteBytes(scratch.path() / "die.json", refused);
+  const auto badDie = RunBatchProcess(scratch, "--die die.json --coating-window point.json");
+  EXPECT_EQ(badDie.status, 2);
+  EXPECT_EQ(badDie.err, "fluxeta-batch: geometry.gap: must be a positive number (cm), not 0\n");
+  EXPECT_EQ(badDie.out, "");
+
+  testing::WriteBytes(scratch.path() / "die.json", kTDie);
+  const auto odd = RunBatchProcess(scratch,
+                                   "--die die.json --coating-window point.json "
+                                   "--stations 0");
+  EXPECT_EQ(odd.status, 2);
+  EXPECT_EQ(odd.err.rfind("fluxeta-batch: --stations: ", 0), 0u) << odd.err;
+
+  json point = OperatingPoint();
+  point["surface_tension"] = 0;
+  WriteOperatingPoint(scratch, point);
+  const auto badPoint = RunBatchProcess(scratch, "--die die.json --coating-window point.json");
+  EXPECT_EQ(badPoint.status, 2);
+  EXPECT_EQ(badPoint.err,
+            "fluxeta-batch: operating point 'point.json': surface_tension: must be a positive "
+            "number (N/m), not 0\n");
+
+  // 10 cm3/s over 50 cm at 1 cm/s lays films of about 2 mm, more than the 1.7 mm gap.
+  point = OperatingPoint();
+  point["web_speed"] = 1;
+  WriteOperatingPoint(scratch, point);
+  const auto thick = RunBatchProcess(scratch, "--die die.json --coating-window point.json");
+  EXPECT_EQ(thick.status, 2);
+  EXPECT_EQ(thick.err.rfind("fluxeta-batch: operating point 'point.json': coating_gap: must be "
+                            "wider than the wet film, 0.17 cm is not above the film of ",
+                            0),
+            0u)
+      << thick.err;
+  EXPECT_EQ(thick.out, "");
+
+  // The window is all it prints: the die's own outputs are refused beside it.
+  WriteOperatingPoint(scratch, OperatingPoint());
+  for (const std::string other : {"--refine", "--export-geometry g.csv", "--export-dxf d.dxf"}) {
+    const auto both =
+        RunBatchProcess(scratch, "--die die.json --coating-window point.json " + other);
+    EXPECT_EQ(both.status, 2) << other;
+    EXPECT_EQ(both.out, "") << other;
+  }
+  EXPECT_FALSE(std::filesystem::exists(scratch.path() / "g.csv"));
+  EXPECT_FALSE(std::filesystem::exists(scratch.path() / "d.dxf"));
+}
+
+TEST(CoatingWindowCli, SaysWhyTheDieOfADieDocumentIsNotSolved) {
+  const ScratchDirectory scratch;
+  WriteOperatingPoint(scratch, OperatingPoint());
+  std::string narrow = kTDie;
+  narrow.replace(narrow.find("\"radius\": 0.5"), 13, "\"radius\": 0.05");
+  testing::WriteBytes(scratch.path() / "die.json", narrow);
+  const auto window = RunBatchProcess(scratch, "--die die.json --coating-window point.json");
+  EXPECT_EQ(window.status, 1);
+  EXPECT_EQ(window.err,
+            "fluxeta-batch: the die is not solved (no_physical_solution: the manifold runs empty "
+            "at 30.1 cm from the feed (station 13), before the closed end); the coating window "
+            "needs a converged die\n");
+  EXPECT_EQ(window.out, "");
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
-// fluxeta-batch --die: a bad document refused with the key named and exit status 2, the
-// exports written whole, and an export that would replace the document refused.
+// fluxeta-batch --die: a bad document refused with the key named and exit status 2, a die
+// that cannot pass its flow with status 1, the exports written whole, and an export that
+// would replace the document refused.
 #include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
 
 #include "../support/batch_process.h"
 #include "../support/scratch_directory.h"
@@ -68,6 +71,37 @@ TEST(DieCli, RefusesABadDocumentNamingTheKeyWithStatusTwo) {
   EXPECT_EQ(run.err, "fluxeta-batch: die document 'gone.json': No such file or directory\n");
   run = RunBatchProcess(directory, "--die die.json --sweep gamma=0:1:2");
   EXPECT_EQ(run.status, 2);
+  // A flow curve is fitted from a data file, which a die document does not take.
+  run = RunBatchProcess(directory, "--die die.json --fit-liquid newtonian");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("excludes"), std::string::npos) << run.err;
+  EXPECT_EQ(run.out, "");
+}
+
+// A yield stress that the narrow manifold's pressure cannot overcome before the closed end:
+// exit status 1, the verdict with where the pressure ran out, and no figures.
+TEST(DieCli, SaysWhenTheDieCannotPassItsFlowWithStatusOne) {
+  const ScratchDirectory directory;
+  std::string document = With(R"("radius": 1.0)", R"("radius": 0.1)");
+  const std::string_view newtonian = R"({"model": "newtonian", "viscosity": 1.0})";
+  document.replace(document.find(newtonian), newtonian.size(),
+                   R"({"model": "bingham", "tau_y": 100.0, "K": 1.0})");
+  WriteBytes(directory.path() / "die.json", document);
+  const BatchProcess run = RunBatchProcess(directory, "--die die.json --table json");
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_EQ(run.err, "");
+  const nlohmann::json table = nlohmann::json::parse(run.out);
+  EXPECT_EQ(table["status"], "no_physical_solution");
+  EXPECT_EQ(table["message"],
+            "no_physical_solution: the pressure runs out at 35.86 cm from the feed (station 15) "
+            "while liquid remains");
+  for (const char* figure : {"entrancePressure", "DelQRms", "uniformity", "flowRatio"}) {
+    EXPECT_TRUE(table[figure]["value"].is_null()) << figure;
+  }
+  const nlohmann::json& stations = table["stations"];
+  ASSERT_EQ(stations.size(), 20u);
+  EXPECT_GT(stations[14]["P"].get<double>(), 0);
+  EXPECT_TRUE(stations[16]["P"].is_null());
 }
 
 TEST(DieCli, WritesTheExportsAndRefusesOneThatWouldReplaceTheDocument) {

@@ -1,4 +1,5 @@
-// The liquids without a closed-form inverse in the general die model.
+// The liquids without a closed-form inverse, and the yield-stress liquids, in the general die
+// model.
 #include <cmath>
 
 #include <gtest/gtest.h>
@@ -20,6 +21,21 @@ TEST(LiquidModelsInDie, CarreauYasudaOnItsPlateauIsTheNewtonianTDie) {
   EXPECT_NEAR(carreau.entrancePressure / exact.entrancePressure, 1, 1e-9);
   EXPECT_EQ(std::round(carreau.entrancePressure), 96424);
   EXPECT_NEAR(carreau.uniformity, exact.uniformity, 1e-9);
+}
+
+// A yield stress that the manifold cannot carry to the closed end leaves no entrance pressure
+// whose flow reaches it: the search narrows onto the jump between a pressure that runs out and
+// a manifold that empties, and says so within its budget.
+TEST(LiquidModelsInDie, AYieldStressTheManifoldCannotCarryHasNoPhysicalSolution) {
+  json die = NewtonianTDie(0.2);
+  die["stations"] = 20;
+  for (const double yieldStress : {500.0, 1000.0}) {
+    die["fluid"] = {{"model", "bingham"}, {"tau_y", yieldStress}, {"K", 1.0}};
+    const DieSolution solution = SolveDie(cases::ReadDieDocument(die, "."));
+    EXPECT_EQ(solution.status, base::Outcome::NoPhysicalSolution)
+        << yieldStress << " Pa: " << DescribeDieOutcome(solution);
+    EXPECT_EQ(solution.shortfall, DieShortfall::ManifoldEmpties) << yieldStress << " Pa";
+  }
 }
 
 }  // namespace

@@ -56,6 +56,16 @@ expect coating_window.json --coating-window "$here/coating_point.json" --table j
 expect die_t_die_centre.csv --die "$here/../data/die/t_die_centre.json" --table csv
 expect die_coat_hanger_refine.json --die "$here/../data/die/coat_hanger_uniform.json" --table json --refine
 expect die_t_die_summary.txt --die "$here/../data/die/t_die_centre.json" --stations 4
+expect_failure 1 die_no_physical_solution.txt --die "$here/../data/die/t_die_yield_stress.json"
+# The example dies of the README: a profile read beside its document, the window's die.
+expect die_profile_refine.txt --die "$here/../../examples/dies/profile_rectangle.json" --refine
+expect die_tapered_refine.txt --die "$here/../../examples/dies/tapered_window_liquid.json" --refine
+expect die_t_die_coating_window.txt --die "$here/../data/die/t_die_centre.json" \
+  --coating-window "$here/die_t_die_coating_point.json"
+expect die_t_die_coating_window.csv --die "$here/../data/die/t_die_centre.json" \
+  --coating-window "$here/die_t_die_coating_point.json" --table csv
+expect die_coat_hanger_coating_window.json --die "$here/../data/die/coat_hanger_uniform.json" \
+  --coating-window "$here/die_coat_hanger_coating_point.json" --table json
 expect fit_liquid_carreau_yasuda.json --fit-liquid carreau-yasuda \
   "$here/../../examples/liquids/slurry_flow_curve.csv"
 

@@ -49,7 +49,7 @@ for file in usr/bin/fluxeta usr/bin/fluxeta-batch \
             usr/share/icons/hicolor/scalable/apps/org.fluxeta.Fluxeta.svg \
             usr/share/icons/hicolor/32x32/apps/org.fluxeta.Fluxeta.png \
             usr/share/man/man1/fluxeta.1.gz usr/share/man/man1/fluxeta-batch.1.gz \
-            usr/share/doc/fluxeta/copyright; do
+            usr/share/doc/fluxeta/copyright usr/share/fluxeta/die-document.schema.json; do
   [ -f "$root/$file" ] || fail "the package lacks /$file"
 done
 

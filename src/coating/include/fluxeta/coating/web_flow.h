@@ -7,6 +7,7 @@
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/case/station_table.h"
 #include "fluxeta/liquids/liquid.h"
+#include "fluxeta/solver/die_solution.h"
 
 namespace fluxeta::coating {
 
@@ -20,5 +21,9 @@ struct WebFlow {
 // Its liquid is the window's, η0 at γ0 with index n above γcr.
 WebFlow WebFlowOfStationTable(const cases::StationTable& table,
                               const cases::CaseParameters& parameters);
+
+// A die of the general model: station i's slot flow over its width Δx, at X_i across the
+// whole width, and the document's liquid.
+WebFlow WebFlowOfDieSolution(const solver::DieSolution& solution);
 
 }  // namespace fluxeta::coating
