@@ -21,6 +21,7 @@
 #include "fluxeta/solver/die_solve.h"
 #include "liquid_tab.h"
 #include "locale_number_text.h"
+#include "scrolling_page.h"
 #include "utf8_text.h"
 
 namespace fluxeta::ui {
@@ -49,8 +50,8 @@ constexpr char kProfileKey[] = "profile";
 const QString kOpenCaption = QStringLiteral("Open Die…");
 const QString kSaveCaption = QStringLiteral("Save Die…");
 const QString kSolveCaption = QStringLiteral("Solve");
-const QString kUniformDesignCaption = QStringLiteral("uniform (synthesised for the liquid)");
-const QString kTablesDesignCaption = QStringLiteral("tables of radius and land length");
+const QString kUniformDesignCaption = QStringLiteral("uniform");
+const QString kTablesDesignCaption = QStringLiteral("tables");
 const QStringList kDocumentFilters = {QStringLiteral("Die documents (*.json)"),
                                       QStringLiteral("All files (*)")};
 const QString kDocumentSuffix = QStringLiteral("json");
@@ -211,10 +212,12 @@ DieTab::DieTab(Presenter& presenter, LiquidTab& liquid, char separator, ShowSolu
   auto* forms = new QHBoxLayout;
   forms->addWidget(MakeGeometry(), 1);
   forms->addWidget(MakeProcess(), 1);
-  auto* layout = new QVBoxLayout(this);
+  auto* contents = new QWidget;
+  auto* layout = new QVBoxLayout(contents);
   layout->addWidget(plan_, 1);
   layout->addLayout(forms);
   layout->addWidget(status_);
+  PutInScrollArea(*this, contents);
 
   const json geometries = json::parse(kStartingGeometries);
   for (const json& geometry : geometries) {

@@ -1,6 +1,7 @@
 #include "flow_curve_chart.h"
 
 #include <QBrush>
+#include <QGraphicsLayout>
 #include <QPen>
 
 #include <algorithm>
@@ -29,6 +30,8 @@ constexpr int kCurvePenWidth = 2;
 constexpr qreal kMeasuredPointSize = 7;
 constexpr int kMinorTicksPerDecade = 8;  // at 2 … 9 times the decade
 constexpr int kLegendPixels = 10;
+constexpr int kAxisLabelPixels = 10;
+constexpr int kChartMargin = 2;  // pixels
 const QColor kMinorGridColour(0xec, 0xec, 0xec);
 // An axis ends a hair beyond its end decade, so that the decade's tick keeps its label.
 constexpr double kEndDecadeRoom = 1e-9;
@@ -67,6 +70,10 @@ QLogValueAxis* MakeAxis(const QString& title, const QColor& colour) {
   axis->setMinorTickCount(kMinorTicksPerDecade);
   axis->setMinorGridLineColor(kMinorGridColour);
   axis->setTitleText(title);
+  // Small enough for a decade's label at every decade of a narrow plot.
+  QFont font = axis->labelsFont();
+  font.setPixelSize(kAxisLabelPixels);
+  axis->setLabelsFont(font);
   if (colour.isValid()) {
     axis->setLinePenColor(colour);
     axis->setLabelsColor(colour);
@@ -131,6 +138,9 @@ FlowCurveChart::FlowCurveChart()
   addSeries(stress_);
   stress_->attachAxis(shearRateAxis_);
   stress_->attachAxis(stressAxis_);
+  setMargins(QMargins(kChartMargin, kChartMargin, kChartMargin, kChartMargin));
+  layout()->setContentsMargins(0, 0, 0, 0);
+  setBackgroundRoundness(0);
   legend()->setAlignment(Qt::AlignBottom);
   QFont font = legend()->font();
   font.setPixelSize(kLegendPixels);

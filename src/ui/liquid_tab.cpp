@@ -16,6 +16,7 @@
 #include "fluxeta/liquids/liquid.h"
 #include "locale_number_text.h"
 #include "number_presentation.h"
+#include "scrolling_page.h"
 #include "utf8_text.h"
 
 namespace fluxeta::ui {
@@ -40,7 +41,8 @@ const QStringList kFlowCurveFilters = {QStringLiteral("Flow curves (*.csv)"),
                                        QStringLiteral("All files (*)")};
 const QString kStatusStyle = QStringLiteral("QLabel { color: #8a1c00; }");
 
-constexpr int kControlsWidth = 236;  // pixels: the chart takes the rest
+constexpr int kControlsWidth = 210;    // pixels: the chart takes the rest
+constexpr int kLeastChartWidth = 260;  // pixels
 constexpr int kTypingPauseMilliseconds = 150;
 constexpr int kSamplesPerDecade = 20;
 constexpr double kRoomTemperature = 25;  // °C: where a new temperature box starts
@@ -145,14 +147,17 @@ LiquidTab::LiquidTab(Presenter& presenter, char separator, QWidget* parent)
   auto* view = new QChartView(chart_);
   view->setObjectName(QStringLiteral("FlowCurveView"));
   view->setRenderHint(QPainter::Antialiasing);
+  view->setMinimumWidth(kLeastChartWidth);
   ratesLabel_->setObjectName(QStringLiteral("DieShearRates"));
   ratesLabel_->setWordWrap(true);
   auto* plot = new QVBoxLayout;
   plot->addWidget(view, 1);
   plot->addWidget(ratesLabel_);
-  auto* layout = new QHBoxLayout(this);
+  auto* contents = new QWidget;
+  auto* layout = new QHBoxLayout(contents);
   layout->addWidget(controls);
   layout->addLayout(plot, 1);
+  PutInScrollArea(*this, contents);
 
   redrawTimer_.setSingleShot(true);
   redrawTimer_.setInterval(kTypingPauseMilliseconds);

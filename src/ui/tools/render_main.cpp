@@ -65,6 +65,8 @@ constexpr char kScreenConfiguration[] = R"({
 const QColor kDesktopColour(0x3a, 0x6e, 0xa5);
 const QColor kFrameColour(0x2b, 0x2b, 0x2b);
 constexpr int kModalPollMilliseconds = 50;
+// The least size the workbench is placed at beside the main window.
+constexpr QSize kLeastWorkbenchSize(540, 560);
 
 bool Save(const QPixmap& picture, const QString& path) {
   if (!picture.save(path, "PNG")) {
@@ -253,7 +255,7 @@ bool SaveDieAndLiquidTabs(ProgramWindows& windows, const QDir& into) {
   for (const auto& [least, suffix] :
        {std::pair{false, QString()}, std::pair{true, QStringLiteral("-least-size")}}) {
     if (least) {
-      workbench->resize(workbench->minimumSizeHint());
+      workbench->resize(workbench->minimumSizeHint().expandedTo(kLeastWorkbenchSize));
     }
     workbench->Tabs().setCurrentWidget(&die);
     die.RedrawNow();
