@@ -16,8 +16,9 @@ inline constexpr double kRobustRootTolerance = 1e-10;
 
 // Sets the stations up, takes the window's first guess of P_1, then brackets the root of
 // the self-consistent sweep's signed distance in ln P_1 and narrows it by Brent's method.
-// A root is verified by one sweep and rheology update exactly as the window's search makes
-// them.
+// The sweep at a root is, station by station, the sweep and rheology update that the
+// window's search would make of its table, so the root needs no sweep of its own to
+// verify it; the count of sweeps includes that one.
 //
 // Converged and RegimeGap leave the table as a converged window solve does, from the sweep
 // at the root: P_1 the root, P and Q its sweep, the rheology its update (with the

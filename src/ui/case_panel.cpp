@@ -388,6 +388,10 @@ std::function<void()> CasePanel::ReadProject(const nlohmann::json& section,
   };
 }
 
+void CasePanel::WatchProject(const std::function<void()>& changed) {
+  connect(this, &CasePanel::changed, this, changed);
+}
+
 void CasePanel::ClearProject() {
   TakeFromMainWindow();
   undoStack_.clear();

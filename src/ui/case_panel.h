@@ -73,6 +73,7 @@ class CasePanel : public QWidget, public ProjectPart {
   std::function<void()> ReadProject(const nlohmann::json& section,
                                     const std::string& path) override;
   void ClearProject() override;
+  void WatchProject(const std::function<void()>& changed) override;
 
  signals:
   // A text changed, by typing, undo, redo or a tab.

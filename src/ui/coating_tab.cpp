@@ -40,6 +40,7 @@ struct PointBoxSpec {
   const char* label;  // UTF-8, short: the tab shares the workbench with the case panel
   const char* name;   // in messages and the box's tool tip
   const char* objectName;
+  const char* projectKey;
   double defaultValue;
   int row;
   int column;
@@ -47,13 +48,13 @@ struct PointBoxSpec {
 
 // A bead the window's default die can hold across most of its web: films near 1 mm.
 constexpr std::array<PointBoxSpec, kPointBoxCount> kPointBoxes = {{
-    {"V (cm/s)", "web speed (cm/s)", "WebSpeed", 5, 0, 0},
-    {"G (cm)", "coating gap, lips to web (cm)", "CoatingGap", 0.17, 0, 1},
-    {"Lu (cm)", "upstream lip length (cm)", "UpstreamLip", 0.2, 1, 0},
-    {"Ld (cm)", "downstream lip length (cm)", "DownstreamLip", 0.2, 1, 1},
-    {"σ (N/m)", "surface tension (N/m)", "SurfaceTension", 0.03, 2, 0},
-    {"vacuum (Pa)", "lowest vacuum (Pa)", "LowestVacuum", 0, 3, 0},
-    {"to", "highest vacuum (Pa)", "HighestVacuum", 300, 3, 1},
+    {"V (cm/s)", "web speed (cm/s)", "WebSpeed", "web_speed", 5, 0, 0},
+    {"G (cm)", "coating gap, lips to web (cm)", "CoatingGap", "coating_gap", 0.17, 0, 1},
+    {"Lu (cm)", "upstream lip length (cm)", "UpstreamLip", "upstream_lip", 0.2, 1, 0},
+    {"Ld (cm)", "downstream lip length (cm)", "DownstreamLip", "downstream_lip", 0.2, 1, 1},
+    {"σ (N/m)", "surface tension (N/m)", "SurfaceTension", "surface_tension", 0.03, 2, 0},
+    {"vacuum (Pa)", "lowest vacuum (Pa)", "LowestVacuum", "lowest_vacuum", 0, 3, 0},
+    {"to", "highest vacuum (Pa)", "HighestVacuum", "highest_vacuum", 300, 3, 1},
 }};
 constexpr int kComputeRow = 2;
 constexpr int kComputeColumn = 1;
@@ -233,6 +234,15 @@ QWidget* CoatingTab::MakePointBoxes() {
 
 void CoatingTab::SetBox(PointBox box, const QString& text) {
   boxes_.at(static_cast<std::size_t>(box))->setText(text);
+}
+
+std::vector<ProjectField> CoatingTab::ProjectFields() {
+  std::vector<ProjectField> fields;
+  for (std::size_t box = 0; box < kPointBoxCount; ++box) {
+    fields.push_back(
+        ProjectField::Box(kPointBoxes[box].projectKey, *boxes_[box], casePanel_.Separator()));
+  }
+  return fields;
 }
 
 bool CoatingTab::Compute() {

@@ -18,6 +18,7 @@
 #include "fluxeta/coating/coating_window.h"
 #include "fluxeta/coating/window_curves.h"
 #include "presenter.h"
+#include "project_fields.h"
 
 namespace fluxeta::ui {
 
@@ -42,6 +43,8 @@ class CoatingTab : public QWidget {
   CoatingTab(Presenter& presenter, CasePanel& casePanel, QWidget* parent = nullptr);
 
   void SetBox(PointBox box, const QString& text);
+  // The operating point a project keeps, by the boxes' keys (web_speed, coating_gap, …).
+  std::vector<ProjectField> ProjectFields();
 
   // Solves the panel's case and evaluates its window at the typed operating point; false,
   // having said why through the presenter, for a point or case that cannot be evaluated.

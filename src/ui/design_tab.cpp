@@ -191,6 +191,26 @@ QChartView* DesignTab::MakeProgressChart() {
   return view;
 }
 
+std::vector<ProjectField> DesignTab::ProjectFields() {
+  const char separator = casePanel_.Separator();
+  std::vector<ProjectField> variables;
+  for (std::size_t input = 0; input < cases::kInputCount; ++input) {
+    const VariableControls& controls = variables_[input];
+    variables.push_back(
+        ProjectField::Group(std::string(cases::kInputs[input].name),
+                            {ProjectField::Tick("vary", *controls.chosen),
+                             ProjectField::Box("low", *controls.low, separator),
+                             ProjectField::Box("high", *controls.high, separator)}));
+  }
+  std::vector<ProjectField> fields = {ProjectField::Group("variables", std::move(variables)),
+                                      ProjectField::Choice("objective", *objective_)};
+  for (std::size_t limit = 0; limit < limits_.size(); ++limit) {
+    fields.push_back(ProjectField::Box(std::string(design::kDesignLimits[limit].key),
+                                       *limits_[limit], separator));
+  }
+  return fields;
+}
+
 void DesignTab::SetVariable(std::size_t input, bool chosen, const QString& low,
                             const QString& high) {
   VariableControls& controls = variables_.at(input);

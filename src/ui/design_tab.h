@@ -29,6 +29,7 @@
 #include "fluxeta/design/case_design_model.h"
 #include "fluxeta/design/optimiser.h"
 #include "presenter.h"
+#include "project_fields.h"
 
 namespace fluxeta::ui {
 
@@ -48,6 +49,9 @@ class DesignTab : public QWidget {
   // An empty text sets no limit.
   void SetLimits(const QString& maxPressure, const QString& minUniformity,
                  const QString& maxResidenceTime);
+  // The settings a project keeps: "variables" by input name (vary, low, high), the
+  // objective and the limits by their names.
+  std::vector<ProjectField> ProjectFields();
 
   // Starts the search over the panel's case; false, having said why through the presenter,
   // when the settings ask nothing.

@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
 #include <QEvent>
@@ -172,6 +173,14 @@ Workbench& TForm1::TheWorkbench() {
     workbench_ = new Workbench(presenter_, this);
   }
   return *workbench_;
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (workbench_ != nullptr && !workbench_->MayClose()) {
+    event->ignore();
+    return;
+  }
+  QWidget::closeEvent(event);
 }
 
 void TForm1::OpenWorkbench() {

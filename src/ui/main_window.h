@@ -52,6 +52,8 @@ class TForm1 : public QWidget, public run::WindowFrontEnd {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // The workbench's unsaved project is asked about before the program closes.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void ShowMessage(std::string_view text) override;

@@ -1,7 +1,8 @@
 // A part of the workbench that a project file keeps: the case panel and each tab. A part
 // writes its state as one section of the project (project_file.h) and reads it back. Adding
 // a tab to the project is a part: a key, a writer, a reader, and registering it with
-// Workbench::AddProjectPart.
+// Workbench::AddProjectPart. Most tabs describe their state as fields bound to their controls
+// (project_fields.h).
 #pragma once
 
 #include <functional>
@@ -26,6 +27,9 @@ class ProjectPart {
                                             const std::string& path) = 0;
   // The part as a new project finds it, for a file without its section.
   virtual void ClearProject() = 0;
+  // Calls `changed` after every change of what SaveProject writes, so that the window can
+  // mark its project modified.
+  virtual void WatchProject(const std::function<void()>& changed) = 0;
 };
 
 }  // namespace fluxeta::ui

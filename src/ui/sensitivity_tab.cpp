@@ -120,6 +120,15 @@ void SensitivityTab::SetTolerance(std::size_t input, const QString& text) {
   tolerances_.at(input)->setText(text);
 }
 
+std::vector<ProjectField> SensitivityTab::ProjectFields() {
+  std::vector<ProjectField> tolerances;
+  for (std::size_t input = 0; input < cases::kInputCount; ++input) {
+    tolerances.push_back(ProjectField::Box(std::string(cases::kInputs[input].name),
+                                           *tolerances_[input], casePanel_.Separator()));
+  }
+  return {ProjectField::Group("tolerances", std::move(tolerances))};
+}
+
 bool SensitivityTab::Start() {
   if (Running()) {
     return false;

@@ -20,6 +20,7 @@
 #include "fluxeta/design/sensitivity.h"
 #include "fluxeta/design/tolerance_band.h"
 #include "presenter.h"
+#include "project_fields.h"
 
 namespace fluxeta::ui {
 
@@ -33,6 +34,8 @@ class SensitivityTab : public QWidget {
 
   // The tolerance of an input: "±0.1", "+-5%", "0.002"; empty for none.
   void SetTolerance(std::size_t input, const QString& text);
+  // The settings a project keeps: "tolerances" by input name.
+  std::vector<ProjectField> ProjectFields();
 
   // Solves the sensitivities of the panel's case, and the band when tolerances are given, in
   // the background; false, having said why through the presenter, for settings that cannot

@@ -323,6 +323,22 @@ void StudyTab::SetSearch(solver::Search search) {
   search_->setCurrentIndex(search_->findData(static_cast<int>(search)));
 }
 
+std::vector<ProjectField> StudyTab::ProjectFields() {
+  std::vector<ProjectField> fields;
+  const char separator = casePanel_.Separator();
+  for (std::size_t dimension = 0; dimension < dimensions_.size(); ++dimension) {
+    const DimensionControls& controls = dimensions_[dimension];
+    // The input first: choosing it fills FROM and TO.
+    fields.push_back(ProjectField::Group(dimension == 0 ? "outer" : "inner",
+                                         {ProjectField::Choice("input", *controls.input),
+                                          ProjectField::Box("from", *controls.from, separator),
+                                          ProjectField::Box("to", *controls.to, separator),
+                                          ProjectField::Count("count", *controls.count)}));
+  }
+  fields.push_back(ProjectField::Choice("search", *search_));
+  return fields;
+}
+
 bool StudyTab::Running() const {
   return job_ != nullptr && job_->Running();
 }

@@ -22,6 +22,7 @@
 #include "export_path.h"
 #include "fluxeta/solver/search.h"
 #include "presenter.h"
+#include "project_fields.h"
 
 namespace fluxeta::ui {
 
@@ -43,6 +44,9 @@ class StudyTab : public QWidget {
   void SetDimension(int dimension, const QString& inputName, const QString& from, const QString& to,
                     int count);
   void SetSearch(solver::Search search);
+  // The settings a project keeps: "outer" and "inner" sweeps (input, from, to, count) and
+  // the search.
+  std::vector<ProjectField> ProjectFields();
 
   // Starts the study of the settings over the panel's case; false, having said why through
   // the presenter, when the settings cannot be a study.

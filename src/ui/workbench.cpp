@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -67,8 +68,8 @@ Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
                          [this](const solver::DieSolution& solution, const QString& description) {
                            resultTab_->ShowDieSolution(solution, description);
                            tabs_->setCurrentWidget(resultTab_);
-                         })) {
-  setWindowTitle(kCaption);
+                         })),
+      project_(new ProjectKeeper(presenter, *this, kCaption)) {
   setObjectName(QStringLiteral("Workbench"));
   // The user goes on typing cases into the main window; this window only shows them.
   setAttribute(Qt::WA_ShowWithoutActivating);
@@ -100,6 +101,24 @@ Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(casePanelArea);
   layout->addWidget(tabs_, 1);
+
+  auto* menuBar = new QMenuBar;
+  menuBar->addMenu(project_->MakeFileMenu(menuBar));
+  layout->setMenuBar(menuBar);
+  AddProjectPart(*casePanel_);
+  AddProjectPart("study", studyTab_->ProjectFields());
+  AddProjectPart("design", designTab_->ProjectFields());
+  AddProjectPart("sensitivity", sensitivityTab_->ProjectFields());
+  AddProjectPart("coating", coatingTab_->ProjectFields());
+}
+
+void Workbench::AddProjectPart(ProjectPart& part) {
+  project_->AddPart(part);
+}
+
+void Workbench::AddProjectPart(const std::string& key, std::vector<ProjectField> fields) {
+  sections_.push_back(std::make_unique<FieldsSection>(key, std::move(fields)));
+  project_->AddPart(*sections_.back());
 }
 
 void Workbench::Open() {
@@ -107,8 +126,12 @@ void Workbench::Open() {
     PlaceBesideMainWindow();
     placed_ = true;
   }
-  if (!isVisible()) {
+  if (!isVisible() && project_->Path().isEmpty()) {
+    const bool unchanged = !project_->Modified();
     casePanel_->TakeFromMainWindow();
+    if (unchanged) {
+      project_->MarkUnchanged();
+    }
   }
   openedAt_.start();
   show();

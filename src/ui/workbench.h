@@ -7,8 +7,14 @@
 #include <QTabWidget>
 #include <QWidget>
 
+#include <memory>
+#include <vector>
+
 #include "finished_run.h"
 #include "presenter.h"
+#include "project_fields.h"
+#include "project_keeper.h"
+#include "project_part.h"
 
 namespace fluxeta::ui {
 
@@ -45,11 +51,18 @@ class Workbench : public QWidget {
   // for the project file: the die document and the liquid document it holds as its "fluid".
   DieTab& Die() { return *dieTab_; }
   LiquidTab& Liquid() { return *liquidTab_; }
+  ProjectKeeper& Project() { return *project_; }
+
+  // A tab's state kept in the project from now on: the part itself, or its fields under `key`.
+  void AddProjectPart(ProjectPart& part);
+  void AddProjectPart(const std::string& key, std::vector<ProjectField> fields);
+  // Before the program closes: asks about unsaved changes; false to keep it open.
+  bool MayClose() { return project_->MayDiscardChanges(); }
 
   // Shows the window and raises it without activating it. The first call places it beside
   // the main window, moving the main window aside when nothing else keeps it uncovered;
   // later calls keep the place the user gave it. A window that was hidden takes the case
-  // panel's case from the main window's boxes.
+  // panel's case from the main window's boxes, unless it holds a project's file.
   void Open();
   // Shows a finished run in the Result tab, brings that tab to the front and opens the window.
   void ShowResults(const FinishedRun& run);
@@ -69,6 +82,8 @@ class Workbench : public QWidget {
   CoatingTab* coatingTab_;
   LiquidTab* liquidTab_;
   DieTab* dieTab_;
+  ProjectKeeper* project_;
+  std::vector<std::unique_ptr<ProjectPart>> sections_;
   bool placed_ = false;
   QElapsedTimer openedAt_;  // since the last Open(), while it may still bring an activation
 };

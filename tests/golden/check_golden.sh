@@ -44,6 +44,9 @@ expect default_table.csv --table csv -o result.txt
 expect default_table.json --table json -o result.txt
 expect study_gamma_Lend.csv --sweep gamma=0:1:2 --sweep Lend=2:3:3 -j 2
 expect study_gamma_Lend.csv --sweep gamma=0:1:2 --sweep Lend=2:3:3 -j 1
+expect robust_table.csv --search robust --table csv -o result.txt
+# A design of each robust verdict, the default case, its fully tapered cavity and a wide gap.
+expect robust_designs_study.csv --cases "$here/robust_designs_cases.csv" --search robust -j 2
 expect optimise_Lend_gamma.json --optimise Lend --optimise gamma -o best.txt
 expect sensitivity.csv --sensitivity --table csv
 expect tolerance_H_Qin.json --tolerance H=±0.0005 --tolerance Qin=±10%

@@ -12,7 +12,7 @@ enum class RobustVerdict {
   Converged,           // a fixed point of the window's equations on the physical branch
   RegimeGap,           // a root only with a tie-break at stations that have no consistent regime
   NoPhysicalSolution,  // the root lies off the physical branch
-  NotConverged,        // the budget of sweeps ran out, or the root did not verify
+  NotConverged,        // the budget of sweeps ran out
 };
 
 // "converged", "regime_gap", "no_physical_solution", "not_converged".
@@ -38,9 +38,8 @@ struct TieBreakSpread {
 
 struct RobustOutcome {
   RobustVerdict verdict = RobustVerdict::NotConverged;
-  int sweeps = 0;  // robust sweeps and the verifying window sweep of the answer
-  // Gap stations (RegimeGap), the station where the branch was left (NoPhysicalSolution),
-  // or the stations that failed verification (NotConverged after a root).
+  int sweeps = 0;  // robust sweeps, and one for the window's sweep that an answer amounts to
+  // Gap stations (RegimeGap), or the station where the branch was left (NoPhysicalSolution).
   std::vector<int> stations;
   MissingBranch reason = MissingBranch::None;  // NoPhysicalSolution only
   TieBreakSpread spread;                       // RegimeGap only
