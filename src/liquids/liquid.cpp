@@ -58,6 +58,10 @@ double Liquid::YieldStress() const {
   return std::visit([](const auto& m) { return m.YieldStress(); }, model_);
 }
 
+bool Liquid::HasConstantFlowIndex() const {
+  return std::holds_alternative<Newtonian>(model_) || std::holds_alternative<PowerLaw>(model_);
+}
+
 double Liquid::SlotMoment(double wallStress) const {
   return std::visit([&](const auto& m) { return m.SlotMoment(wallStress); }, model_) / shift_;
 }

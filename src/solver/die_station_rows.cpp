@@ -49,7 +49,7 @@ DieStationTable HalfTable(const DieModel& model, DieIntegration& integration, co
     table.Q[i] = state.Q;
     if (state.Q > 0) {
       table.APP_SR_C[i] = friction.ApparentShearRate(stage, state.Q);
-      table.APP_VIS_C[i] = friction.ApparentViscosity(table.APP_SR_C[i]);
+      table.APP_VIS_C[i] = friction.ApparentViscosity(stage, state.Q);
     }
     const double slotWallStress = section.H / 2 * state.P / section.L;
     if (slotWallStress > 0) {

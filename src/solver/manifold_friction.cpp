@@ -16,15 +16,30 @@ double ManifoldFriction::ApparentShearRate(const DieStageSection& section, doubl
   return frictionFactor_ * std::fabs(flow) / (2 * section.A * section.Dh);
 }
 
-double ManifoldFriction::ApparentViscosity(double apparentShearRate) {
+double ManifoldFriction::RuleViscosity(double apparentShearRate) {
   return Correction(liquid_.FlowIndex(apparentShearRate)) * liquid_.Viscosity(apparentShearRate);
+}
+
+double ManifoldFriction::PipeWallStress(const DieStageSection& section, double flow) const {
+  return liquid_.PipeWallStress(frictionFactor_ / kCircleFrictionFactor * flow, section.radius);
+}
+
+double ManifoldFriction::ApparentViscosity(const DieStageSection& section, double flow) {
+  const double apparentShearRate = ApparentShearRate(section, flow);
+  if (ExactPipeFlow(section)) {
+    return std::fabs(PipeWallStress(section, flow)) / apparentShearRate;
+  }
+  return RuleViscosity(apparentShearRate);
 }
 
 double ManifoldFriction::Gradient(const DieStageSection& section, double flow) {
   if (flow == 0) {
     return 0;
   }
-  const double viscosity = ApparentViscosity(ApparentShearRate(section, flow));
+  if (ExactPipeFlow(section)) {
+    return 2 * PipeWallStress(section, flow) / section.radius * section.pathFactor;
+  }
+  const double viscosity = RuleViscosity(ApparentShearRate(section, flow));
   const double velocity = flow / section.A;
   return 2 * frictionFactor_ * viscosity * velocity / (section.Dh * section.Dh) *
          section.pathFactor;

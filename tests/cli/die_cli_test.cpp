@@ -93,7 +93,7 @@ TEST(DieCli, SaysWhenTheDieCannotPassItsFlowWithStatusOne) {
   const nlohmann::json table = nlohmann::json::parse(run.out);
   EXPECT_EQ(table["status"], "no_physical_solution");
   EXPECT_EQ(table["message"],
-            "no_physical_solution: the pressure runs out at 35.86 cm from the feed (station 15) "
+            "no_physical_solution: the pressure runs out at 35.47 cm from the feed (station 15) "
             "while liquid remains");
   for (const char* figure : {"entrancePressure", "DelQRms", "uniformity", "flowRatio"}) {
     EXPECT_TRUE(table[figure]["value"].is_null()) << figure;

@@ -38,6 +38,8 @@ class Liquid {
   double FlowIndex(double shearRate) const;
   // The stress below which the liquid does not flow (Pa); zero for most liquids.
   double YieldStress() const;
+  // True when FlowIndex is the same at every shear rate (a Newtonian or power-law liquid).
+  bool HasConstantFlowIndex() const;
 
   // ∫₀^τ s·γ̇(s) ds (Pa²/s) and ∫₀^τ s²·γ̇(s) ds (Pa³/s), τ ≥ 0.
   double SlotMoment(double wallStress) const;

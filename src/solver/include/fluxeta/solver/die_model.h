@@ -8,7 +8,8 @@
 //                           under the pressure drop P over the land length L
 //   dP/dx = −0.1·(ρα/A)·d(Q²/A)/dx − 2λ·η_app·(Q/A)/Dh²·√(1 + L′²)
 // with the manifold's area A, hydraulic diameter Dh = 4A/Pe and apparent viscosity η_app
-// (manifold_friction.h); 0.1 turns g/(cm2·s2) into Pa/cm.
+// (manifold_friction.h: a circular manifold takes the liquid's exact pipe flow); 0.1 turns
+// g/(cm2·s2) into Pa/cm.
 #pragma once
 
 #include <memory>
