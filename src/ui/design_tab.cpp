@@ -64,6 +64,7 @@ DesignTab::DesignTab(Presenter& presenter, CasePanel& casePanel,
       cancel_(new QPushButton(kCancelCaption)),
       apply_(new QPushButton(kApplyCaption)),
       showResultButton_(new QPushButton(kShowResultCaption)),
+      pin_(new QPushButton(QStringLiteral("Pin Optimum"))),
       status_(new QLabel),
       optimum_(new QLabel),
       bestSoFar_(new QLineSeries),
@@ -83,12 +84,16 @@ DesignTab::DesignTab(Presenter& presenter, CasePanel& casePanel,
   cancel_->setEnabled(false);
   apply_->setEnabled(false);
   showResultButton_->setEnabled(false);
+  pin_->setObjectName(QStringLiteral("PinDesign"));
+  pin_->setToolTip(QStringLiteral("Keeps the optimum on the Compare tab"));
+  pin_->setEnabled(false);
 
   auto* buttons = new QGridLayout;
   buttons->addWidget(run_, 0, 0);
   buttons->addWidget(cancel_, 0, 1);
   buttons->addWidget(apply_, 1, 0);
   buttons->addWidget(showResultButton_, 1, 1);
+  buttons->addWidget(pin_, 1, 2);
 
   variablesArea_ = new QScrollArea;
   variablesArea_->setWidget(MakeVariables());
@@ -113,6 +118,7 @@ DesignTab::DesignTab(Presenter& presenter, CasePanel& casePanel,
   connect(cancel_, &QPushButton::clicked, this, &DesignTab::Cancel);
   connect(apply_, &QPushButton::clicked, this, &DesignTab::ApplyToMainWindow);
   connect(showResultButton_, &QPushButton::clicked, this, &DesignTab::ShowResult);
+  connect(pin_, &QPushButton::clicked, this, &DesignTab::pinRequested);
 }
 
 QWidget* DesignTab::MakeVariables() {
@@ -323,6 +329,7 @@ bool DesignTab::Start() {
   run_->setEnabled(false);
   cancel_->setEnabled(true);
   apply_->setEnabled(false);
+  pin_->setEnabled(false);
   showResultButton_->setEnabled(false);
   return true;
 }
@@ -420,6 +427,7 @@ void DesignTab::SearchFinished() {
     const bool answer = result.status == design::OptimiseStatus::Optimum && result.solution;
     apply_->setEnabled(answer);
     showResultButton_->setEnabled(answer);
+    pin_->setEnabled(answer);
   }
   emit finished();
 }
@@ -431,9 +439,9 @@ void DesignTab::ApplyToMainWindow() {
   }
 }
 
-void DesignTab::ShowResult() {
-  if (!result_ || !result_->solution || !showResult_) {
-    return;
+std::optional<FinishedRun> DesignTab::OptimumRun() const {
+  if (!result_ || !result_->solution) {
+    return std::nullopt;
   }
   // The search solved its optimum in full; it is shown as solved, not solved again.
   const auto& solved = dynamic_cast<const design::CaseSolution&>(*result_->solution);
@@ -443,7 +451,13 @@ void DesignTab::ShowResult() {
   run.outcome = solved.solution.solve;
   run.finishedAt = QDateTime::currentDateTime();
   run.search = Utf8Text(solver::SearchName(solver::Search::Robust));
-  showResult_(run);
+  return run;
+}
+
+void DesignTab::ShowResult() {
+  if (const auto run = OptimumRun(); run && showResult_) {
+    showResult_(*run);
+  }
 }
 
 }  // namespace fluxeta::ui

@@ -69,9 +69,13 @@ class DesignTab : public QWidget {
   void ApplyToMainWindow();
   // The optimum as the search solved it, shown in the Result tab.
   void ShowResult();
+  // The optimum as the search solved it; nothing before an answer.
+  std::optional<FinishedRun> OptimumRun() const;
 
  signals:
   void finished();
+  // "Pin Optimum" was pressed with an optimum found.
+  void pinRequested();
 
  private:
   struct VariableControls {
@@ -106,6 +110,7 @@ class DesignTab : public QWidget {
   QPushButton* cancel_;
   QPushButton* apply_;
   QPushButton* showResultButton_;
+  QPushButton* pin_;
   QLabel* status_;
   QLabel* optimum_;
   QLineSeries* bestSoFar_;

@@ -142,7 +142,8 @@ ResultTab::ResultTab(Presenter& presenter, QWidget* parent)
       resultFile_(new QLineEdit),
       openFolderButton_(new QPushButton(kOpenFolderCaption)),
       savePlotsButton_(new QPushButton(kSavePlotsCaption)),
-      copyTableButton_(new QPushButton(kCopyTableCaption)) {
+      copyTableButton_(new QPushButton(kCopyTableCaption)),
+      pinButton_(new QPushButton(QStringLiteral("Pin for Comparison"))) {
   setObjectName(QStringLiteral("ResultTab"));
   heading_->setObjectName(QStringLiteral("ResultHeading"));
   entrancePressure_->setObjectName(QStringLiteral("EntrancePressure"));
@@ -153,6 +154,8 @@ ResultTab::ResultTab(Presenter& presenter, QWidget* parent)
   openFolderButton_->setObjectName(QStringLiteral("OpenFolder"));
   savePlotsButton_->setObjectName(QStringLiteral("SavePlots"));
   copyTableButton_->setObjectName(QStringLiteral("CopyTableAsCsv"));
+  pinButton_->setObjectName(QStringLiteral("PinResult"));
+  pinButton_->setToolTip(QStringLiteral("Keeps this result on the Compare tab"));
 
   // The heading belongs to the plots, so that every saved picture names its case.
   auto* plotsLayout = new QVBoxLayout(plots_);
@@ -169,12 +172,13 @@ ResultTab::ResultTab(Presenter& presenter, QWidget* parent)
   layout->addWidget(MakeSummary());
   layout->addWidget(MakeResultFileRow());
 
-  for (QPushButton* button : {openFolderButton_, savePlotsButton_, copyTableButton_}) {
+  for (QPushButton* button : {openFolderButton_, savePlotsButton_, copyTableButton_, pinButton_}) {
     button->setEnabled(false);
   }
   connect(openFolderButton_, &QPushButton::clicked, this, [this] { OpenResultFolder(); });
   connect(savePlotsButton_, &QPushButton::clicked, this, [this] { SavePlotsChosenByUser(); });
   connect(copyTableButton_, &QPushButton::clicked, this, [this] { CopyTableAsCsv(); });
+  connect(pinButton_, &QPushButton::clicked, this, &ResultTab::pinRequested);
 }
 
 QWidget* ResultTab::MakeSummary() {
@@ -193,6 +197,7 @@ QWidget* ResultTab::MakeSummary() {
   auto* buttons = new QVBoxLayout;
   buttons->addWidget(savePlotsButton_);
   buttons->addWidget(copyTableButton_);
+  buttons->addWidget(pinButton_);
   buttons->addStretch(1);
 
   auto* summary = new QWidget;
@@ -226,7 +231,7 @@ void ResultTab::ShowResults(const FinishedRun& run) {
   sweeps_->setText(QString::number(run.outcome.sweeps));
   resultFile_->setText(QDir::toNativeSeparators(run.resultFile));
   resultFile_->setCursorPosition(0);
-  for (QPushButton* button : {openFolderButton_, savePlotsButton_, copyTableButton_}) {
+  for (QPushButton* button : {openFolderButton_, savePlotsButton_, copyTableButton_, pinButton_}) {
     button->setEnabled(true);
   }
   ShowWarning(QString());

@@ -55,6 +55,7 @@ class ResultTab : public QWidget {
   bool HasRun() const { return shown_.has_value() || shownDie_.has_value(); }
   // Whether what is shown is a die of the Die tab.
   bool ShowsDie() const { return shownDie_.has_value(); }
+  const std::optional<FinishedRun>& Shown() const { return shown_; }
   // Whether the shown figures are those of the last run started.
   bool ShowsLastRun() const { return HasRun() && status_.isEmpty(); }
 
@@ -67,6 +68,10 @@ class ResultTab : public QWidget {
   QString UniformityText() const { return uniformity_->text(); }
   QString SweepsText() const { return sweeps_->text(); }
   QString ResultFileText() const { return resultFile_->text(); }
+
+ signals:
+  // "Pin for Comparison" was pressed with a run shown.
+  void pinRequested();
 
  private:
   QWidget* MakeSummary();
@@ -92,6 +97,7 @@ class ResultTab : public QWidget {
   QPushButton* openFolderButton_;
   QPushButton* savePlotsButton_;
   QPushButton* copyTableButton_;
+  QPushButton* pinButton_;
   std::optional<FinishedRun> shown_;
   struct ShownDie {
     solver::DieSolution solution;

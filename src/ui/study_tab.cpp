@@ -16,8 +16,10 @@
 
 #include "case_panel.h"
 #include "export_path.h"
+#include "fluxeta/base/errors.h"
 #include "fluxeta/case/input_table.h"
 #include "fluxeta/run/replacing_file.h"
+#include "fluxeta/solver/search.h"
 #include "fluxeta/study/study_csv.h"
 #include "fluxeta/study/study_inputs.h"
 #include "fluxeta/study/study_parallel.h"
@@ -95,6 +97,7 @@ StudyTab::StudyTab(Presenter& presenter, CasePanel& casePanel, QWidget* parent)
       readOut_(new QLabel),
       exportNotice_(new QLabel),
       useCase_(new QPushButton(kUseCaseCaption)),
+      pinCell_(new QPushButton(QStringLiteral("Pin"))),
       scaleFrom_(new QLineEdit),
       scaleTo_(new QLineEdit),
       plots_(new QStackedWidget),
@@ -115,6 +118,9 @@ StudyTab::StudyTab(Presenter& presenter, CasePanel& casePanel, QWidget* parent)
   useCase_->setObjectName(QStringLiteral("UseThisCase"));
   useCase_->setEnabled(false);
   useCase_->setToolTip(QStringLiteral("Puts the case of the cell clicked into the case panel"));
+  pinCell_->setObjectName(QStringLiteral("PinStudyCase"));
+  pinCell_->setEnabled(false);
+  pinCell_->setToolTip(QStringLiteral("Keeps the case of the cell clicked on the Compare tab"));
   scaleFrom_->setObjectName(QStringLiteral("MapScaleFrom"));
   scaleTo_->setObjectName(QStringLiteral("MapScaleTo"));
   for (QLineEdit* end : {scaleFrom_, scaleTo_}) {
@@ -144,6 +150,7 @@ StudyTab::StudyTab(Presenter& presenter, CasePanel& casePanel, QWidget* parent)
   mapRow->addWidget(scaleTo_);
   mapRow->addStretch(1);
   mapRow->addWidget(useCase_);
+  mapRow->addWidget(pinCell_);
   mapControls_ = new QWidget;
   mapControls_->setLayout(mapRow);
   mapControls_->setVisible(false);
@@ -170,6 +177,7 @@ StudyTab::StudyTab(Presenter& presenter, CasePanel& casePanel, QWidget* parent)
   // A click chooses a cell; only "Use this case" changes the case every tab works on.
   connect(heatMap_, &HeatMap::clicked, this, [this](std::uint64_t index) {
     useCase_->setEnabled(true);
+    pinCell_->setEnabled(true);
     ShowCellReadOut(index);
   });
   connect(heatMap_, &HeatMap::left, this, [this] {
@@ -179,6 +187,7 @@ StudyTab::StudyTab(Presenter& presenter, CasePanel& casePanel, QWidget* parent)
       readOut_->clear();
     }
   });
+  connect(pinCell_, &QPushButton::clicked, this, &StudyTab::pinRequested);
   connect(useCase_, &QPushButton::clicked, this, [this] {
     if (const auto chosen = heatMap_->Chosen()) {
       PutCellIntoCasePanel(*chosen);
@@ -405,6 +414,7 @@ bool StudyTab::Start() {
     plots_->setCurrentWidget(heatMap_);
     mapControls_->setVisible(true);
     useCase_->setEnabled(false);
+    pinCell_->setEnabled(false);
   }
   studyTitle_.clear();
   studyFileName_ = QStringLiteral("study");
@@ -424,6 +434,7 @@ bool StudyTab::Start() {
   jobSearch_ = static_cast<solver::Search>(search_->currentData().toInt());
   study::StudyRequest request;
   request.base = casePanel_.Inputs();
+  jobBase_ = request.base;
   request.search = jobSearch_;
   request.threads = study::ThreadCount(0);
   request.casesPerBlock = kCasesPerBlock;
@@ -529,6 +540,51 @@ void StudyTab::PutCellIntoCasePanel(std::uint64_t index) {
     casePanel_.SetValue(*sweep.input->input, rows_->InputValue(index, dimension));
   }
   ShowCellReadOut(index);
+}
+
+std::optional<FinishedRun> StudyTab::ChosenCellRun() {
+  const auto chosen = heatMap_->Chosen();
+  if (!chosen || Running()) {
+    return std::nullopt;
+  }
+  cases::CaseInputs inputs = jobBase_;
+  for (std::size_t dimension = 0; dimension < rows_->Sweeps().size(); ++dimension) {
+    inputs[*rows_->Sweeps()[dimension].input->input] = rows_->InputValue(*chosen, dimension);
+  }
+  FinishedRun run;
+  try {
+    run.parameters = cases::MakeCase(inputs);
+    const solver::Solution solution = solver::Solve(run.parameters, jobSearch_);
+    if (!solution.solve.converged) {
+      presenter_.ShowMessage(
+          QStringLiteral("The case of that cell does not converge; only a solved case can be "
+                         "pinned."));
+      return std::nullopt;
+    }
+    run.table = solution.table;
+    run.outcome = solution.solve;
+  } catch (const base::FluxetaError& error) {
+    presenter_.ShowMessage(QStringLiteral("The case of that cell cannot be solved: %1")
+                               .arg(QString::fromUtf8(error.what())));
+    return std::nullopt;
+  }
+  run.search = Utf8Text(solver::SearchName(jobSearch_));
+  run.finishedAt = QDateTime::currentDateTime();
+  return run;
+}
+
+QString StudyTab::ChosenCellSource() const {
+  const auto chosen = heatMap_->Chosen();
+  if (!chosen) {
+    return {};
+  }
+  QStringList values;
+  for (std::size_t dimension = 0; dimension < rows_->Sweeps().size(); ++dimension) {
+    values.append(QStringLiteral("%1 %2").arg(
+        Utf8Text(rows_->Sweeps()[dimension].input->symbol),
+        ScreenNumber(rows_->InputValue(*chosen, dimension), casePanel_.Separator())));
+  }
+  return QStringLiteral("study cell ") + values.join(QStringLiteral(", "));
 }
 
 bool StudyTab::ExportCsv(const QString& path) const {

@@ -20,6 +20,7 @@
 #include <optional>
 
 #include "export_path.h"
+#include "finished_run.h"
 #include "fluxeta/solver/search.h"
 #include "presenter.h"
 #include "project_fields.h"
@@ -67,11 +68,19 @@ class StudyTab : public QWidget {
   // The plot shown, as SVG when the name ends in ".svg", as PNG otherwise; a colour map with
   // its title and case, as a PNG of `size` pixels (a default size without one).
   bool ExportPlot(const QString& path, std::optional<QSize> size = std::nullopt);
+  // The case of the map's chosen cell, solved again with the study's search; nothing, having
+  // said why through the presenter, without a chosen cell or when it does not converge.
+  std::optional<FinishedRun> ChosenCellRun();
+  // Where a pinned cell comes from: "study cell γ 0.4, Lend 2.6".
+  QString ChosenCellSource() const;
+
   // The line under the export buttons: what was saved where.
   QString ExportNotice() const { return exportNotice_->text(); }
 
  signals:
   void finished();
+  // "Pin" was pressed with a cell of the map chosen.
+  void pinRequested();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -105,6 +114,7 @@ class StudyTab : public QWidget {
   QLabel* readOut_;
   QLabel* exportNotice_;
   QPushButton* useCase_;
+  QPushButton* pinCell_;
   QLineEdit* scaleFrom_;
   QLineEdit* scaleTo_;
   QWidget* mapControls_ = nullptr;
@@ -119,6 +129,7 @@ class StudyTab : public QWidget {
   std::unique_ptr<StudyJob> job_;
   QPointer<QWidget> focusBeforeRun_;
   solver::Search jobSearch_ = solver::Search::Robust;
+  cases::CaseInputs jobBase_;  // the case the study varies
 };
 
 }  // namespace fluxeta::ui

@@ -9,7 +9,9 @@
 #include <QScrollBar>
 
 #include "case_panel.h"
+#include "case_summary.h"
 #include "coating_tab.h"
+#include "comparison_tab.h"
 #include "design_tab.h"
 #include "die_tab.h"
 #include "fluxeta/case/number_text.h"
@@ -32,6 +34,7 @@ const QString kSensitivityTabCaption = QStringLiteral("Sensitivity");
 const QString kCoatingTabCaption = QStringLiteral("Coating");
 const QString kDieTabCaption = QStringLiteral("Die");
 const QString kLiquidTabCaption = QStringLiteral("Liquid");
+const QString kComparisonTabCaption = QStringLiteral("Compare");
 
 // The first size of the window: two plots above the figures, about as tall as the main
 // window; it may open narrower, down to the least size, to leave the main window uncovered.
@@ -69,6 +72,7 @@ Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
                            resultTab_->ShowDieSolution(solution, description);
                            tabs_->setCurrentWidget(resultTab_);
                          })),
+      comparisonTab_(new ComparisonTab(presenter)),
       project_(new ProjectKeeper(presenter, *this, kCaption)) {
   setObjectName(QStringLiteral("Workbench"));
   // The user goes on typing cases into the main window; this window only shows them.
@@ -81,6 +85,7 @@ Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
   tabs_->addTab(designTab_, kDesignTabCaption);
   tabs_->addTab(sensitivityTab_, kSensitivityTabCaption);
   tabs_->addTab(coatingTab_, kCoatingTabCaption);
+  tabs_->addTab(comparisonTab_, kComparisonTabCaption);
   tabs_->addTab(dieTab_, kDieTabCaption);
   tabs_->addTab(liquidTab_, kLiquidTabCaption);
   // The case panel belongs to the tabs that work on the window's case; the die and its
@@ -96,7 +101,8 @@ Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
   casePanelArea->hide();
   connect(tabs_, &QTabWidget::currentChanged, this, [this, casePanelArea] {
     const QWidget* current = tabs_->currentWidget();
-    casePanelArea->setVisible(current != resultTab_ && current != dieTab_ && current != liquidTab_);
+    casePanelArea->setVisible(current != resultTab_ && current != comparisonTab_ &&
+                              current != dieTab_ && current != liquidTab_);
   });
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(casePanelArea);
@@ -110,6 +116,34 @@ Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
   AddProjectPart("design", designTab_->ProjectFields());
   AddProjectPart("sensitivity", sensitivityTab_->ProjectFields());
   AddProjectPart("coating", coatingTab_->ProjectFields());
+  AddProjectPart(*comparisonTab_);
+
+  connect(resultTab_, &ResultTab::pinRequested, this, [this] {
+    if (const auto& run = resultTab_->Shown()) {
+      Pin(run, QStringLiteral("Result tab, run %1").arg(RunTimeText(run->finishedAt)));
+    }
+  });
+  connect(designTab_, &DesignTab::pinRequested, this,
+          [this] { Pin(designTab_->OptimumRun(), QStringLiteral("design optimum")); });
+  connect(studyTab_, &StudyTab::pinRequested, this,
+          [this] { Pin(studyTab_->ChosenCellRun(), studyTab_->ChosenCellSource()); });
+  connect(comparisonTab_, &ComparisonTab::pinsChanged, this, &Workbench::CountPins);
+}
+
+void Workbench::Pin(const std::optional<FinishedRun>& run, const QString& source) {
+  if (run) {
+    comparisonTab_->Pin(*run, source);
+  }
+}
+
+void Workbench::CountPins() {
+  int pinned = 0;
+  for (const auto& pin : comparisonTab_->Pins()) {
+    pinned += pin.has_value() ? 1 : 0;
+  }
+  tabs_->setTabText(tabs_->indexOf(comparisonTab_),
+                    pinned == 0 ? kComparisonTabCaption
+                                : QStringLiteral("%1 (%2)").arg(kComparisonTabCaption).arg(pinned));
 }
 
 void Workbench::AddProjectPart(ProjectPart& part) {

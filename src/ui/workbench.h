@@ -20,6 +20,7 @@ namespace fluxeta::ui {
 
 class CasePanel;
 class CoatingTab;
+class ComparisonTab;
 class DesignTab;
 class DieTab;
 class LiquidTab;
@@ -51,6 +52,7 @@ class Workbench : public QWidget {
   // for the project file: the die document and the liquid document it holds as its "fluid".
   DieTab& Die() { return *dieTab_; }
   LiquidTab& Liquid() { return *liquidTab_; }
+  ComparisonTab& Comparison() { return *comparisonTab_; }
   ProjectKeeper& Project() { return *project_; }
 
   // A tab's state kept in the project from now on: the part itself, or its fields under `key`.
@@ -72,6 +74,9 @@ class Workbench : public QWidget {
 
  private:
   void PlaceBesideMainWindow();
+  // Pins a result of a tab on the Compare tab, whose caption counts the pins.
+  void Pin(const std::optional<FinishedRun>& run, const QString& source);
+  void CountPins();
 
   QTabWidget* tabs_;
   ResultTab* resultTab_;
@@ -82,6 +87,7 @@ class Workbench : public QWidget {
   CoatingTab* coatingTab_;
   LiquidTab* liquidTab_;
   DieTab* dieTab_;
+  ComparisonTab* comparisonTab_;
   ProjectKeeper* project_;
   std::vector<std::unique_ptr<ProjectPart>> sections_;
   bool placed_ = false;

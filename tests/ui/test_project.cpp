@@ -45,11 +45,6 @@ class ProjectTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // The list of recent projects goes to a configuration of the test's own.
-  void initTestCase() {
-    QVERIFY(configuration_.isValid());
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(configuration_.path()));
-  }
   void init() {
     fixture_ = std::make_unique<MainWindowFixture>();
     fixture_->Form().OpenWorkbench();
@@ -93,7 +88,6 @@ class ProjectTest : public QObject {
     workbench_->Coating().SetBox(fluxeta::ui::PointBox::HighestVacuum, QStringLiteral("450"));
   }
 
-  QTemporaryDir configuration_;
   std::unique_ptr<MainWindowFixture> fixture_;
   Workbench* workbench_ = nullptr;
 };

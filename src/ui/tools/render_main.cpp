@@ -35,6 +35,7 @@
 #include "artwork.h"
 #include "case_panel.h"
 #include "coating_tab.h"
+#include "comparison_tab.h"
 #include "design_tab.h"
 #include "die_tab.h"
 #include "fluxeta/case/case_parameters.h"
@@ -208,6 +209,25 @@ bool SaveWorkbenchTabs(ProgramWindows& windows, const QDir& into) {
   QApplication::processEvents();
   saved =
       Save(workbench->grab(), into.filePath(QStringLiteral("workbench-design-lend.png"))) && saved;
+
+  // Two designs compared: the end slot length alone, and with the taper factor free too.
+  fluxeta::ui::ComparisonTab& comparison = workbench->Comparison();
+  if (const auto optimum = design.OptimumRun()) {
+    comparison.Pin(*optimum, QStringLiteral("design: Lend"));
+  }
+  design.SetVariable(*cases::FindInput("gamma"), true, number(gamma.plausibleLow),
+                     number(gamma.plausibleHigh));
+  RunToItsEnd(&design, &DesignTab::finished, [&] { return design.Start(); });
+  if (const auto optimum = design.OptimumRun()) {
+    comparison.Pin(*optimum, QStringLiteral("design: Lend and γ"));
+  }
+  design.SetVariable(*cases::FindInput("gamma"), false, number(gamma.plausibleLow),
+                     number(gamma.plausibleHigh));
+  workbench->Tabs().setCurrentWidget(&comparison);
+  QApplication::processEvents();
+  saved =
+      Save(workbench->grab(), into.filePath(QStringLiteral("workbench-compare-two-designs.png"))) &&
+      saved;
 
   SensitivityTab& sensitivity = workbench->Sensitivity();
   workbench->Tabs().setCurrentWidget(&sensitivity);

@@ -33,6 +33,9 @@ void DropPlatformNotices(QtMsgType type, const QMessageLogContext& context,
 
 void PrepareApplication() {
   static const bool prepared = [] {
+    // The program's settings (the recent projects) go to a directory of the test's own.
+    static QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
     InitialiseApplication();
     testLogHandler = qInstallMessageHandler(DropPlatformNotices);
     return true;
