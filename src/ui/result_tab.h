@@ -42,11 +42,18 @@ class ResultTab : public QWidget {
   // (any case), PNG otherwise. Returns false when there is nothing to save or the file could
   // not be written.
   bool SavePlots(const QString& path);
+  // The case heading and both plots drawn at `size`, for a report.
+  QImage PlotsPicture(const QSize& size);
   // The shown table as comma-separated text: comment lines with the case (and, when it is not
   // the last run's, the reason), then the station table. Empty when no run is shown.
   QString TableCsv() const;
   // Puts TableCsv() on the clipboard.
   void CopyTableAsCsv() const;
+  // "Save Plots…": asks where, suggesting a name after the result file in the export folder,
+  // adds the chosen kind's extension to a name without one, and says what was saved where.
+  void SavePlotsChosenByUser();
+  // The line under the figures: what was saved where.
+  QString ExportNotice() const { return exportNotice_->text(); }
 
   bool HasRun() const { return shown_.has_value(); }
   const std::optional<FinishedRun>& Shown() const { return shown_; }
@@ -72,7 +79,6 @@ class ResultTab : public QWidget {
   QWidget* MakeResultFileRow();
   void ShowStatus(const QString& status);
   void OpenResultFolder();
-  void SavePlotsChosenByUser();
 
   Presenter& presenter_;
   QLabel* statusLabel_;
@@ -90,6 +96,7 @@ class ResultTab : public QWidget {
   QPushButton* savePlotsButton_;
   QPushButton* copyTableButton_;
   QPushButton* pinButton_;
+  QLabel* exportNotice_;
   std::optional<FinishedRun> shown_;
   // Empty while the shown run is the last one started; else why it is not.
   QString status_;
