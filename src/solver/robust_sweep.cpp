@@ -159,7 +159,7 @@ RobustSweep::Crossing RobustSweep::FindCrossing(int i) const {
 
 // A sweep reads of the table only Q_1, the stations' geometry and the slot regimes it
 // starts from, so a sweep that raised a fault flag is made again from those regimes.
-RobustSweepResult RobustSweep::operator()(double entrancePressure) {
+[[gnu::flatten]] RobustSweepResult RobustSweep::operator()(double entrancePressure) {
   const std::array<bool, cases::kStationArraySize> startingRegimes = table_.SlotNewtonian;
   RobustSweepResult result;
   base::CheckByFaultFlags([&](auto number) {
