@@ -10,9 +10,13 @@
 
 #include "case_inputs.h"
 #include "design_case.h"
+#include "fluxeta/case/document_error.h"
+#include "fluxeta/coating/operating_point.h"
 #include "fluxeta/design/case_design_model.h"
+#include "fluxeta/design/coating_window_limit.h"
 #include "fluxeta/design/design_tables.h"
 #include "fluxeta/design/optimiser.h"
+#include "json_value.h"
 
 namespace py = pybind11;
 
@@ -82,9 +86,27 @@ std::vector<design::VariableRequest> ReadVariables(py::handle variables) {
   return read;
 }
 
+struct Limits {
+  design::DesignLimits bounds;
+  std::optional<coating::OperatingPoint> coatingPoint;  // of the coating window's limit
+};
+
+// The operating point of the coating window's limit, as coating_window() reads it.
+coating::OperatingPoint OperatingPointOf(const std::string& key, const py::object& value) {
+  if (!py::isinstance<py::dict>(value)) {
+    throw py::type_error(key + " must be a dict of an operating point or None, not " +
+                         std::string(py::repr(value)));
+  }
+  try {
+    return coating::ReadOperatingPoint(JsonOf(value, key + "'s operating point"));
+  } catch (const cases::DocumentError& error) {
+    throw py::value_error(key + ": operating point: " + std::string(error.what()));
+  }
+}
+
 // Takes the limits out of the keyword arguments, leaving the design's inputs.
-design::DesignLimits TakeLimits(py::kwargs& settings) {
-  design::DesignLimits limits;
+Limits TakeLimits(py::kwargs& settings) {
+  Limits limits;
   for (std::size_t limit = 0; limit < design::kDesignLimits.size(); ++limit) {
     const std::string key(design::kDesignLimits[limit].key);
     if (!settings.contains(key)) {
@@ -95,8 +117,14 @@ design::DesignLimits TakeLimits(py::kwargs& settings) {
     if (value.is_none()) {
       continue;
     }
-    limits[limit] = NumberOf(value);
-    if (!limits[limit]) {
+    if (design::kDesignLimits[limit].byOperatingPoint) {
+      limits.coatingPoint = OperatingPointOf(key, value);
+      limits.bounds[limit] = design::kEveryStationInside;
+      continue;
+    }
+    std::optional<double>& bound = limits.bounds[limit];
+    bound = NumberOf(value);
+    if (!bound) {
       throw py::type_error(key + " must be a number or None, not " + std::string(py::repr(value)));
     }
   }
@@ -143,7 +171,8 @@ py::dict Optimise(const py::object& variables, const std::string& objective,
   design::OptimiseSettings settings;
   settings.variables = ReadVariables(variables);
   settings.objective = design::ParseObjective(objective);
-  settings.limits = TakeLimits(settingsAndBase);
+  const Limits limits = TakeLimits(settingsAndBase);
+  settings.limits = limits.bounds;
   settings.maxEvaluations = maxEvaluations;
   settings.allInputs = allInputs;
   for (const design::VariableRequest& variable : settings.variables) {
@@ -152,7 +181,8 @@ py::dict Optimise(const py::object& variables, const std::string& objective,
                             "' is both a design variable and given as a base value");
     }
   }
-  const design::CaseDesignModel model(DesignBase(settingsAndBase));
+  const design::CaseDesignModel model(DesignBase(settingsAndBase), design::Search::Robust,
+                                      limits.coatingPoint);
   design::CheckOptimise(model, settings, PythonSettingNames());
 
   const design::OptimiseResult result = SearchReleased(model, settings);
@@ -199,16 +229,20 @@ The report: status ("optimum": the local search converged; "infeasible": no cand
 the limits or none could be solved; "stopped": the budget ran out, the best candidate so
 far is given; only an optimum is an answer), inputs (all fifteen of the chosen design,
 {name: value}), uniformity, entrance_pressure_Pa and longest_residence_time_s (None
-where the design was not solved), evaluations (the solves made) and reason (why the
-search stopped, in a sentence). With history=True it adds history, a dict of NumPy arrays
-with a row per candidate in the order solved: evaluation (1, 2, ...), each variable,
-status (the outcome code), feasible, uniformity, entrance_pressure_Pa and
-longest_residence_time_s (NaN where not solved).
+where the design was not solved), with coating_window also coating_window_margin (how far
+inside the window the whole web lies: the least of the thinnest film's margin to the
+low-flow limit over that limit, the thickest film's to the gap over the gap, and the span
+of vacuums that hold every station over the span one station holds; zero or more when the
+web is inside), evaluations (the solves made) and reason (why the search stopped, in a
+sentence). With history=True it adds history, a dict of NumPy arrays with a row per
+candidate in the order solved: evaluation (1, 2, ...), each variable, status (the outcome
+code), feasible, uniformity, entrance_pressure_Pa, longest_residence_time_s and with
+coating_window coating_window_margin (NaN where not solved).
 
 Settings that ask nothing, or a die that cannot exist, raise ValueError naming the fault:
 no variable, an unknown or repeated input, bounds that enclose no value or leave the
 input's physical domain, a limit that is not a number of its domain, a pressure objective
-without min_uniformity. Ctrl-C stops the search with KeyboardInterrupt.
+without min_uniformity, an operating point that coating_window() refuses. Ctrl-C stops the search with KeyboardInterrupt.
 fluxeta.solve(search="robust", **report["inputs"]) gives the chosen design's result.
 
     >>> report = fluxeta.optimise({"gamma": (0.0, 1.0), "Lend": (2.0, 3.0)})

@@ -176,3 +176,37 @@ class TestRefusals:
     def test_an_unknown_input_is_a_type_error(self):
         with pytest.raises(TypeError, match="Qn"):
             fluxeta.coating_window(POINT, Qn=40)
+
+
+class TestAsALimitOfTheOptimiser:
+    SETTINGS = {"variables": ["Lend"], "objective": "pressure", "min_uniformity": 0.9}
+
+    def test_the_report_is_the_golden_one_and_the_history_the_batch_one(self, batch, tmp_path):
+        expected = json.loads((GOLDEN / "optimise_Lend_pressure_coating_window.json").read_text())
+        report = fluxeta.optimise(**self.SETTINGS, coating_window=POINT, history=True)
+        history = report.pop("history")
+        assert report == expected
+        (tmp_path / "point.json").write_text(json.dumps(POINT))
+        run = batch("--optimise", "Lend", "--objective", "pressure", "--min-uniformity", "0.9",
+                    "--coating-window", "point.json", "--history", "history.csv", cwd=tmp_path)
+        assert run.returncode == 0, run.stderr
+        lines = (tmp_path / "history.csv").read_text().splitlines()
+        assert lines[0].split(",") == list(history)
+        margins = [row.split(",")[-1] for row in lines[1:]]
+        assert history["coating_window_margin"].tolist() == [float(text) for text in margins]
+
+    def test_the_chosen_design_is_inside_and_the_free_one_is_not(self):
+        free = fluxeta.optimise(**self.SETTINGS)
+        held = fluxeta.optimise(**self.SETTINGS, coating_window=POINT)
+        assert "coating_window_margin" not in free
+        assert held["coating_window_margin"] >= 0
+        assert fluxeta.coating_window(POINT, search="robust", **free["inputs"])["verdict"] == \
+            "outside"
+        assert fluxeta.coating_window(POINT, search="robust", **held["inputs"])["verdict"] == \
+            "inside"
+
+    def test_a_bad_operating_point_is_refused_by_key(self):
+        with pytest.raises(ValueError, match="^coating_window: operating point: web_speed"):
+            fluxeta.optimise(["Lend"], coating_window=dict(POINT, web_speed=0))
+        with pytest.raises(TypeError, match="coating_window must be a dict"):
+            fluxeta.optimise(["Lend"], coating_window="point.json")

@@ -82,6 +82,10 @@ std::optional<std::string> RefusedCombination(const CLI::App& app, const BatchOp
       app.get_option("--output")->count() > 0) {
     return "-o: --sensitivity and --tolerance write no result file";
   }
+  if (options.coatingWindow && options.design.optimise.empty() &&
+      app.get_option("--output")->count() > 0) {
+    return "-o: --coating-window alone writes no result file";
+  }
   if (operatingWindow) {
     try {
       const study::Sweep sweep =
@@ -139,7 +143,8 @@ std::variant<BatchOptions, int> ParseBatchOptions(int argc, const char* const* a
                  "operating point of FILE.json, {\"web_speed\": cm/s, "
                  "\"coating_gap\": cm, \"upstream_lip\": cm, \"downstream_lip\": cm, "
                  "\"surface_tension\": N/m, \"vacuum\": [lowest, highest] Pa}; prints the "
-                 "verdict for the web and per station (--table for CSV or JSON)")
+                 "verdict for the web and per station (--table for CSV or JSON). With "
+                 "--optimise, every station inside the window is a limit of the search")
       ->type_name("FILE.json");
   std::optional<std::string> fitModel;
   app.add_option("--fit-liquid", fitModel,
@@ -160,8 +165,9 @@ std::variant<BatchOptions, int> ParseBatchOptions(int argc, const char* const* a
   }
   // The optimiser's and the band's reports are JSON documents of their own.
   app.get_option("--table")->excludes("--optimise")->excludes("--tolerance");
-  for (const char* other : {"--output", "--sweep", "--cases", "--optimise", "--sensitivity",
-                            "--tolerance", "--operating-window"}) {
+  // With --optimise, the coating window is a limit of the search.
+  for (const char* other :
+       {"--sweep", "--cases", "--sensitivity", "--tolerance", "--operating-window"}) {
     app.get_option("--coating-window")->excludes(other);
   }
   app.get_option("--operating-window")

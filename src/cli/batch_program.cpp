@@ -68,7 +68,7 @@ int RunBatchProgram(int argc, const char* const* argv, std::ostream& out, std::o
     status = RunDieDocument(options.die, options.run.table, out, err);
   } else if (options.fitLiquid) {
     status = RunFitLiquid(*options.fitLiquid, *options.run.dataFile, out, err);
-  } else if (options.coatingWindow) {
+  } else if (options.coatingWindow && options.design.optimise.empty()) {
     const auto base = BaseCase(options.run.dataFile, options.run.allInputs, separator, err);
     if (base) {
       status = RunCoatingWindow(options, *base, out, err);

@@ -29,7 +29,8 @@ std::string OperatingPointNamed(const std::string& path) {
          "': ";
 }
 
-// The operating point of the file, or nullopt after saying why not.
+}  // namespace
+
 std::optional<coating::OperatingPoint> ReadOperatingPointFile(const std::string& path,
                                                               std::ostream& err) {
   const auto document = ReadJsonDocumentFile(path, kOperatingPointKind, err);
@@ -43,6 +44,8 @@ std::optional<coating::OperatingPoint> ReadOperatingPointFile(const std::string&
     return std::nullopt;
   }
 }
+
+namespace {
 
 int WriteWindow(const coating::CoatingWindow& window, TableFormat table, std::ostream& out,
                 std::ostream& err) {

@@ -2,13 +2,20 @@
 // the whole web of the die at the operating point of the file?
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 
 #include "batch_options.h"
 #include "fluxeta/case/case_parameters.h"
+#include "fluxeta/coating/operating_point.h"
 
 namespace fluxeta::cli {
+
+// The operating point of the file, or nullopt after saying on `err` why not, naming the file
+// and the key.
+std::optional<coating::OperatingPoint> ReadOperatingPointFile(const std::string& path,
+                                                              std::ostream& err);
 
 // Reads the operating point, solves the case with the run's search and prints the window
 // (a report, or the --table format). Returns the exit status: 0 for a window evaluated

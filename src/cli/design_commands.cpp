@@ -4,12 +4,14 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 
+#include "coating_window_command.h"
 #include "exit_status.h"
 #include "fluxeta/base/errors.h"
 #include "fluxeta/base/messages.h"
 #include "fluxeta/base/quoted_text.h"
 #include "fluxeta/case/input_table.h"
 #include "fluxeta/design/case_design_model.h"
+#include "fluxeta/design/coating_window_limit.h"
 #include "fluxeta/design/design_tables.h"
 #include "fluxeta/run/replacing_file.h"
 #include "fluxeta/run/result_file.h"
@@ -94,8 +96,10 @@ int ToleranceBandReport(const design::DesignModel& model, const design::Toleranc
 int RunOptimise(const BatchOptions& options, const CaseDesignModel& model, char separator,
                 std::ostream& out, std::ostream& err) {
   const design::SettingNames names = CommandLineSettingNames();
-  const design::OptimiseSettings settings =
-      OptimiseSettingsOf(options.design, options.run.allInputs);
+  design::OptimiseSettings settings = OptimiseSettingsOf(options.design, options.run.allInputs);
+  if (model.CoatingPoint()) {
+    settings.limits[design::kCoatingWindow] = design::kEveryStationInside;
+  }
   design::CheckOptimise(model, settings, names);
   std::optional<design::ToleranceSettings> tolerances;
   if (!options.design.tolerances.empty()) {
@@ -218,7 +222,14 @@ int RunDesignCommands(const BatchOptions& options, const cases::CaseInputs& base
     err << base::messages::ErrorBoxText(error.what()) << '\n';
     return kFloatingPointFault;
   }
-  const CaseDesignModel model(cases::InputValues(parameters));
+  std::optional<coating::OperatingPoint> coatingPoint;
+  if (options.coatingWindow) {
+    coatingPoint = ReadOperatingPointFile(*options.coatingWindow, err);
+    if (!coatingPoint) {
+      return kRefusedInput;
+    }
+  }
+  const CaseDesignModel model(cases::InputValues(parameters), design::Search::Robust, coatingPoint);
   try {
     if (!options.design.optimise.empty()) {
       return RunOptimise(options, model, separator, out, err);

@@ -1,5 +1,6 @@
 // The design commands of fluxeta-batch on the case of the boxes: the optimiser (with the
-// tolerance band of its optimum), the sensitivity table and the tolerance band.
+// tolerance band of its optimum, and with --coating-window every station inside the coating
+// window as a limit), the sensitivity table and the tolerance band.
 #pragma once
 
 #include <ostream>

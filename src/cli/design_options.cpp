@@ -66,6 +66,10 @@ void AddDesignOptions(CLI::App& app, DesignOptions& options) {
       ->needs(optimise);
   for (std::size_t limit = 0; limit < design::kDesignLimits.size(); ++limit) {
     const design::LimitSpec& spec = design::kDesignLimits[limit];
+    // --coating-window FILE.json, the operating point's, is declared with the window.
+    if (spec.byOperatingPoint) {
+      continue;
+    }
     app.add_option(OptionOfKey(spec.key), options.limits[limit],
                    "Design: " + std::string(spec.help))
         ->type_name("NUMBER")

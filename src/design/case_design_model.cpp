@@ -4,12 +4,15 @@
 
 #include "fluxeta/base/errors.h"
 #include "fluxeta/case/input_table.h"
+#include "fluxeta/coating/web_flow.h"
+#include "fluxeta/coating/web_window_margin.h"
 
 namespace fluxeta::design {
 
 namespace {
 
-DesignFigures FiguresOf(const solver::Solution& solution) {
+DesignFigures FiguresOf(const solver::Solution& solution, const cases::CaseParameters& parameters,
+                        const std::optional<coating::OperatingPoint>& coatingPoint) {
   DesignFigures figures;
   figures.sweeps = solution.solve.sweeps;
   figures.status = solution.status;
@@ -20,15 +23,21 @@ DesignFigures FiguresOf(const solver::Solution& solution) {
     const auto firstStation = table.RTime.begin() + 1;
     figures.longestResidenceTime =
         *std::max_element(firstStation, firstStation + cases::StationCount);
+    if (coatingPoint) {
+      figures.coatingWindowMargin = coating::WebWindowMargin(
+          *coatingPoint, coating::WebFlowOfStationTable(table, parameters));
+    }
   }
   return figures;
 }
 
 }  // namespace
 
-DesignFigures EvaluateDesign(const cases::CaseValues& values, Search search) {
+DesignFigures EvaluateDesign(const cases::CaseValues& values, Search search,
+                             const std::optional<coating::OperatingPoint>& coatingPoint) {
   try {
-    return FiguresOf(solver::Solve(cases::MakeCase(values), search));
+    const cases::CaseParameters parameters = cases::MakeCase(values);
+    return FiguresOf(solver::Solve(parameters, search), parameters, coatingPoint);
   } catch (const base::FluxetaError& error) {
     DesignFigures figures;
     figures.status = error.outcome();
@@ -36,7 +45,9 @@ DesignFigures EvaluateDesign(const cases::CaseValues& values, Search search) {
   }
 }
 
-CaseDesignModel::CaseDesignModel(const cases::CaseValues& base, Search search) : search_(search) {
+CaseDesignModel::CaseDesignModel(const cases::CaseValues& base, Search search,
+                                 std::optional<coating::OperatingPoint> coatingPoint)
+    : search_(search), coatingPoint_(coatingPoint) {
   for (std::size_t input = 0; input < cases::kInputCount; ++input) {
     const cases::InputSpec& spec = cases::kInputs[input];
     quantities_.push_back({std::string(spec.name), std::string(spec.unit), spec.domain, base[input],
@@ -45,7 +56,7 @@ CaseDesignModel::CaseDesignModel(const cases::CaseValues& base, Search search) :
 }
 
 DesignFigures CaseDesignModel::Evaluate(const DesignPoint& point) const {
-  return EvaluateDesign(CaseOf(point), search_);
+  return EvaluateDesign(CaseOf(point), search_, coatingPoint_);
 }
 
 std::shared_ptr<const DesignSolution> CaseDesignModel::Solve(const DesignPoint& point) const {
@@ -56,7 +67,7 @@ std::shared_ptr<const DesignSolution> CaseDesignModel::Solve(const DesignPoint& 
   } catch (const base::FluxetaError&) {
     return nullptr;
   }
-  return FiguresOf(solution->solution).Solved() ? solution : nullptr;
+  return solution->solution.status == base::Outcome::Converged ? solution : nullptr;
 }
 
 cases::CaseValues CaseDesignModel::CaseOf(const DesignPoint& point) {

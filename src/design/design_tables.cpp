@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "fluxeta/case/number_text.h"
+#include "fluxeta/design/coating_window_limit.h"
 #include "fluxeta/study/study_csv.h"
 
 namespace fluxeta::design {
@@ -114,7 +115,7 @@ std::vector<TableColumn<DesignEvaluation>> HistoryColumns(const DesignModel& mod
       {"feasible", Kind::Boolean, [](const DesignEvaluation& evaluation, std::size_t) {
          return Boolean(evaluation.feasible);
        }});
-  for (const FigureSpec& figure : kDesignFigures) {
+  for (const FigureSpec& figure : ReportedFigures(model)) {
     const double DesignFigures::*value = figure.value;
     columns.push_back({std::string(figure.key), Kind::Figure,
                        [value](const DesignEvaluation& evaluation, std::size_t) {
@@ -193,7 +194,7 @@ ordered_json OptimiseReport(const DesignModel& model, const OptimiseResult& resu
   ordered_json report;
   report["status"] = OptimiseStatusName(result.status);
   report["inputs"] = model.ReportedValues(result.best.values);
-  for (const FigureSpec& figure : kDesignFigures) {
+  for (const FigureSpec& figure : ReportedFigures(model)) {
     report[std::string(figure.key)] = FigureJson(figures.Solved(), figures.*figure.value);
   }
   report["evaluations"] = result.evaluations;

@@ -7,6 +7,7 @@
 
 #include "fluxeta/base/quoted_text.h"
 #include "fluxeta/case/number_text.h"
+#include "fluxeta/design/coating_window_limit.h"
 
 namespace fluxeta::design {
 
@@ -356,6 +357,7 @@ std::vector<DesignVariable> CheckOptimise(const DesignModel& model,
           UnitText(std::string(spec.unit)) + ", not " + cases::ShortestText(*bound));
     }
   }
+  CheckCoatingWindowLimit(model, settings.limits, names);
   const ObjectiveSpec& objective = ObjectiveOf(settings.objective);
   if (objective.neededLimit && !settings.limits[*objective.neededLimit]) {
     throw DesignRefusal("the " + std::string(objective.name) + " objective needs " +

@@ -183,6 +183,10 @@ QWidget* DesignTab::MakeGoal() {
   grid->addWidget(new QLabel(QStringLiteral("objective")), 0, 0);
   grid->addWidget(objective_, 0, 1);
   for (std::size_t limit = 0; limit < limits_.size(); ++limit) {
+    // The coating window's limit comes with an operating point, which the tab has not.
+    if (design::kDesignLimits[limit].byOperatingPoint) {
+      continue;
+    }
     const int row = static_cast<int>(limit) + 1;
     grid->addWidget(new QLabel(LimitLabel(design::kDesignLimits[limit])), row, 0);
     grid->addWidget(limits_[limit], row, 1);
@@ -234,6 +238,9 @@ std::vector<ProjectField> DesignTab::ProjectFields() {
   std::vector<ProjectField> fields = {ProjectField::Group("variables", std::move(variables)),
                                       ProjectField::Choice("objective", *objective_)};
   for (std::size_t limit = 0; limit < limits_.size(); ++limit) {
+    if (design::kDesignLimits[limit].byOperatingPoint) {
+      continue;
+    }
     fields.push_back(ProjectField::Box(std::string(design::kDesignLimits[limit].key),
                                        *limits_[limit], separator));
   }
@@ -301,7 +308,7 @@ std::optional<DesignTab::Request> DesignTab::Settings() {
   settings.objective = static_cast<design::Objective>(objective_->currentData().toInt());
   for (std::size_t limit = 0; limit < limits_.size(); ++limit) {
     QLineEdit* edit = limits_[limit];
-    if (edit->text().trimmed().isEmpty()) {
+    if (design::kDesignLimits[limit].byOperatingPoint || edit->text().trimmed().isEmpty()) {
       continue;
     }
     settings.limits[limit] = InPascals(design::kDesignLimits[limit])

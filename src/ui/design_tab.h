@@ -108,7 +108,8 @@ class DesignTab : public QWidget {
   QLineEdit* maxPressure_;
   QLineEdit* minUniformity_;
   QLineEdit* maxResidenceTime_;
-  std::array<QLineEdit*, design::kDesignLimits.size()> limits_;  // in the table's order
+  // In the table's order; none for a limit asked for with an operating point.
+  std::array<QLineEdit*, design::kDesignLimits.size()> limits_;
   QPushButton* run_;
   QPushButton* cancel_;
   QPushButton* apply_;

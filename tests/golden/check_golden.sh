@@ -52,6 +52,8 @@ expect sensitivity.csv --sensitivity --table csv
 expect tolerance_H_Qin.json --tolerance H=±0.0005 --tolerance Qin=±10%
 expect optimise_Lend_tolerance_H.json --optimise Lend --tolerance H=±0.0005 -o best.txt
 expect_failure 5 optimise_infeasible.json --optimise Lend --max-pressure 1 -o best.txt
+expect optimise_Lend_pressure_coating_window.json --optimise Lend --objective pressure \
+  --min-uniformity 0.9 --coating-window "$here/coating_point.json" -o best.txt
 expect operating_window_Qin.csv --operating-window Qin=10:60:6 -j 2
 expect coating_window.txt --coating-window "$here/coating_point.json"
 expect coating_window.csv --coating-window "$here/coating_point.json" --table csv

@@ -18,18 +18,23 @@ struct CaseSolution : DesignSolution {
   solver::Solution solution;
 };
 
-// Solves the case of `values` with `search`; faults and verdicts are the status.
-DesignFigures EvaluateDesign(const cases::CaseValues& values, Search search);
+// Solves the case of `values` with `search`; faults and verdicts are the status. With an
+// operating point, the figures also judge the coating window of the case's web.
+DesignFigures EvaluateDesign(const cases::CaseValues& values, Search search,
+                             const std::optional<coating::OperatingPoint>& coatingPoint = {});
 
 class CaseDesignModel : public DesignModel {
  public:
-  // The design of the case `base`, every candidate solved with `search`.
-  explicit CaseDesignModel(const cases::CaseValues& base, Search search = Search::Robust);
+  // The design of the case `base`, every candidate solved with `search` and, with an
+  // operating point, judged by its coating window.
+  explicit CaseDesignModel(const cases::CaseValues& base, Search search = Search::Robust,
+                           std::optional<coating::OperatingPoint> coatingPoint = {});
 
   const std::vector<DesignQuantity>& Quantities() const override { return quantities_; }
   std::string_view QuantityNoun() const override { return "input"; }
   DesignFigures Evaluate(const DesignPoint& point) const override;
   std::shared_ptr<const DesignSolution> Solve(const DesignPoint& point) const override;
+  std::optional<coating::OperatingPoint> CoatingPoint() const override { return coatingPoint_; }
 
   // The case values of a point of this model, and back.
   static cases::CaseValues CaseOf(const DesignPoint& point);
@@ -38,6 +43,7 @@ class CaseDesignModel : public DesignModel {
  private:
   std::vector<DesignQuantity> quantities_;
   Search search_;
+  std::optional<coating::OperatingPoint> coatingPoint_;
 };
 
 }  // namespace fluxeta::design

@@ -15,6 +15,9 @@ struct DesignFigures {
   double uniformity = 0;            // (-)
   double entrancePressure = 0;      // P_1 (Pa)
   double longestResidenceTime = 0;  // the largest RTime over the stations (s)
+  // How far inside the coating window of the model's operating point the whole web lies
+  // (coating/web_window_margin.h); zero for a model without one.
+  double coatingWindowMargin = 0;  // (-)
 
   // A design is solved when its verdict is converged: a regime gap's figures depend on a
   // tie-break and a design is not chosen on them.

@@ -29,9 +29,12 @@ struct LimitSpec {
   // A violation is measured relative to the bound (a pressure, a time), or as the
   // difference itself (a uniformity, which has a scale of its own).
   bool relative;
+  // Asked for with an operating point rather than a bound: the fronts take the point's
+  // document under the limit's name and set the bound to zero.
+  bool byOperatingPoint = false;
 };
 
-inline constexpr std::array<LimitSpec, 3> kDesignLimits = {{
+inline constexpr std::array<LimitSpec, 4> kDesignLimits = {{
     {"max_pressure", "max pressure (Pa)", "entrance pressure", "Pa",
      "the highest entrance pressure allowed (Pa)", &DesignFigures::entrancePressure,
      LimitSense::AtMost, cases::PhysicalDomain::Positive, true},
@@ -40,10 +43,16 @@ inline constexpr std::array<LimitSpec, 3> kDesignLimits = {{
     {"max_residence_time", "max residence time (s)", "residence time", "s",
      "the longest residence time allowed at any station (s)", &DesignFigures::longestResidenceTime,
      LimitSense::AtMost, cases::PhysicalDomain::Positive, true},
+    {"coating_window", "coating window", "coating window margin", "",
+     "an operating point, as its document writes it: every station of the design inside its "
+     "coating window",
+     &DesignFigures::coatingWindowMargin, LimitSense::AtLeast, cases::PhysicalDomain::Real, false,
+     true},
 }};
 inline constexpr std::size_t kMaxPressure = 0;
 inline constexpr std::size_t kMinUniformity = 1;
 inline constexpr std::size_t kMaxResidenceTime = 2;
+inline constexpr std::size_t kCoatingWindow = 3;
 
 // The bound of each limit of kDesignLimits, or none.
 using DesignLimits = std::array<std::optional<double>, kDesignLimits.size()>;

@@ -14,6 +14,7 @@
 #include <nlohmann/json.hpp>
 
 #include "fluxeta/case/physical_domain.h"
+#include "fluxeta/coating/operating_point.h"
 #include "fluxeta/design/design_figures.h"
 
 namespace fluxeta::design {
@@ -59,6 +60,10 @@ class DesignModel {
 
   // The design's values as the reports list them, {name: value}: every quantity.
   virtual nlohmann::ordered_json ReportedValues(const DesignPoint& point) const;
+
+  // The operating point whose coating window the figures judge (their
+  // coatingWindowMargin), when the model has one.
+  virtual std::optional<coating::OperatingPoint> CoatingPoint() const { return std::nullopt; }
 
   // The quantity of that name, or nothing.
   std::optional<std::size_t> Find(std::string_view name) const;

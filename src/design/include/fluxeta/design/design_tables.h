@@ -36,7 +36,7 @@ struct TableColumn {
 };
 
 // The history of a search: evaluation (1, 2, …), each variable, status (the outcome
-// code), feasible, and the figures of kDesignFigures.
+// code), feasible, and the model's ReportedFigures.
 std::vector<TableColumn<DesignEvaluation>> HistoryColumns(const DesignModel& model,
                                                           const OptimiseResult& result);
 
@@ -53,7 +53,7 @@ template <typename Row>
 nlohmann::ordered_json TableRowJson(const std::vector<TableColumn<Row>>& columns, const Row& row,
                                     std::size_t index);
 
-// status, inputs, the figures of kDesignFigures (null where not solved), evaluations,
+// status, inputs, the model's ReportedFigures (null where not solved), evaluations,
 // reason.
 nlohmann::ordered_json OptimiseReport(const DesignModel& model, const OptimiseResult& result);
 
