@@ -128,7 +128,9 @@ DesignTab::DesignTab(Presenter& presenter, CasePanel& casePanel,
     controls.high->installEventFilter(this);
   }
   for (QLineEdit* limit : limits_) {
-    limit->installEventFilter(this);
+    if (limit != nullptr) {  // a limit the tab has no box for
+      limit->installEventFilter(this);
+    }
   }
   run_->installEventFilter(this);
 }
