@@ -127,6 +127,11 @@ nlohmann::json DieDocumentJson(const DieDocument& die) {
   return document;
 }
 
+std::string DieDocumentText(const DieDocument& document) {
+  constexpr int kIndentSpaces = 2;
+  return DieDocumentJson(document).dump(kIndentSpaces) + '\n';
+}
+
 nlohmann::json ParseDieDocumentText(std::string_view text, const std::string& sourceName) {
   try {
     return nlohmann::json::parse(text);

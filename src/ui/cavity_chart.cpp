@@ -54,8 +54,12 @@ CavityChart::CavityChart()
 }
 
 void CavityChart::ShowCavity(const cases::StationTable& table, double width) {
-  const QList<QPointF> pressurePoints = StationPoints(table, table.P, kKilopascalsPerPascal);
-  const QList<QPointF> flowPoints = StationPoints(table, table.Q);
+  ShowCavity(StationPoints(table, table.P, kKilopascalsPerPascal), StationPoints(table, table.Q),
+             width);
+}
+
+void CavityChart::ShowCavity(const QList<QPointF>& pressurePoints, const QList<QPointF>& flowPoints,
+                             double width) {
   pressure_->replace(pressurePoints);
   flow_->replace(flowPoints);
   FitPositionAxis(*positionAxis_, width);

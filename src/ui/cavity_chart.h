@@ -18,6 +18,9 @@ class CavityChart : public QChart {
   // Draws P (kPa, left axis) and Q (cm3/s, right axis) of the stations against their
   // positions over the width `width` (cm).
   void ShowCavity(const cases::StationTable& table, double width);
+  // The same for pressures (kPa) and flows (cm3/s) at any positions (cm).
+  void ShowCavity(const QList<QPointF>& pressurePoints, const QList<QPointF>& flowPoints,
+                  double width);
 
   const QLineSeries& PressureSeries() const { return *pressure_; }
   const QLineSeries& FlowSeries() const { return *flow_; }

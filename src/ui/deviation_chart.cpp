@@ -39,7 +39,11 @@ DeviationChart::DeviationChart()
 
 void DeviationChart::ShowDeviation(const cases::StationTable& table, double width,
                                    const QString& uniformity) {
-  const QList<QPointF> points = StationPoints(table, table.Q_DIFF);
+  ShowDeviation(StationPoints(table, table.Q_DIFF), width, uniformity);
+}
+
+void DeviationChart::ShowDeviation(const QList<QPointF>& points, double width,
+                                   const QString& uniformity) {
   deviation_->replace(points);
   zeroLine_->replace({QPointF(0, 0), QPointF(width, 0)});
   FitPositionAxis(*positionAxis_, width);

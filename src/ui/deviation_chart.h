@@ -19,6 +19,8 @@ class DeviationChart : public QChart {
   // Draws Q_DIFF (%) of the stations against their positions over the width `width` (cm),
   // with the zero line, and names the uniformity in the title.
   void ShowDeviation(const cases::StationTable& table, double width, const QString& uniformity);
+  // The same for deviations (%) at any positions (cm), as a die of any stations gives them.
+  void ShowDeviation(const QList<QPointF>& points, double width, const QString& uniformity);
 
   const QLineSeries& DeviationSeries() const { return *deviation_; }
 

@@ -10,11 +10,14 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 #include "case_summary.h"
 #include "cavity_chart.h"
 #include "deviation_chart.h"
 #include "export_path.h"
 #include "fluxeta/case/number_text.h"
+#include "fluxeta/run/die_exports.h"
 #include "fluxeta/run/result_file.h"
 #include "fluxeta/run/station_table_csv.h"
 #include "number_presentation.h"
@@ -42,6 +45,12 @@ const QString kPreviousShown = QStringLiteral(" Shown below: the previous case, 
 const QString kNothingShown = QStringLiteral(" No run has finished yet.");
 const QString kCsvStatus = QStringLiteral("# status,%1,\n");
 const QString kCsvPreviousCase = QStringLiteral("previous case; %1");
+const QString kDieHeading = QStringLiteral("Die solved at %1 · %2 stations");
+const QString kPreviousDieHeading = QStringLiteral("Previous die, solved at %1 · %2 stations");
+const QString kDieNotWritten = QStringLiteral("(none: a die of the Die tab)");
+const QString kCsvDie = QStringLiteral("# die,%1,\n# solved,%2,\n");
+const QString kDiePlotsName = QStringLiteral("die.png");
+constexpr double kKilopascalsPerPascal = 1e-3;
 
 // Notices stand out from the figures: dark text on a pale amber ground.
 const QString kNoticeStyle = QStringLiteral(
@@ -60,6 +69,30 @@ QString EntrancePressureFigure(double entrancePressure) {
 // The file's three decimals hide differences between the cases a user compares.
 QString UniformityFigure(double uniformity) {
   return ScreenNumber(uniformity, cases::LocaleDecimalSeparator());
+}
+
+// A die's station curves: values of an interval at its middle, the manifold's pressure and
+// flow where the table takes them (the interval's end nearer the feed).
+struct DieCurves {
+  QList<QPointF> deviation, pressure, flow;
+};
+
+DieCurves CurvesOf(const solver::DieSolution& solution) {
+  DieCurves curves;
+  const solver::DieStationTable& table = solution.table;
+  const bool centreFed = solution.feed == cases::DieFeed::Centre;
+  for (int i = 0; i < solution.stations; ++i) {
+    const bool leftHalf = centreFed && i < solution.stations / 2;
+    const double fedEnd = leftHalf ? table.X[i] + solution.stationWidth : table.X[i];
+    if (std::isfinite(table.Q_DIFF[i])) {
+      curves.deviation.append(QPointF(solution.StationMiddle(i), table.Q_DIFF[i]));
+    }
+    if (std::isfinite(table.P[i]) && std::isfinite(table.Q[i])) {
+      curves.pressure.append(QPointF(fedEnd, kKilopascalsPerPascal * table.P[i]));
+      curves.flow.append(QPointF(fedEnd, table.Q[i]));
+    }
+  }
+  return curves;
 }
 
 QChartView* MakeChartView(QChart* chart) {
@@ -188,6 +221,7 @@ QWidget* ResultTab::MakeResultFileRow() {
 }
 
 void ResultTab::ShowResults(const FinishedRun& run) {
+  shownDie_.reset();
   shown_ = run;
   const QString uniformity = UniformityFigure(run.table.Uniformity);
   deviationChart_->ShowDeviation(run.table, run.parameters.W, uniformity);
@@ -206,6 +240,31 @@ void ResultTab::ShowResults(const FinishedRun& run) {
   ShowStatus(QString());
 }
 
+void ResultTab::ShowDieSolution(const solver::DieSolution& solution, const QString& description) {
+  shown_.reset();
+  shownDie_ = ShownDie{solution, description, QDateTime::currentDateTime()};
+  const QString uniformity = UniformityFigure(solution.uniformity);
+  const DieCurves curves = CurvesOf(solution);
+  deviationChart_->ShowDeviation(curves.deviation, solution.width, uniformity);
+  cavityChart_->ShowCavity(curves.pressure, curves.flow, solution.width);
+  entrancePressure_->setText(EntrancePressureFigure(solution.entrancePressure));
+  entrancePressure_->setToolTip(
+      FullPressure(solution.entrancePressure, cases::LocaleDecimalSeparator()));
+  uniformity_->setText(uniformity);
+  uniformity_->setToolTip(FullNumber(solution.uniformity, cases::LocaleDecimalSeparator()));
+  sweeps_->setText(QString::number(solution.sweeps));
+  resultFile_->setText(kDieNotWritten);
+  openFolderButton_->setEnabled(false);
+  savePlotsButton_->setEnabled(true);
+  copyTableButton_->setEnabled(true);
+  ShowWarning(QString());
+  ShowStatus(QString());
+}
+
+QDateTime ResultTab::ShownAt() const {
+  return shownDie_ ? shownDie_->finishedAt : shown_->finishedAt;
+}
+
 void ResultTab::ShowCaseNotRun(const run::BoxTexts& boxes) {
   if (HasRun()) {
     return;
@@ -215,13 +274,13 @@ void ResultTab::ShowCaseNotRun(const run::BoxTexts& boxes) {
 
 void ResultTab::RunStarted() {
   if (HasRun()) {
-    ShowStatus(kRunUnderWay.arg(RunTimeText(shown_->finishedAt)));
+    ShowStatus(kRunUnderWay.arg(RunTimeText(ShownAt())));
   }
 }
 
 void ResultTab::RunDidNotFinish(const QString& reason) {
   const QString didNotFinish = kDidNotFinish.arg(reason);
-  ShowStatus(HasRun() ? didNotFinish + kPreviousShown.arg(RunTimeText(shown_->finishedAt))
+  ShowStatus(HasRun() ? didNotFinish + kPreviousShown.arg(RunTimeText(ShownAt()))
                       : didNotFinish + kNothingShown);
 }
 
@@ -239,6 +298,13 @@ void ResultTab::ShowStatus(const QString& status) {
   }
   // Figures of an earlier case are greyed and their heading says whose they are.
   figures_->setEnabled(status.isEmpty());
+  if (shownDie_) {
+    const QString when = RunTimeText(shownDie_->finishedAt);
+    const QString stations = QString::number(shownDie_->solution.stations);
+    heading_->setText((status.isEmpty() ? kDieHeading : kPreviousDieHeading).arg(when, stations) +
+                      u'\n' + shownDie_->description);
+    return;
+  }
   const QString search = shown_->search;
   const QString when = RunTimeText(shown_->finishedAt);
   heading_->setText(
@@ -269,6 +335,10 @@ QString ResultTab::TableCsv() const {
   if (!status_.isEmpty()) {
     csv += kCsvStatus.arg(CsvField(kCsvPreviousCase.arg(status_)));
   }
+  if (shownDie_) {
+    csv += kCsvDie.arg(CsvField(shownDie_->description), RunTimeText(shownDie_->finishedAt));
+    return csv + QString::fromStdString(run::DieStationTableCsv(shownDie_->solution));
+  }
   csv += CaseCsvComments(shown_->parameters, shown_->finishedAt, shown_->search);
   csv += QString::fromStdString(run::StationTableCsv(shown_->table));
   return csv;
@@ -282,7 +352,7 @@ void ResultTab::CopyTableAsCsv() const {
 }
 
 void ResultTab::OpenResultFolder() {
-  if (!HasRun()) {
+  if (!shown_) {
     return;
   }
   const QString folder = QFileInfo(shown_->resultFile).absolutePath();
@@ -295,7 +365,9 @@ void ResultTab::SavePlotsChosenByUser() {
   if (!HasRun()) {
     return;
   }
-  const QString resultName = QFileInfo(shown_->resultFile).completeBaseName();
+  // A die's solve has no result file: its plots are named after the die.
+  const QString resultName = shown_ ? QFileInfo(shown_->resultFile).completeBaseName()
+                                    : QFileInfo(kDiePlotsName).completeBaseName();
   const QString path = ChooseExportPath(
       presenter_, *this, kSavePlotsCaption,
       FileNameOf((resultName.isEmpty() ? QStringLiteral("result") : resultName) +

@@ -13,6 +13,7 @@
 #include "finished_run.h"
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/run/box_texts.h"
+#include "fluxeta/solver/die_solution.h"
 #include "presenter.h"
 
 namespace fluxeta::ui {
@@ -29,6 +30,9 @@ class ResultTab : public QWidget {
 
   // Shows the run as the current result; the run is copied. Clears the warning.
   void ShowResults(const FinishedRun& run);
+  // Shows a die solved on the Die tab as the current result, in place of a run: its figures
+  // and curves, `description` naming the die. The solution must have converged; it is copied.
+  void ShowDieSolution(const solver::DieSolution& solution, const QString& description);
   // Before any run has finished: names the case in the main window's boxes, shows no figures.
   void ShowCaseNotRun(const run::BoxTexts& boxes);
   // A run has started: until it finishes, what is shown is the previous case.
@@ -55,7 +59,9 @@ class ResultTab : public QWidget {
   // The line under the figures: what was saved where.
   QString ExportNotice() const { return exportNotice_->text(); }
 
-  bool HasRun() const { return shown_.has_value(); }
+  bool HasRun() const { return shown_.has_value() || shownDie_.has_value(); }
+  // Whether what is shown is a die of the Die tab.
+  bool ShowsDie() const { return shownDie_.has_value(); }
   const std::optional<FinishedRun>& Shown() const { return shown_; }
   // Whether the shown figures are those of the last run started.
   bool ShowsLastRun() const { return HasRun() && status_.isEmpty(); }
@@ -79,6 +85,8 @@ class ResultTab : public QWidget {
   QWidget* MakeResultFileRow();
   void ShowStatus(const QString& status);
   void OpenResultFolder();
+  // When the shown result was ready.
+  QDateTime ShownAt() const;
 
   Presenter& presenter_;
   QLabel* statusLabel_;
@@ -98,6 +106,13 @@ class ResultTab : public QWidget {
   QPushButton* pinButton_;
   QLabel* exportNotice_;
   std::optional<FinishedRun> shown_;
+  struct ShownDie {
+    solver::DieSolution solution;
+    QString description;
+    QDateTime finishedAt;
+  };
+  // Set instead of shown_ while a die of the Die tab is shown.
+  std::optional<ShownDie> shownDie_;
   // Empty while the shown run is the last one started; else why it is not.
   QString status_;
 };

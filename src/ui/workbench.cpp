@@ -15,9 +15,11 @@
 #include "coating_tab.h"
 #include "comparison_tab.h"
 #include "design_tab.h"
+#include "die_tab.h"
 #include "export_path.h"
 #include "fluxeta/case/number_text.h"
 #include "fluxeta/run/replacing_file.h"
+#include "liquid_tab.h"
 #include "main_window.h"
 #include "result_tab.h"
 #include "sensitivity_tab.h"
@@ -35,6 +37,8 @@ const QString kStudyTabCaption = QStringLiteral("Study");
 const QString kDesignTabCaption = QStringLiteral("Design");
 const QString kSensitivityTabCaption = QStringLiteral("Sensitivity");
 const QString kCoatingTabCaption = QStringLiteral("Coating");
+const QString kDieTabCaption = QStringLiteral("Die");
+const QString kLiquidTabCaption = QStringLiteral("Liquid");
 const QString kComparisonTabCaption = QStringLiteral("Compare");
 const FileKind kPdfKind{QStringLiteral("PDF reports"), QStringLiteral("pdf")};
 const FileKind kHtmlKind{QStringLiteral("HTML reports"), QStringLiteral("html")};
@@ -70,6 +74,12 @@ Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
                                [this](const FinishedRun& run) { ShowResults(run); })),
       sensitivityTab_(new SensitivityTab(presenter, *casePanel_)),
       coatingTab_(new CoatingTab(presenter, *casePanel_)),
+      liquidTab_(new LiquidTab(presenter, SeparatorOf(mainWindow))),
+      dieTab_(new DieTab(presenter, *liquidTab_, SeparatorOf(mainWindow),
+                         [this](const solver::DieSolution& solution, const QString& description) {
+                           resultTab_->ShowDieSolution(solution, description);
+                           tabs_->setCurrentWidget(resultTab_);
+                         })),
       comparisonTab_(new ComparisonTab(presenter)),
       project_(new ProjectKeeper(presenter, *this, kCaption)) {
   setObjectName(QStringLiteral("Workbench"));
@@ -84,7 +94,10 @@ Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
   tabs_->addTab(sensitivityTab_, kSensitivityTabCaption);
   tabs_->addTab(coatingTab_, kCoatingTabCaption);
   tabs_->addTab(comparisonTab_, kComparisonTabCaption);
-  // The case panel belongs to the tabs that work on a case of their own.
+  tabs_->addTab(dieTab_, kDieTabCaption);
+  tabs_->addTab(liquidTab_, kLiquidTabCaption);
+  // The case panel belongs to the tabs that work on the window's case; the die and its
+  // liquid are a document of their own.
   auto* casePanelArea = new QScrollArea;
   casePanelArea->setObjectName(QStringLiteral("CasePanelArea"));
   casePanelArea->setWidget(casePanel_);
@@ -95,8 +108,9 @@ Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
                                casePanelArea->verticalScrollBar()->sizeHint().width());
   casePanelArea->hide();
   connect(tabs_, &QTabWidget::currentChanged, this, [this, casePanelArea] {
-    casePanelArea->setVisible(tabs_->currentWidget() != resultTab_ &&
-                              tabs_->currentWidget() != comparisonTab_);
+    const QWidget* current = tabs_->currentWidget();
+    casePanelArea->setVisible(current != resultTab_ && current != comparisonTab_ &&
+                              current != dieTab_ && current != liquidTab_);
   });
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(casePanelArea);

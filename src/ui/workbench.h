@@ -22,6 +22,8 @@ class CasePanel;
 class CoatingTab;
 class ComparisonTab;
 class DesignTab;
+class DieTab;
+class LiquidTab;
 class ResultTab;
 class SensitivityTab;
 class StudyTab;
@@ -46,6 +48,10 @@ class Workbench : public QWidget {
   DesignTab& Design() { return *designTab_; }
   SensitivityTab& Sensitivity() { return *sensitivityTab_; }
   CoatingTab& Coating() { return *coatingTab_; }
+  // The die and its liquid, each with a document state (DocumentState / SetDocumentState)
+  // for the project file: the die document and the liquid document it holds as its "fluid".
+  DieTab& Die() { return *dieTab_; }
+  LiquidTab& Liquid() { return *liquidTab_; }
   ComparisonTab& Comparison() { return *comparisonTab_; }
   ProjectKeeper& Project() { return *project_; }
 
@@ -85,6 +91,8 @@ class Workbench : public QWidget {
   DesignTab* designTab_;
   SensitivityTab* sensitivityTab_;
   CoatingTab* coatingTab_;
+  LiquidTab* liquidTab_;
+  DieTab* dieTab_;
   ComparisonTab* comparisonTab_;
   ProjectKeeper* project_;
   std::vector<std::unique_ptr<ProjectPart>> sections_;

@@ -65,6 +65,44 @@ TEST(DieDocument, ReadsEachFamilyAndWritesItBackWithItsDefaults) {
   EXPECT_EQ(DieDocumentJson(hanger)["geometry"], tables["geometry"]);
 }
 
+TEST(DieDocument, FileTextIsFixedAndReadsBackToItself) {
+  json tDie = NewtonianTDie(0.5);
+  tDie["description"] = "a T-die";
+  tDie["flow_rate"] = 0.1;
+  const std::string text = DieDocumentText(ReadDieDocument(tDie, FLUXETA_TEST_DATA));
+  EXPECT_EQ(text,
+            "{\n"
+            "  \"density\": 0.0,\n"
+            "  \"description\": \"a T-die\",\n"
+            "  \"flow_rate\": 0.1,\n"
+            "  \"fluid\": {\n"
+            "    \"model\": \"newtonian\",\n"
+            "    \"viscosity\": 1.0\n"
+            "  },\n"
+            "  \"friction_factor\": 16.0,\n"
+            "  \"geometry\": {\n"
+            "    \"family\": \"t-die\",\n"
+            "    \"feed\": \"end\",\n"
+            "    \"gap\": 0.05,\n"
+            "    \"land_length\": 5.0,\n"
+            "    \"manifold\": {\n"
+            "      \"radius\": 0.5,\n"
+            "      \"shape\": \"circle\"\n"
+            "    },\n"
+            "    \"width\": 50.0\n"
+            "  },\n"
+            "  \"inertia_factor\": 1.3,\n"
+            "  \"stations\": 50\n"
+            "}\n");
+  for (const json& document : {solver::testing::DefaultTaperedDie(),
+                               solver::testing::UniformCoatHangerDie(0.3, 0.075, 4.0)}) {
+    const std::string written = DieDocumentText(ReadDieDocument(document, FLUXETA_TEST_DATA));
+    EXPECT_EQ(DieDocumentText(
+                  ReadDieDocument(ParseDieDocumentText(written, "written"), FLUXETA_TEST_DATA)),
+              written);
+  }
+}
+
 TEST(DieDocument, RefusalsNameTheKey) {
   EXPECT_EQ(RefusalOf([](json& d) { d.erase("geometry"); }), "geometry: missing");
   EXPECT_EQ(RefusalOf([](json& d) { d["geometry"].erase("gap"); }), "geometry.gap: missing");

@@ -7,7 +7,11 @@
 //                                          factor alone and by the end slot length, its
 //                                          Design tab for the end slot length alone and
 //                                          its Sensitivity tab and its Coating tab at its
-//                                          own operating point, all for the default case
+//                                          own operating point, all for the default case;
+//                                          its Die tab with a uniform coat-hanger and its
+//                                          Liquid tab with a Carreau–Yasuda liquid fitted to
+//                                          measured points and the bands of that die's solve,
+//                                          also at the workbench's least size
 //   fluxeta_render icon FILE               the application icon at 32 × 32
 #include <QApplication>
 #include <QDir>
@@ -24,6 +28,8 @@
 
 #include <functional>
 
+#include <nlohmann/json.hpp>
+
 #include <QEventLoop>
 
 #include "artwork.h"
@@ -31,11 +37,13 @@
 #include "coating_tab.h"
 #include "comparison_tab.h"
 #include "design_tab.h"
+#include "die_tab.h"
 #include "fluxeta/case/case_parameters.h"
 #include "fluxeta/case/default_case.h"
 #include "fluxeta/case/input_table.h"
 #include "fluxeta/run/box_texts.h"
 #include "heat_map.h"
+#include "liquid_tab.h"
 #include "locale_number_text.h"
 #include "program_windows.h"
 #include "sensitivity_tab.h"
@@ -58,6 +66,8 @@ constexpr char kScreenConfiguration[] = R"({
 const QColor kDesktopColour(0x3a, 0x6e, 0xa5);
 const QColor kFrameColour(0x2b, 0x2b, 0x2b);
 constexpr int kModalPollMilliseconds = 50;
+// The least size the workbench is placed at beside the main window.
+constexpr QSize kLeastWorkbenchSize(540, 560);
 
 bool Save(const QPixmap& picture, const QString& path) {
   if (!picture.save(path, "PNG")) {
@@ -240,6 +250,51 @@ bool SaveWorkbenchTabs(ProgramWindows& windows, const QDir& into) {
   return Save(workbench->grab(), into.filePath(QStringLiteral("workbench-coating.png"))) && saved;
 }
 
+// The Die and Liquid tabs: a uniform coat-hanger die of the example slurry, fitted to its
+// measured flow curve, solved; then both tabs at the workbench's least size.
+bool SaveDieAndLiquidTabs(ProgramWindows& windows, const QDir& into) {
+  auto* workbench = windows.Form1().findChild<fluxeta::ui::Workbench*>();
+  fluxeta::ui::LiquidTab& liquid = workbench->Liquid();
+  fluxeta::ui::DieTab& die = workbench->Die();
+  QFile slurry(QStringLiteral(FLUXETA_EXAMPLE_LIQUIDS "/shear_thinning_slurry.json"));
+  if (!slurry.open(QIODevice::ReadOnly)) {
+    QTextStream(stderr) << "fluxeta_render: cannot read the example slurry\n";
+    return false;
+  }
+  liquid.SetDocumentState(nlohmann::json::parse(slurry.readAll().toStdString()));
+  if (!liquid.LoadMeasured(QStringLiteral(FLUXETA_EXAMPLE_LIQUIDS "/slurry_flow_curve.csv")) ||
+      !liquid.Fit()) {
+    return false;
+  }
+  die.SetFamily("coat-hanger");
+  die.SetUniformDesign(true);
+  die.SetBox("stations", QStringLiteral("100"));
+  die.SetBox("description", QStringLiteral("uniform coat-hanger for the slurry"));
+  RunToItsEnd(&die, &fluxeta::ui::DieTab::finished, [&] { return die.Solve(); });
+  QApplication::processEvents();
+  bool saved = Save(workbench->grab(), into.filePath(QStringLiteral("workbench-die-result.png")));
+  const QSize size = workbench->size();
+  for (const auto& [least, suffix] :
+       {std::pair{false, QString()}, std::pair{true, QStringLiteral("-least-size")}}) {
+    if (least) {
+      workbench->resize(workbench->minimumSizeHint().expandedTo(kLeastWorkbenchSize));
+    }
+    workbench->Tabs().setCurrentWidget(&die);
+    die.RedrawNow();
+    QApplication::processEvents();
+    saved =
+        Save(workbench->grab(), into.filePath(QStringLiteral("workbench-die%1.png").arg(suffix))) &&
+        saved;
+    workbench->Tabs().setCurrentWidget(&liquid);
+    QApplication::processEvents();
+    saved = Save(workbench->grab(),
+                 into.filePath(QStringLiteral("workbench-liquid%1.png").arg(suffix))) &&
+            saved;
+  }
+  workbench->resize(size);
+  return saved;
+}
+
 bool SaveScreenshots(const QString& directory) {
   QDir().mkpath(directory);
   const QDir into(directory);
@@ -268,7 +323,8 @@ bool SaveScreenshots(const QString& directory) {
   windows.ShowMainWindow();
   QApplication::processEvents();
   saved = SaveWorkbench(windows, into) && saved;
-  return SaveWorkbenchTabs(windows, into) && saved;
+  saved = SaveWorkbenchTabs(windows, into) && saved;
+  return SaveDieAndLiquidTabs(windows, into) && saved;
 }
 
 }  // namespace

@@ -109,6 +109,11 @@ void CheckDieStations(double stations, DieFeed feed, const std::string& name);
 // The document as ReadDieDocument reads it back, every default written out.
 nlohmann::json DieDocumentJson(const DieDocument& document);
 
+// The text of a die document file: DieDocumentJson, its keys in alphabetical order, indented
+// by two spaces a level, numbers in their shortest exact form, and a final newline. Reading
+// the text back and writing it again gives the same bytes.
+std::string DieDocumentText(const DieDocument& document);
+
 // Parses the text of a die document file; raises DocumentError naming `sourceName` with the
 // line and column of a syntax error.
 nlohmann::json ParseDieDocumentText(std::string_view text, const std::string& sourceName);
