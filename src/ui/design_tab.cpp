@@ -1,5 +1,7 @@
 #include "design_tab.h"
 
+#include <QKeyEvent>
+
 #include <QChart>
 #include <QDateTime>
 #include <QGridLayout>
@@ -119,6 +121,29 @@ DesignTab::DesignTab(Presenter& presenter, CasePanel& casePanel,
   connect(apply_, &QPushButton::clicked, this, &DesignTab::ApplyToMainWindow);
   connect(showResultButton_, &QPushButton::clicked, this, &DesignTab::ShowResult);
   connect(pin_, &QPushButton::clicked, this, &DesignTab::pinRequested);
+
+  // Enter in a bound or a limit, or on the focused Run button, starts the search.
+  for (const VariableControls& controls : variables_) {
+    controls.low->installEventFilter(this);
+    controls.high->installEventFilter(this);
+  }
+  for (QLineEdit* limit : limits_) {
+    if (limit != nullptr) {  // a limit the tab has no box for
+      limit->installEventFilter(this);
+    }
+  }
+  run_->installEventFilter(this);
+}
+
+bool DesignTab::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      Start();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 QWidget* DesignTab::MakeVariables() {

@@ -77,6 +77,9 @@ class DesignTab : public QWidget {
   // "Pin Optimum" was pressed with an optimum found.
   void pinRequested();
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   struct VariableControls {
     QCheckBox* chosen;

@@ -3,7 +3,6 @@
 #include <QChartView>
 #include <QClipboard>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGraphicsLayout>
 #include <QGridLayout>
@@ -16,6 +15,7 @@
 #include "case_summary.h"
 #include "cavity_chart.h"
 #include "deviation_chart.h"
+#include "export_path.h"
 #include "fluxeta/case/number_text.h"
 #include "fluxeta/run/die_exports.h"
 #include "fluxeta/run/result_file.h"
@@ -30,8 +30,6 @@ namespace {
 const QString kSavePlotsCaption = QStringLiteral("Save Plots…");
 const QString kCopyTableCaption = QStringLiteral("Copy Table as CSV");
 const QString kOpenFolderCaption = QStringLiteral("Open Folder");
-const QString kPngFilter = QStringLiteral("PNG image (*.png)");
-const QString kSvgFilter = QStringLiteral("SVG image (*.svg)");
 const QString kSvgSuffix = QStringLiteral("svg");
 const QString kPngSuffix = QStringLiteral("png");
 const QString kPlotsNotSaved = QStringLiteral("The plots can not be saved to \"%1\".");
@@ -143,7 +141,8 @@ ResultTab::ResultTab(Presenter& presenter, QWidget* parent)
       openFolderButton_(new QPushButton(kOpenFolderCaption)),
       savePlotsButton_(new QPushButton(kSavePlotsCaption)),
       copyTableButton_(new QPushButton(kCopyTableCaption)),
-      pinButton_(new QPushButton(QStringLiteral("Pin for Comparison"))) {
+      pinButton_(new QPushButton(QStringLiteral("Pin for Comparison"))),
+      exportNotice_(MakeValueLabel()) {
   setObjectName(QStringLiteral("ResultTab"));
   heading_->setObjectName(QStringLiteral("ResultHeading"));
   entrancePressure_->setObjectName(QStringLiteral("EntrancePressure"));
@@ -192,6 +191,9 @@ QWidget* ResultTab::MakeSummary() {
     figures->addWidget(new QLabel(captions[row]), row, 0);
     figures->addWidget(values[row], row, 1);
   }
+  exportNotice_->setObjectName(QStringLiteral("ResultExportNotice"));
+  exportNotice_->setWordWrap(true);
+  figures->addWidget(exportNotice_, 3, 0, 1, 2);
   figures->setColumnStretch(1, 1);
 
   auto* buttons = new QVBoxLayout;
@@ -321,6 +323,10 @@ bool ResultTab::SavePlots(const QString& path) {
   return SaveWidgetAsPng(*plots_, path);
 }
 
+QImage ResultTab::PlotsPicture(const QSize& size) {
+  return WidgetImage(*plots_, size);
+}
+
 QString ResultTab::TableCsv() const {
   if (!HasRun()) {
     return {};
@@ -359,26 +365,23 @@ void ResultTab::SavePlotsChosenByUser() {
   if (!HasRun()) {
     return;
   }
-  QString proposal = QDir::current().filePath(kDiePlotsName);
-  if (shown_) {
-    const QFileInfo resultFile(shown_->resultFile);
-    proposal = resultFile.absoluteDir().filePath(resultFile.completeBaseName() +
-                                                 QStringLiteral(".") + kPngSuffix);
-  }
-  QString filter = kPngFilter;
-  QString path = QFileDialog::getSaveFileName(
-      this, kSavePlotsCaption, proposal, kPngFilter + QStringLiteral(";;") + kSvgFilter, &filter);
+  // A die's solve has no result file: its plots are named after the die.
+  const QString resultName = shown_ ? QFileInfo(shown_->resultFile).completeBaseName()
+                                    : QFileInfo(kDiePlotsName).completeBaseName();
+  const QString path = ChooseExportPath(
+      presenter_, *this, kSavePlotsCaption,
+      FileNameOf((resultName.isEmpty() ? QStringLiteral("result") : resultName) +
+                 QStringLiteral(" plots")),
+      {{QStringLiteral("PNG images"), kPngSuffix}, {QStringLiteral("SVG images"), kSvgSuffix}});
   if (path.isEmpty()) {
     return;
   }
-  const QString suffix = QFileInfo(path).suffix();
-  if (suffix.compare(kPngSuffix, Qt::CaseInsensitive) != 0 &&
-      suffix.compare(kSvgSuffix, Qt::CaseInsensitive) != 0) {
-    path += QStringLiteral(".") + (filter == kSvgFilter ? kSvgSuffix : kPngSuffix);
-  }
   if (!SavePlots(path)) {
+    exportNotice_->setText(NotSavedText(path));
     presenter_.ShowMessage(kPlotsNotSaved.arg(QDir::toNativeSeparators(path)));
+    return;
   }
+  exportNotice_->setText(SavedText(QStringLiteral("the plots"), path));
 }
 
 }  // namespace fluxeta::ui

@@ -46,11 +46,18 @@ class ResultTab : public QWidget {
   // (any case), PNG otherwise. Returns false when there is nothing to save or the file could
   // not be written.
   bool SavePlots(const QString& path);
+  // The case heading and both plots drawn at `size`, for a report.
+  QImage PlotsPicture(const QSize& size);
   // The shown table as comma-separated text: comment lines with the case (and, when it is not
   // the last run's, the reason), then the station table. Empty when no run is shown.
   QString TableCsv() const;
   // Puts TableCsv() on the clipboard.
   void CopyTableAsCsv() const;
+  // "Save Plots…": asks where, suggesting a name after the result file in the export folder,
+  // adds the chosen kind's extension to a name without one, and says what was saved where.
+  void SavePlotsChosenByUser();
+  // The line under the figures: what was saved where.
+  QString ExportNotice() const { return exportNotice_->text(); }
 
   bool HasRun() const { return shown_.has_value() || shownDie_.has_value(); }
   // Whether what is shown is a die of the Die tab.
@@ -78,7 +85,6 @@ class ResultTab : public QWidget {
   QWidget* MakeResultFileRow();
   void ShowStatus(const QString& status);
   void OpenResultFolder();
-  void SavePlotsChosenByUser();
   // When the shown result was ready.
   QDateTime ShownAt() const;
 
@@ -98,6 +104,7 @@ class ResultTab : public QWidget {
   QPushButton* savePlotsButton_;
   QPushButton* copyTableButton_;
   QPushButton* pinButton_;
+  QLabel* exportNotice_;
   std::optional<FinishedRun> shown_;
   struct ShownDie {
     solver::DieSolution solution;

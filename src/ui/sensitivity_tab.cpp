@@ -17,6 +17,7 @@
 #include "case_panel.h"
 #include "fluxeta/base/outcome.h"
 #include "locale_number_text.h"
+#include "nice_ticks.h"
 #include "number_presentation.h"
 #include "utf8_text.h"
 
@@ -27,6 +28,7 @@ namespace {
 const QString kComputeCaption = QStringLiteral("Compute");
 constexpr int kChartMargin = 2;
 constexpr int kInputNamePixels = 9;
+constexpr int kBarValueTickIntervals = 4;
 
 QChartView* MakeChartView(const QString& name) {
   auto* view = new QChartView(new QChart);
@@ -273,12 +275,10 @@ void SensitivityTab::ShowBars(QChartView& view, const QString& title,
   QFont nameFont = names->labelsFont();
   nameFont.setPixelSize(kInputNamePixels);
   names->setLabelsFont(nameFont);
+  // Symmetric about zero, so that a rise and a fall of the same size look the same.
   auto* values = new QValueAxis;
-  values->setLabelFormat(QStringLiteral("%.2g"));
-  values->setRange(-largest, largest > 0 ? largest : 1);
-  if (largest == 0) {
-    values->setMin(-1);
-  }
+  const double reach = largest > 0 ? largest : 1;
+  ApplyNiceScale(*values, -reach, reach, kBarValueTickIntervals);
   chart->addAxis(names, Qt::AlignBottom);
   chart->addAxis(values, Qt::AlignLeft);
   series->attachAxis(names);

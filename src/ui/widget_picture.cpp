@@ -2,8 +2,10 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFile>
 #include <QImage>
+#include <QLayout>
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgGenerator>
@@ -29,6 +31,21 @@ bool WriteWholeFile(const QString& path, const QByteArray& content) {
 }
 
 }  // namespace
+
+QImage WidgetImage(QWidget& widget, const QSize& size) {
+  const QSize before = widget.size();
+  widget.resize(size);
+  if (widget.layout() != nullptr) {
+    widget.layout()->activate();
+  }
+  // Charts lay themselves out on posted events.
+  QCoreApplication::sendPostedEvents();
+  QImage image(size, QImage::Format_ARGB32);
+  image.fill(Qt::white);
+  widget.render(&image);
+  widget.resize(before);
+  return image;
+}
 
 bool SaveWidgetAsPng(QWidget& widget, const QString& path) {
   QByteArray content;

@@ -1,6 +1,7 @@
 // A widget's current look written to a picture file.
 #pragma once
 
+#include <QImage>
 #include <QPainter>
 #include <QRect>
 #include <QSize>
@@ -11,6 +12,9 @@
 #include <QWidget>
 
 namespace fluxeta::ui {
+
+// The widget drawn at `size` on white, as if it had that size; it keeps its own size.
+QImage WidgetImage(QWidget& widget, const QSize& size);
 
 // A raster picture of the widget at its present size. Returns false when the file could not
 // be written; an existing file is then left as it was.

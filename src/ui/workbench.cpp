@@ -1,6 +1,8 @@
 #include "workbench.h"
 
 #include <QEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMenuBar>
@@ -14,13 +16,16 @@
 #include "comparison_tab.h"
 #include "design_tab.h"
 #include "die_tab.h"
+#include "export_path.h"
 #include "fluxeta/case/number_text.h"
+#include "fluxeta/run/replacing_file.h"
 #include "liquid_tab.h"
 #include "main_window.h"
 #include "result_tab.h"
 #include "sensitivity_tab.h"
 #include "study_tab.h"
 #include "window_placement.h"
+#include "workbench_report.h"
 
 namespace fluxeta::ui {
 
@@ -35,6 +40,8 @@ const QString kCoatingTabCaption = QStringLiteral("Coating");
 const QString kDieTabCaption = QStringLiteral("Die");
 const QString kLiquidTabCaption = QStringLiteral("Liquid");
 const QString kComparisonTabCaption = QStringLiteral("Compare");
+const FileKind kPdfKind{QStringLiteral("PDF reports"), QStringLiteral("pdf")};
+const FileKind kHtmlKind{QStringLiteral("HTML reports"), QStringLiteral("html")};
 
 // The first size of the window: two plots above the figures, about as tall as the main
 // window; it may open narrower, down to the least size, to leave the main window uncovered.
@@ -58,6 +65,7 @@ char SeparatorOf(QWidget* window) {
 
 Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Window),
+      presenter_(presenter),
       tabs_(new QTabWidget),
       resultTab_(new ResultTab(presenter)),
       casePanel_(new CasePanel(presenter, SeparatorOf(mainWindow), MainWindowOf(mainWindow))),
@@ -109,7 +117,12 @@ Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
   layout->addWidget(tabs_, 1);
 
   auto* menuBar = new QMenuBar;
-  menuBar->addMenu(project_->MakeFileMenu(menuBar));
+  QMenu* fileMenu = project_->MakeFileMenu(menuBar);
+  fileMenu->addSeparator();
+  QAction* exportReport = fileMenu->addAction(QStringLiteral("Export &Report…"));
+  exportReport->setObjectName(QStringLiteral("ExportReport"));
+  connect(exportReport, &QAction::triggered, this, &Workbench::ExportReportChosen);
+  menuBar->addMenu(fileMenu);
   layout->setMenuBar(menuBar);
   AddProjectPart(*casePanel_);
   AddProjectPart("study", studyTab_->ProjectFields());
@@ -128,6 +141,32 @@ Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
   connect(studyTab_, &StudyTab::pinRequested, this,
           [this] { Pin(studyTab_->ChosenCellRun(), studyTab_->ChosenCellSource()); });
   connect(comparisonTab_, &ComparisonTab::pinsChanged, this, &Workbench::CountPins);
+}
+
+bool Workbench::ExportReport(const QString& path) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  const ReportDocument report = WorkbenchReport(*this);
+  const QByteArray bytes = suffix == kHtmlKind.suffix || suffix == QStringLiteral("htm")
+                               ? report.Html(true).toUtf8()
+                               : report.Pdf();
+  const std::string failure = run::WriteWholeFile(
+      QFile::encodeName(path).toStdString(),
+      std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  if (!failure.empty()) {
+    presenter_.ShowMessage(
+        QStringLiteral("The report was not written: %1.").arg(QString::fromUtf8(failure.c_str())));
+    return false;
+  }
+  return true;
+}
+
+bool Workbench::ExportReportChosen() {
+  const QString base = project_->Path().isEmpty() ? QStringLiteral("report")
+                                                  : QFileInfo(project_->Path()).completeBaseName() +
+                                                        QStringLiteral("-report");
+  const QString path = ChooseExportPath(presenter_, *this, QStringLiteral("Export Report"), base,
+                                        {kPdfKind, kHtmlKind});
+  return !path.isEmpty() && ExportReport(path);
 }
 
 void Workbench::Pin(const std::optional<FinishedRun>& run, const QString& source) {

@@ -58,6 +58,11 @@ class Workbench : public QWidget {
   // A tab's state kept in the project from now on: the part itself, or its fields under `key`.
   void AddProjectPart(ProjectPart& part);
   void AddProjectPart(const std::string& key, std::vector<ProjectField> fields);
+  // File ▸ Export Report…: the report of the work as a PDF, or as one HTML file with its
+  // pictures embedded when the name ends in ".html" or ".htm"; written whole. False, having
+  // said why through the presenter, when it could not be written.
+  bool ExportReport(const QString& path);
+  bool ExportReportChosen();
   // Before the program closes: asks about unsaved changes; false to keep it open.
   bool MayClose() { return project_->MayDiscardChanges(); }
 
@@ -78,6 +83,7 @@ class Workbench : public QWidget {
   void Pin(const std::optional<FinishedRun>& run, const QString& source);
   void CountPins();
 
+  Presenter& presenter_;
   QTabWidget* tabs_;
   ResultTab* resultTab_;
   CasePanel* casePanel_;

@@ -66,6 +66,8 @@ class DesignTabTest : public QObject {
   void appliesAndShowsTheOptimum();
   void refusesADesignWithoutVariables();
   void plotsOnNiceAxesAndMarksTheOptimum();
+  void enterStartsTheSearch_data();
+  void enterStartsTheSearch();
 
  private:
   bool RunToItsEnd() {
@@ -186,6 +188,25 @@ void DesignTabTest::plotsOnNiceAxesAndMarksTheOptimum() {
   QVERIFY(tab.EvaluationAxis().max() >= tab.Result()->evaluations);
   QCOMPARE(tab.OptimumMark().count(), 1);
   QCOMPARE(tab.OptimumMark().at(0).y(), tab.Result()->best.figures.uniformity);
+}
+
+void DesignTabTest::enterStartsTheSearch_data() {
+  QTest::addColumn<QString>("box");
+  QTest::newRow("a bound") << QStringLiteral("DesignHigh_Lend");
+  QTest::newRow("a limit") << QStringLiteral("DesignMaxPressure");
+  QTest::newRow("the Run button") << QStringLiteral("RunDesign");
+}
+
+void DesignTabTest::enterStartsTheSearch() {
+  QFETCH(QString, box);
+  ChooseLend();
+  QWidget* widget = workbench_->Design().findChild<QWidget*>(box);
+  QVERIFY(widget != nullptr);
+  QSignalSpy finished(&workbench_->Design(), &DesignTab::finished);
+  QTest::keyClick(widget, Qt::Key_Return);
+  QVERIFY(workbench_->Design().Running() || !finished.isEmpty());
+  QVERIFY(finished.wait(kDesignTimeoutMilliseconds) || finished.size() == 1);
+  QVERIFY(workbench_->Design().Result().has_value());
 }
 
 QTEST_MAIN(DesignTabTest)

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "case_summary.h"
+#include "export_path.h"
 #include "cavity_chart.h"
 #include "deviation_chart.h"
 #include "finished_run.h"
@@ -150,6 +151,7 @@ class ResultTabTest : public QObject {
   void saysWhyTheLastRunDidNotFinish_data();
   void saysWhyTheLastRunDidNotFinish();
   void saysSoWhenNoRunHasFinishedYet();
+  void savesPlotsUnderASuggestedNameAndSaysWhere();
 
  private:
   ui::FinishedRun default_;
@@ -509,6 +511,26 @@ void ResultTabTest::saysSoWhenNoRunHasFinishedYet() {
                           "finished yet."));
   QVERIFY(results.UniformityText().isEmpty());
   QVERIFY(results.TableCsv().isEmpty());
+}
+
+// As the Study tab's exports: a name after the result file suggested in the export folder, the
+// chosen kind's extension added to a name typed without one, and a line saying where.
+void ResultTabTest::savesPlotsUnderASuggestedNameAndSaysWhere() {
+  QTemporaryDir directory;
+  RecordingPresenter presenter;
+  ui::ResultTab tab(presenter);
+  tab.resize(640, 600);
+  tab.ShowResults(default_);
+  presenter.savePaths.push_back(directory.filePath(QStringLiteral("for the report")));
+  presenter.chosenFilters.push_back(QStringLiteral("SVG images (*.svg)"));
+  tab.SavePlotsChosenByUser();
+  QCOMPARE(presenter.suggestedPaths.value(0),
+           QDir::current().filePath(QStringLiteral("Result-plots.png")));
+  QCOMPARE(presenter.offeredFilters.value(0),
+           QStringLiteral("PNG images (*.png);;SVG images (*.svg)"));
+  const QString saved = directory.filePath(QStringLiteral("for the report.svg"));
+  QVERIFY(QFile::exists(saved));
+  QCOMPARE(tab.ExportNotice(), ui::SavedText(QStringLiteral("the plots"), saved));
 }
 
 QTEST_MAIN(ResultTabTest)

@@ -5,6 +5,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QValueAxis>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -113,6 +114,25 @@ void SensitivityTabTest::givesTheSensitivitiesAndBandOfTheCommandLine() {
   const QBarSet* set = bars->barSets().value(0);
   for (int k = 1; k < set->count(); ++k) {
     QVERIFY(std::abs(set->at(k)) <= std::abs(set->at(k - 1)));
+  }
+  // The bars' scale: symmetric about zero, ticked at 1, 2 or 5 times a power of ten, its
+  // ends on ticks, and holding the largest bar.
+  for (const char* name : {"UniformitySensitivity", "PressureSensitivity"}) {
+    auto* view = tab.findChild<QChartView*>(QString::fromLatin1(name));
+    QVERIFY(view != nullptr);
+    auto* values = qobject_cast<QValueAxis*>(view->chart()->axes(Qt::Vertical).value(0));
+    QVERIFY(values != nullptr);
+    QCOMPARE(values->min(), -values->max());
+    const double interval = values->tickInterval();
+    const double decade = std::pow(10.0, std::floor(std::log10(interval)));
+    const double mantissa = interval / decade;
+    QVERIFY2(mantissa == 1 || mantissa == 2 || mantissa == 5,
+             qPrintable(QString::number(interval)));
+    const double steps = values->max() / interval;
+    QCOMPARE(steps, std::round(steps));
+    const QBarSet* shown =
+        qobject_cast<QBarSeries*>(view->chart()->series().value(0))->barSets()[0];
+    QVERIFY(std::abs(shown->at(0)) <= values->max());
   }
 
   const QJsonObject band = BatchReport(fixture_->Directory(),

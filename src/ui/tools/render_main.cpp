@@ -228,6 +228,8 @@ bool SaveWorkbenchTabs(ProgramWindows& windows, const QDir& into) {
   saved =
       Save(workbench->grab(), into.filePath(QStringLiteral("workbench-compare-two-designs.png"))) &&
       saved;
+  // The report of all of it, whose pages scripts/screenshot draws.
+  saved = workbench->ExportReport(into.filePath(QStringLiteral("report.pdf"))) && saved;
 
   SensitivityTab& sensitivity = workbench->Sensitivity();
   workbench->Tabs().setCurrentWidget(&sensitivity);
