@@ -13,8 +13,12 @@
 
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 
 #include <boost/math/quadrature/gauss_kronrod.hpp>
+
+#include "fluxeta/base/errors.h"
+#include "fluxeta/base/fault_flags.h"
 
 namespace fluxeta::liquids {
 
@@ -92,13 +96,20 @@ inline constexpr double kNegligibleTail = 1e-18;
 inline constexpr double kQuadratureSpan = 1;  // of v = ln γ̇
 
 // The moments between the shear rates e^v0 and e^v1, v0 < v1: adaptive Gauss–Kronrod.
+// The quadrature refuses an integrand that overflowed with std::domain_error; that ends the
+// operation as the floating-point fault it is, with the first fault's message.
 template <typename Curve>
 FlowMoments MomentIncrement(const Curve& curve, double v0, double v1) {
   using Rule = boost::math::quadrature::gauss_kronrod<double, 31>;
-  return {Rule::integrate([&](double v) { return MomentIntegrands(curve, v).slot; }, v0, v1,
-                          kQuadratureDepth, kQuadratureTolerance),
-          Rule::integrate([&](double v) { return MomentIntegrands(curve, v).pipe; }, v0, v1,
-                          kQuadratureDepth, kQuadratureTolerance)};
+  try {
+    return {Rule::integrate([&](double v) { return MomentIntegrands(curve, v).slot; }, v0, v1,
+                            kQuadratureDepth, kQuadratureTolerance),
+            Rule::integrate([&](double v) { return MomentIntegrands(curve, v).pipe; }, v0, v1,
+                            kQuadratureDepth, kQuadratureTolerance)};
+  } catch (const std::domain_error&) {
+    base::RaiseOnFaultFlags();
+    throw base::FloatingPointError(base::FloatingPointFault::InvalidOperation);
+  }
 }
 
 // Both moments from zero to the wall shear rate: over unit spans of ln γ̇, downwards until
