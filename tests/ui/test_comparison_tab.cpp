@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "comparison_tab.h"
+#include "default_case_run.h"
 #include "fluxeta/run/box_texts.h"
 #include "fluxeta/run/calculation_run.h"
 #include "fluxeta/solver/search.h"
@@ -32,22 +33,9 @@ namespace {
 
 constexpr int kStudyTimeoutMilliseconds = 120000;
 
-// The default case with the end slot length Lend (Edit5) replaced when given, solved as the
-// main window solves it.
 ui::FinishedRun Solve(const char* endSlotLength = nullptr) {
-  fluxeta::run::BoxTexts boxes = fluxeta::run::DefaultBoxTexts('.');
-  if (endSlotLength != nullptr) {
-    boxes.Edit(5) = endSlotLength;
-  }
-  ui::FinishedRun run;
-  fluxeta::run::ReadCaseFromForm(boxes, '.', run.parameters);
-  const fluxeta::solver::Solution solution =
-      fluxeta::solver::Solve(run.parameters, fluxeta::solver::Search::Window);
-  run.table = solution.table;
-  run.outcome = solution.solve;
-  run.finishedAt = QDateTime(QDate(2026, 12, 10), QTime(11, 30, 5));
-  run.search = ui::kWindowSearchName;
-  return run;
+  return ui::testing::SolvedDefaultCase(endSlotLength,
+                                        QDateTime(QDate(2026, 12, 10), QTime(11, 30, 5)));
 }
 
 // The table: a column per pin, a row per figure, then a row per input the pins differ in.

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "comparison_tab.h"
+#include "default_case_run.h"
 #include "fluxeta/run/box_texts.h"
 #include "fluxeta/run/calculation_run.h"
 #include "fluxeta/solver/search.h"
@@ -27,19 +28,8 @@ namespace {
 constexpr int kToolMilliseconds = 60000;
 
 ui::FinishedRun Solve(const char* endSlotLength = nullptr) {
-  fluxeta::run::BoxTexts boxes = fluxeta::run::DefaultBoxTexts('.');
-  if (endSlotLength != nullptr) {
-    boxes.Edit(5) = endSlotLength;
-  }
-  ui::FinishedRun run;
-  fluxeta::run::ReadCaseFromForm(boxes, '.', run.parameters);
-  const fluxeta::solver::Solution solution =
-      fluxeta::solver::Solve(run.parameters, fluxeta::solver::Search::Window);
-  run.table = solution.table;
-  run.outcome = solution.solve;
-  run.finishedAt = QDateTime(QDate(2026, 12, 10), QTime(12, 0, 0));
-  run.search = ui::kWindowSearchName;
-  return run;
+  return ui::testing::SolvedDefaultCase(endSlotLength,
+                                        QDateTime(QDate(2026, 12, 10), QTime(12, 0, 0)));
 }
 
 // The standard output of a poppler tool; nothing when it fails.
