@@ -7,13 +7,17 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
+#include <functional>
+#include <iterator>
 #include <span>
 #include <stdexcept>
 
 #include "die_plan_view.h"
 #include "document_boxes.h"
 #include "fluxeta/case/document_error.h"
+#include "fluxeta/case/document_values.h"
 #include "fluxeta/run/replacing_file.h"
 #include "fluxeta/solver/die_model.h"
 #include "fluxeta/solver/die_outline.h"
@@ -21,6 +25,7 @@
 #include "fluxeta/solver/die_solve.h"
 #include "liquid_tab.h"
 #include "locale_number_text.h"
+#include "project_values.h"
 #include "scrolling_page.h"
 #include "utf8_text.h"
 
@@ -30,6 +35,7 @@ namespace {
 
 using cases::DieFamilySpec;
 using cases::DieKeySpec;
+using cases::DocumentError;
 using cases::ManifoldShapeSpec;
 using nlohmann::json;
 
@@ -43,6 +49,7 @@ constexpr char kUniformDesign[] = "uniform";
 constexpr char kFluidKey[] = "fluid";
 constexpr char kStationsKey[] = "stations";
 constexpr char kDescriptionKey[] = "description";
+constexpr char kProjectKey[] = "die";
 // A coat-hanger's tables of [x, value] pairs and a profile's file, read by the family's reader.
 constexpr std::array<std::string_view, 2> kCoatHangerTables = {"radius", "land_length"};
 constexpr char kProfileKey[] = "profile";
@@ -160,6 +167,57 @@ bool Names(const QString& refusal, const std::string& keyPath) {
          refusal.startsWith(QString::fromStdString(keyPath) + QStringLiteral(" ("));
 }
 
+// Whether `value` is a table of [x, value] pairs of numbers.
+bool IsPairsTable(const json& value) {
+  return value.is_array() && std::ranges::all_of(value, [](const json& pair) {
+           return pair.is_array() && pair.size() == 2 && cases::IsDocumentNumber(pair[0]) &&
+                  cases::IsDocumentNumber(pair[1]);
+         });
+}
+
+// A value a section may hold at a key path, and what the check says it must be.
+struct Leaf {
+  std::function<bool(const json&)> accepts;
+  std::string_view expected;
+};
+using Leaves = std::map<std::string, Leaf>;
+
+const Leaf kTextLeaf{[](const json& value) { return value.is_string(); }, "a text"};
+const Leaf kNumberLeaf{
+    [](const json& value) { return cases::IsDocumentNumber(value) || value.is_string(); },
+    "a number, or the box's text"};
+const Leaf kPairsLeaf{[](const json& value) { return IsPairsTable(value) || value.is_string(); },
+                      "a table of [x, value] pairs, or the box's text"};
+const Leaf kUniformLeaf{[](const json& value) { return value == kUniformDesign; },
+                        "\"uniform\" (a coat-hanger of tables has no design)"};
+
+json::json_pointer PointerOf(const std::string& keyPath) {
+  return json::json_pointer('/' +
+                            QString::fromStdString(keyPath).replace(u'.', u'/').toStdString());
+}
+
+// Raises DocumentError for a member of `object` that is no leaf or a leaf's parent, or
+// a leaf whose value its check refuses.
+void CheckMembers(const json& object, const std::string& keyPath, const std::string& path,
+                  const Leaves& leaves) {
+  for (const auto& [key, value] : object.items()) {
+    const std::string memberKeyPath = KeyPath(keyPath, key);
+    const std::string memberPath = MemberPath(path, key);
+    if (const auto leaf = leaves.find(memberKeyPath); leaf != leaves.end()) {
+      if (!leaf->second.accepts(value)) {
+        throw DocumentError(memberPath + ": must be " + std::string(leaf->second.expected));
+      }
+      continue;
+    }
+    const auto child = leaves.lower_bound(memberKeyPath + '.');
+    if (!value.is_object() || child == leaves.end() ||
+        !child->first.starts_with(memberKeyPath + '.')) {
+      throw DocumentError(memberPath + ": unknown key");
+    }
+    CheckMembers(value, memberKeyPath, memberPath, leaves);
+  }
+}
+
 }  // namespace
 
 DieTab::DieTab(Presenter& presenter, LiquidTab& liquid, char separator, ShowSolution showSolution,
@@ -242,6 +300,8 @@ DieTab::DieTab(Presenter& presenter, LiquidTab& liquid, char separator, ShowSolu
   connect(solveButton_, &QPushButton::clicked, this, [this] { Solve(); });
   connect(&job_, &BackgroundJob::finished, this, [this] { SolveEnded(); });
   RedrawNow();
+  firstState_ = SaveProject();
+  firstTexts_ = texts_;
 }
 
 DieTab::~DieTab() = default;
@@ -266,18 +326,9 @@ QWidget* DieTab::MakeProcess() {
   auto* column = new QVBoxLayout(group);
   auto* form = new QFormLayout(process_);
   form->setContentsMargins(0, 0, 0, 0);
-  for (const cases::DieProcessKeySpec& key : cases::kDieProcessKeys) {
-    AddBox(*form, std::string(key.key), Utf8Text(key.key), Utf8Text(key.unit),
-           QStringLiteral("%1 (%2)").arg(Utf8Text(key.description), Utf8Text(key.unit)),
-           Field::Kind::Number);
+  for (Field& field : ProcessFields()) {
+    AddBox(*form, std::move(field));
   }
-  AddBox(*form, kStationsKey, QString::fromLatin1(kStationsKey), QStringLiteral("-"),
-         QStringLiteral("stations across the whole width, %1 … %2; even for a centre feed")
-             .arg(cases::kLeastDieStations)
-             .arg(cases::kMostDieStations),
-         Field::Kind::Number);
-  AddBox(*form, kDescriptionKey, QString::fromLatin1(kDescriptionKey), QString(),
-         QStringLiteral("free text, kept with the die"), Field::Kind::Text);
   column->addWidget(process_);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(openButton_);
@@ -292,18 +343,72 @@ std::string DieTab::TextKey(const std::string& keyPath, Field::Kind kind) {
   return kind == Field::Kind::Pairs ? keyPath + kTableTextSuffix : keyPath;
 }
 
-QLineEdit* DieTab::AddBox(QFormLayout& form, const std::string& keyPath, const QString& label,
-                          const QString& unit, const QString& help, Field::Kind kind) {
+std::vector<DieTab::Field> DieTab::ProcessFields() {
+  std::vector<Field> fields;
+  for (const cases::DieProcessKeySpec& key : cases::kDieProcessKeys) {
+    fields.push_back({std::string(key.key), Utf8Text(key.unit),
+                      QStringLiteral("%1 (%2)").arg(Utf8Text(key.description), Utf8Text(key.unit)),
+                      Field::Kind::Number, nullptr});
+  }
+  fields.push_back(
+      {kStationsKey, QStringLiteral("-"),
+       QStringLiteral("stations across the whole width, %1 … %2; even for a centre feed")
+           .arg(cases::kLeastDieStations)
+           .arg(cases::kMostDieStations),
+       Field::Kind::Number, nullptr});
+  fields.push_back({kDescriptionKey, QString(), QStringLiteral("free text, kept with the die"),
+                    Field::Kind::Text, nullptr});
+  return fields;
+}
+
+std::vector<DieTab::Field> DieTab::GeometryFields(const DieFamilySpec& family,
+                                                  const ManifoldShapeSpec& shape, bool uniform) {
+  std::vector<Field> fields;
+  const auto addKeys = [&](std::span<const DieKeySpec> keys, const std::string& path) {
+    for (const DieKeySpec& key : keys) {
+      fields.push_back(
+          {KeyPath(path, key.key), Utf8Text(key.unit), Help(key), Field::Kind::Number, nullptr});
+    }
+  };
+  addKeys(family.numbers, kGeometryKey);
+  switch (family.family) {
+    case cases::DieFamily::TDie:
+      addKeys(shape.sizes, KeyPath(kGeometryKey, kManifoldKey));
+      break;
+    case cases::DieFamily::CoatHanger:
+      if (uniform) {
+        addKeys(cases::kUniformCoatHangerKeys, kGeometryKey);
+      } else {
+        for (const std::string_view table : kCoatHangerTables) {
+          fields.push_back({KeyPath(kGeometryKey, table), QStringLiteral("cm"), kPairsHelp,
+                            Field::Kind::Pairs, nullptr});
+        }
+      }
+      break;
+    case cases::DieFamily::Profile:
+      fields.push_back({KeyPath(kGeometryKey, kProfileKey), QString(),
+                        QStringLiteral("CSV file of x, A, Pe, L, H, beside the die document"),
+                        Field::Kind::Text, nullptr});
+      break;
+    case cases::DieFamily::Tapered:
+      break;
+  }
+  return fields;
+}
+
+void DieTab::AddBox(QFormLayout& form, Field field) {
   auto* edit = new QLineEdit;
-  edit->setObjectName(QString::fromStdString(keyPath));
-  edit->setText(texts_[TextKey(keyPath, kind)]);
-  edit->setToolTip(help);
-  form.addRow(unit.isEmpty() ? label : QStringLiteral("%1 (%2)").arg(label, unit), edit);
+  edit->setObjectName(QString::fromStdString(field.keyPath));
+  edit->setText(texts_[TextKey(field.keyPath, field.kind)]);
+  edit->setToolTip(field.help);
+  const QString label = QString::fromStdString(field.keyPath.substr(field.keyPath.rfind('.') + 1));
+  form.addRow(field.unit.isEmpty() ? label : QStringLiteral("%1 (%2)").arg(label, field.unit),
+              edit);
   connect(edit, &QLineEdit::textEdited, this, [this] { Edited(); });
   connect(edit, &QLineEdit::returnPressed, this, [this] { Solve(); });
+  field.edit = edit;
   std::vector<Field>& boxes = form.parentWidget() == process_ ? processBoxes_ : geometryBoxes_;
-  boxes.push_back({keyPath, unit, help, kind, edit});
-  return edit;
+  boxes.push_back(std::move(field));
 }
 
 void DieTab::BuildGeometryBoxes() {
@@ -319,35 +424,10 @@ void DieTab::BuildGeometryBoxes() {
 
   auto* form = new QFormLayout(geometry_);
   form->setContentsMargins(0, 0, 0, 0);
-  const auto addKeys = [&](std::span<const DieKeySpec> keys, const std::string& path) {
-    for (const DieKeySpec& key : keys) {
-      AddBox(*form, KeyPath(path, key.key), Utf8Text(key.key), Utf8Text(key.unit), Help(key),
-             Field::Kind::Number);
-    }
-  };
-  addKeys(family.numbers, kGeometryKey);
-  switch (family.family) {
-    case cases::DieFamily::TDie:
-      addKeys(cases::kManifoldShapes[static_cast<std::size_t>(shape_->currentIndex())].sizes,
-              KeyPath(kGeometryKey, kManifoldKey));
-      break;
-    case cases::DieFamily::CoatHanger:
-      if (design_->currentIndex() == 0) {
-        addKeys(cases::kUniformCoatHangerKeys, kGeometryKey);
-      } else {
-        for (const std::string_view table : kCoatHangerTables) {
-          AddBox(*form, KeyPath(kGeometryKey, table), Utf8Text(table), QStringLiteral("cm"),
-                 kPairsHelp, Field::Kind::Pairs);
-        }
-      }
-      break;
-    case cases::DieFamily::Profile:
-      AddBox(*form, KeyPath(kGeometryKey, kProfileKey), QString::fromLatin1(kProfileKey), QString(),
-             QStringLiteral("CSV file of x, A, Pe, L, H, beside the die document"),
-             Field::Kind::Text);
-      break;
-    case cases::DieFamily::Tapered:
-      break;
+  for (Field& field : GeometryFields(
+           family, cases::kManifoldShapes[static_cast<std::size_t>(shape_->currentIndex())],
+           design_->currentIndex() == 0)) {
+    AddBox(*form, std::move(field));
   }
 }
 
@@ -378,8 +458,7 @@ json DieTab::DocumentState() const {
       } else if (box.kind == Field::Kind::Pairs) {
         value = PairsOfText(text, separator_).value_or(json(text.toStdString()));
       }
-      document[json::json_pointer(
-          '/' + QString::fromStdString(box.keyPath).replace(u'.', u'/').toStdString())] = value;
+      document[PointerOf(box.keyPath)] = value;
     }
   }
   return document;
@@ -532,6 +611,7 @@ void DieTab::Edited() {
   }
   SetStatus(refusal, true);
   redrawTimer_.start();
+  emit changed();
 }
 
 void DieTab::RedrawNow() {
@@ -669,6 +749,86 @@ void DieTab::SetStatus(const QString& text, bool problem) {
     status_->style()->unpolish(status_);
     status_->style()->polish(status_);
   }
+}
+
+std::string DieTab::ProjectKey() const {
+  return kProjectKey;
+}
+
+json DieTab::SaveProject() const {
+  json state = DocumentState();
+  state.erase(kFluidKey);
+  return state;
+}
+
+void DieTab::CheckProjectSection(const json& section, const std::string& path) {
+  const std::string geometryPath = MemberPath(path, kGeometryKey);
+  const json& geometry = cases::RequireMember(section, kGeometryKey, path);
+  cases::RequireObject(geometry, geometryPath);
+  const std::string familyName = cases::RequireText(geometry, kFamilyKey, geometryPath);
+  const DieFamilySpec* family = cases::FindDieFamily(familyName);
+  if (family == nullptr) {
+    throw DocumentError(MemberPath(geometryPath, kFamilyKey) + ": unknown die family \"" +
+                        familyName + "\"");
+  }
+  Leaves leaves = {{KeyPath(kGeometryKey, kFamilyKey), kTextLeaf}};
+  if (family->centreFeed) {
+    const std::string feed = cases::RequireText(geometry, kFeedKey, geometryPath);
+    if (feed != cases::FeedName(cases::DieFeed::End) &&
+        feed != cases::FeedName(cases::DieFeed::Centre)) {
+      throw DocumentError(MemberPath(geometryPath, kFeedKey) +
+                          ": must be \"end\" or \"centre\", not \"" + feed + "\"");
+    }
+    leaves[KeyPath(kGeometryKey, kFeedKey)] = kTextLeaf;
+  }
+  const ManifoldShapeSpec* shape = cases::kManifoldShapes.data();
+  if (family->family == cases::DieFamily::TDie) {
+    const std::string manifoldPath = MemberPath(geometryPath, kManifoldKey);
+    const std::string shapeName = cases::RequireText(
+        cases::RequireMember(geometry, kManifoldKey, geometryPath), kShapeKey, manifoldPath);
+    shape = cases::FindManifoldShape(shapeName);
+    if (shape == nullptr) {
+      throw DocumentError(MemberPath(manifoldPath, kShapeKey) + ": unknown manifold shape \"" +
+                          shapeName + "\"");
+    }
+    leaves[KeyPath(KeyPath(kGeometryKey, kManifoldKey), kShapeKey)] = kTextLeaf;
+  }
+  // A coat-hanger of the uniform design says so; one without "design" is of tables.
+  const bool uniform =
+      family->family == cases::DieFamily::CoatHanger && FindMember(geometry, kDesignKey) != nullptr;
+  if (uniform) {
+    leaves[KeyPath(kGeometryKey, kDesignKey)] = kUniformLeaf;
+  }
+  std::vector<Field> fields = GeometryFields(*family, *shape, uniform);
+  std::ranges::move(ProcessFields(), std::back_inserter(fields));
+  for (const Field& field : fields) {
+    leaves[field.keyPath] = field.kind == Field::Kind::Number
+                                ? kNumberLeaf
+                                : (field.kind == Field::Kind::Pairs ? kPairsLeaf : kTextLeaf);
+  }
+  CheckMembers(section, std::string(), path, leaves);
+  for (const Field& field : fields) {
+    if (field.keyPath != kDescriptionKey && !section.contains(PointerOf(field.keyPath))) {
+      throw DocumentError(MemberPath(path, field.keyPath) + ": missing");
+    }
+  }
+}
+
+std::function<void()> DieTab::ReadProject(const json& section, const std::string& path) {
+  cases::RequireObject(section, path);
+  CheckProjectSection(section, path);
+  return [this, section] { SetDocumentState(section); };
+}
+
+void DieTab::ClearProject() {
+  texts_ = firstTexts_;
+  documentDirectory_.clear();
+  documentPath_.clear();
+  SetDocumentState(firstState_);
+}
+
+void DieTab::WatchProject(const std::function<void()>& changed) {
+  connect(this, &DieTab::changed, this, changed);
 }
 
 QString DieTab::Description(const cases::DieDocument& die) const {

@@ -2,7 +2,8 @@
 // the family's keys (units shown, refused values marked and named), the liquid of the
 // Liquid tab, a plan view of the manifold and land drawn to scale as the values change,
 // Open and Save of the die document, and Solve in the background, the solution going to
-// the Result tab and its shear rates to the Liquid tab.
+// the Result tab and its shear rates to the Liquid tab. The project keeps the die under
+// "die", without its liquid, which the Liquid tab keeps.
 #pragma once
 
 #include <QComboBox>
@@ -26,13 +27,14 @@
 #include "fluxeta/case/die_document.h"
 #include "fluxeta/solver/die_solution.h"
 #include "presenter.h"
+#include "project_part.h"
 
 namespace fluxeta::ui {
 
 class DiePlanView;
 class LiquidTab;
 
-class DieTab : public QWidget {
+class DieTab : public QWidget, public ProjectPart {
   Q_OBJECT
 
  public:
@@ -85,9 +87,20 @@ class DieTab : public QWidget {
   QString StatusText() const { return status_->text(); }
   const std::optional<solver::DieSolution>& LastSolution() const { return solution_; }
 
+  // "die": the DocumentState without its "fluid". A section must hold every box of its
+  // family (the description may be left out) and nothing else.
+  std::string ProjectKey() const override;
+  nlohmann::json SaveProject() const override;
+  std::function<void()> ReadProject(const nlohmann::json& section,
+                                    const std::string& path) override;
+  void ClearProject() override;
+  void WatchProject(const std::function<void()>& changed) override;
+
  signals:
   // A solve has ended: solved, not converged, or failed.
   void finished();
+  // A box or a choice changed, or the liquid did.
+  void changed();
 
  private:
   struct Field {
@@ -98,11 +111,18 @@ class DieTab : public QWidget {
     QLineEdit* edit;
   };
 
+  // The boxes of a family's geometry and of the flow, without their edits.
+  static std::vector<Field> GeometryFields(const cases::DieFamilySpec& family,
+                                           const cases::ManifoldShapeSpec& shape, bool uniform);
+  static std::vector<Field> ProcessFields();
+  // Raises DocumentError, naming the key at `path`, for a section SetDocumentState would
+  // refuse or that is not one box a key of its family.
+  static void CheckProjectSection(const nlohmann::json& section, const std::string& path);
+
   QWidget* MakeGeometry();
   QWidget* MakeProcess();
   void BuildGeometryBoxes();
-  QLineEdit* AddBox(QFormLayout& form, const std::string& keyPath, const QString& label,
-                    const QString& unit, const QString& help, Field::Kind kind);
+  void AddBox(QFormLayout& form, Field field);
   void Edited();
   void Redraw();
   void SolveEnded();
@@ -135,6 +155,9 @@ class DieTab : public QWidget {
   std::vector<Field> processBoxes_;
   // The texts typed per key path, kept while another family or shape is chosen.
   std::map<std::string, QString> texts_;
+  // What a new project finds: the state and the texts of every family.
+  nlohmann::json firstState_;
+  std::map<std::string, QString> firstTexts_;
   // Where a profile's file is looked for: beside the document last opened or saved.
   QString documentDirectory_;
   QString documentPath_;

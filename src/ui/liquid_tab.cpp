@@ -6,16 +6,21 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <span>
 
 #include "document_boxes.h"
 #include "flow_curve_chart.h"
 #include "fluxeta/base/errors.h"
 #include "fluxeta/case/die_document.h"
 #include "fluxeta/case/document_error.h"
+#include "fluxeta/case/document_values.h"
 #include "fluxeta/liquids/liquid.h"
 #include "locale_number_text.h"
 #include "number_presentation.h"
+#include "project_values.h"
 #include "scrolling_page.h"
 #include "utf8_text.h"
 
@@ -34,6 +39,7 @@ constexpr char kLawKey[] = "law";
 constexpr char kTemperatureKey[] = "temperature";
 constexpr char kNameKey[] = "name";
 constexpr char kSourceKey[] = "source";
+constexpr char kProjectKey[] = "liquid";
 const QString kNoTemperatureLaw = QStringLiteral("none (one temperature)");
 const QString kLoadCaption = QStringLiteral("Load Measured…");
 const QString kFitCaption = QStringLiteral("Fit");
@@ -83,6 +89,23 @@ std::vector<FlowCurveSample> SampleCurve(const liquids::Liquid& liquid, double l
     samples.push_back({rate, liquid.Viscosity(rate), liquid.Stress(rate)});
   }
   return samples;
+}
+
+// Raises DocumentError for a parameter of `parameters` missing from `object` or neither a
+// number nor a box's text, and returns their keys.
+std::vector<std::string_view> CheckParameters(const nlohmann::json& object,
+                                              std::span<const LiquidParameterSpec> parameters,
+                                              const std::string& path) {
+  std::vector<std::string_view> keys;
+  for (const LiquidParameterSpec& spec : parameters) {
+    const nlohmann::json& value = cases::RequireMember(object, spec.key, path);
+    if (!cases::IsDocumentNumber(value) && !value.is_string()) {
+      throw cases::DocumentError(MemberPath(path, spec.key) +
+                                 ": must be a number, or the box's text");
+    }
+    keys.push_back(spec.key);
+  }
+  return keys;
 }
 
 }  // namespace
@@ -175,6 +198,8 @@ LiquidTab::LiquidTab(Presenter& presenter, char separator, QWidget* parent)
   BuildBoxes();
   Edited();
   RedrawNow();
+  firstState_ = DocumentState();
+  firstTexts_ = texts_;
 }
 
 std::string LiquidTab::ModelName() const {
@@ -455,6 +480,67 @@ bool LiquidTab::LoadMeasured(const QString& path) {
   chart_->ShowMeasured(measured_);
   RedrawNow();
   return true;
+}
+
+std::string LiquidTab::ProjectKey() const {
+  return kProjectKey;
+}
+
+std::function<void()> LiquidTab::ReadProject(const nlohmann::json& section,
+                                             const std::string& path) {
+  cases::RequireObject(section, path);
+  std::vector<std::string_view> keys = {kModelKey};
+  for (const char* key : {kNameKey, kSourceKey}) {
+    if (FindMember(section, key) != nullptr) {
+      cases::RequireText(section, key, path);
+      keys.push_back(key);
+    }
+  }
+  const std::string modelName = cases::RequireText(section, kModelKey, path);
+  const LiquidModelSpec* model = cases::FindLiquidModel(modelName);
+  if (model == nullptr) {
+    throw cases::DocumentError(MemberPath(path, kModelKey) + ": unknown liquid model \"" +
+                               modelName + "\"");
+  }
+  std::ranges::copy(CheckParameters(section, model->parameters, path), std::back_inserter(keys));
+  if (const nlohmann::json* temperature = FindMember(section, kTemperatureKey)) {
+    const std::string temperaturePath = MemberPath(path, kTemperatureKey);
+    const std::string lawName = cases::RequireText(*temperature, kLawKey, temperaturePath);
+    const TemperatureLawSpec* law = cases::FindTemperatureLaw(lawName);
+    if (law == nullptr) {
+      throw cases::DocumentError(MemberPath(temperaturePath, kLawKey) +
+                                 ": unknown temperature law \"" + lawName + "\"");
+    }
+    std::vector<std::string_view> lawKeys = {kLawKey};
+    std::ranges::copy(CheckParameters(*temperature, law->parameters, temperaturePath),
+                      std::back_inserter(lawKeys));
+    cases::RefuseUnknownKeys(*temperature, lawKeys, temperaturePath);
+    keys.push_back(kTemperatureKey);
+  }
+  cases::RefuseUnknownKeys(section, keys, path);
+  return [this, section] {
+    DropMeasured();
+    SetDocumentState(section);
+  };
+}
+
+void LiquidTab::ClearProject() {
+  DropMeasured();
+  texts_ = firstTexts_;
+  SetDocumentState(firstState_);
+}
+
+void LiquidTab::WatchProject(const std::function<void()>& changed) {
+  connect(this, &LiquidTab::changed, this, changed);
+}
+
+void LiquidTab::DropMeasured() {
+  measured_.clear();
+  measuredName_.clear();
+  fit_.reset();
+  fitLabel_->clear();
+  fitButton_->setEnabled(false);
+  chart_->ShowMeasured(measured_);
 }
 
 bool LiquidTab::Fit() {

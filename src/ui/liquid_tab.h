@@ -2,6 +2,7 @@
 // (from the table of liquid models, with units and plausible ranges) and an optional
 // temperature shift; its flow curve on log–log axes with the shear rates of the last solved
 // die marked; a measured flow curve read from CSV, drawn over the model and fitted to it.
+// The project keeps the liquid under "liquid"; a measured curve stays out of it.
 #pragma once
 
 #include <QComboBox>
@@ -24,12 +25,13 @@
 #include "fluxeta/liquids/flow_curve_fit.h"
 #include "fluxeta/solver/die_shear_rates.h"
 #include "presenter.h"
+#include "project_part.h"
 
 namespace fluxeta::ui {
 
 class FlowCurveChart;
 
-class LiquidTab : public QWidget {
+class LiquidTab : public QWidget, public ProjectPart {
   Q_OBJECT
 
  public:
@@ -74,6 +76,15 @@ class LiquidTab : public QWidget {
   QString StatusText() const { return status_->text(); }
   QString ShearRatesText() const { return ratesLabel_->text(); }
 
+  // "liquid": the DocumentState. A section must hold every parameter of its model and law
+  // and nothing else. Putting a project in place drops the measured curve and its fit.
+  std::string ProjectKey() const override;
+  nlohmann::json SaveProject() const override { return DocumentState(); }
+  std::function<void()> ReadProject(const nlohmann::json& section,
+                                    const std::string& path) override;
+  void ClearProject() override;
+  void WatchProject(const std::function<void()>& changed) override;
+
  signals:
   // The liquid of the boxes changed.
   void changed();
@@ -96,6 +107,7 @@ class LiquidTab : public QWidget {
   void ChooseMeasured();
   std::string ModelName() const;
   std::string LawName() const;
+  void DropMeasured();
 
   Presenter& presenter_;
   char separator_;
@@ -114,6 +126,9 @@ class LiquidTab : public QWidget {
   std::vector<Field> boxes_;
   // The texts typed per key path, kept while another model or law is chosen.
   std::map<std::string, QString> texts_;
+  // What a new project finds: the state and the texts of every model and law.
+  nlohmann::json firstState_;
+  std::map<std::string, QString> firstTexts_;
   std::string name_;    // the document's "name", carried through
   std::string source_;  // the document's "source", carried through
   std::vector<liquids::FlowCurvePoint> measured_;

@@ -130,6 +130,8 @@ Workbench::Workbench(Presenter& presenter, QWidget* mainWindow)
   AddProjectPart("sensitivity", sensitivityTab_->ProjectFields());
   AddProjectPart("coating", coatingTab_->ProjectFields());
   AddProjectPart(*comparisonTab_);
+  AddProjectPart(*dieTab_);
+  AddProjectPart(*liquidTab_);
 
   connect(resultTab_, &ResultTab::pinRequested, this, [this] {
     if (const auto& run = resultTab_->Shown()) {

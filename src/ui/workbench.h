@@ -48,8 +48,8 @@ class Workbench : public QWidget {
   DesignTab& Design() { return *designTab_; }
   SensitivityTab& Sensitivity() { return *sensitivityTab_; }
   CoatingTab& Coating() { return *coatingTab_; }
-  // The die and its liquid, each with a document state (DocumentState / SetDocumentState)
-  // for the project file: the die document and the liquid document it holds as its "fluid".
+  // The die and its liquid, each a part of the project: the die document without its
+  // "fluid", and the liquid document the die holds as its "fluid".
   DieTab& Die() { return *dieTab_; }
   LiquidTab& Liquid() { return *liquidTab_; }
   ComparisonTab& Comparison() { return *comparisonTab_; }

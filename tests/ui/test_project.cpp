@@ -13,7 +13,9 @@
 #include "case_panel.h"
 #include "coating_tab.h"
 #include "design_tab.h"
+#include "die_tab.h"
 #include "fluxeta/case/input_table.h"
+#include "liquid_tab.h"
 #include "main_window_fixture.h"
 #include "project_file.h"
 #include "project_keeper.h"
@@ -57,11 +59,13 @@ class ProjectTest : public QObject {
   }
 
   void writesTheCaseSectionAsDocumented();
+  void writesTheDieAndLiquidSectionsAsDocumented();
   void roundTripKeepsEverySettingByteForByte();
   void opensAnOlderFileWithoutSomeSectionsAsNew();
   void refusesABrokenFileAndChangesNothing_data();
   void refusesABrokenFileAndChangesNothing();
   void titleShowsTheFileAndUnsavedChanges();
+  void editsOfTheDieAndLiquidAreUnsavedChanges();
   void asksBeforeUnsavedChangesAreLost();
   void remembersRecentProjects();
 
@@ -86,6 +90,22 @@ class ProjectTest : public QObject {
     workbench_->Sensitivity().SetTolerance(kLend, QStringLiteral("0.01"));
     workbench_->Coating().SetBox(fluxeta::ui::PointBox::WebSpeed, QStringLiteral("7.5"));
     workbench_->Coating().SetBox(fluxeta::ui::PointBox::HighestVacuum, QStringLiteral("450"));
+    ChangeDieAndLiquid();
+  }
+  // A coat-hanger of tables with a table being mended, and a shifted Carreau liquid.
+  void ChangeDieAndLiquid() {
+    fluxeta::ui::DieTab& die = workbench_->Die();
+    die.SetFamily("coat-hanger");
+    die.SetUniformDesign(false);
+    die.SetBox("geometry.radius", QStringLiteral("0 1.1; 50 0.55"));
+    die.SetBox("geometry.land_length", QStringLiteral("0 6; 50"));  // kept as typed
+    die.SetBox("flow_rate", QStringLiteral("12.5"));
+    die.SetBox("description", QStringLiteral("trial B"));
+    fluxeta::ui::LiquidTab& liquid = workbench_->Liquid();
+    liquid.SetModel("carreau");
+    liquid.SetTemperatureLaw("wlf");
+    liquid.SetBox("fluid.eta0", QStringLiteral("42.5"));
+    liquid.SetBox("fluid.temperature.C1", QStringLiteral("17,4"));  // kept as typed
   }
 
   std::unique_ptr<MainWindowFixture> fixture_;
@@ -98,6 +118,15 @@ void ProjectTest::writesTheCaseSectionAsDocumented() {
   const std::string text = fluxeta::ui::ProjectText({&workbench_->Case()});
   const QByteArray expected =
       ReadFileBytes(QStringLiteral(FLUXETA_TEST_DATA "/project/case_section.fluxeta"));
+  QVERIFY(!expected.isEmpty());
+  QCOMPARE(QByteArray::fromStdString(text), expected);
+}
+
+void ProjectTest::writesTheDieAndLiquidSectionsAsDocumented() {
+  ChangeDieAndLiquid();
+  const std::string text = fluxeta::ui::ProjectText({&workbench_->Die(), &workbench_->Liquid()});
+  const QByteArray expected =
+      ReadFileBytes(QStringLiteral(FLUXETA_TEST_DATA "/project/die_and_liquid_sections.fluxeta"));
   QVERIFY(!expected.isEmpty());
   QCOMPARE(QByteArray::fromStdString(text), expected);
 }
@@ -133,6 +162,16 @@ void ProjectTest::roundTripKeepsEverySettingByteForByte() {
            QStringLiteral("±0.0005"));
   QCOMPARE(workbench_->findChild<QLineEdit*>(QStringLiteral("HighestVacuum"))->text(),
            QStringLiteral("450"));
+  QCOMPARE(Combo("DieFamily")->currentText(), QStringLiteral("coat-hanger"));
+  QCOMPARE(Combo("CoatHangerDesign")->currentText(), QStringLiteral("tables"));
+  QCOMPARE(workbench_->Die().Box("geometry.radius")->text(), QStringLiteral("0 1.1; 50 0.55"));
+  QCOMPARE(workbench_->Die().Box("geometry.land_length")->text(), QStringLiteral("0 6; 50"));
+  QCOMPARE(workbench_->Die().Box("flow_rate")->text(), QStringLiteral("12.5"));
+  QCOMPARE(workbench_->Die().Box("description")->text(), QStringLiteral("trial B"));
+  QCOMPARE(Combo("LiquidModel")->currentText(), QStringLiteral("carreau"));
+  QCOMPARE(Combo("TemperatureLaw")->currentText(), QStringLiteral("wlf"));
+  QCOMPARE(workbench_->Liquid().Box("fluid.eta0")->text(), QStringLiteral("42.5"));
+  QCOMPARE(workbench_->Liquid().Box("fluid.temperature.C1")->text(), QStringLiteral("17,4"));
 
   const QString again = fixture_->PathOf(QStringLiteral("again.fluxeta"));
   QVERIFY(Project().SaveAs(again));
@@ -182,6 +221,44 @@ void ProjectTest::refusesABrokenFileAndChangesNothing_data() {
       << QStringLiteral("study.outer.input: must be one of 'Ain', 'gamma'");
   QTest::newRow("a missing input")
       << "{" + good + R"(, "case": {"inputs": {"Ain": 3}}})" << QStringLiteral("case.inputs.gamma");
+  QTest::newRow("a die family that does not exist")
+      << "{" + good + R"(, "die": {"geometry": {"family": "fishtail"}}})"
+      << QStringLiteral("die.geometry.family: unknown die family \"fishtail\"");
+  const QByteArray tDie = R"("geometry": {"family": "t-die", "feed": "end", "width": 50,
+      "land_length": 5, "gap": 0.05, "manifold": {"shape": "circle", "radius": 1}},
+      "flow_rate": 10, "density": 1, "inertia_factor": 1.3, "friction_factor": 16,
+      "stations": 50)";
+  QTest::newRow("a die feed that does not exist")
+      << "{" + good + R"(, "die": {)" + QByteArray(tDie).replace(R"("end")", R"("side")") + "}}"
+      << QStringLiteral("die.geometry.feed: must be \"end\" or \"centre\", not \"side\"");
+  QTest::newRow("a die box as a list")
+      << "{" + good + R"(, "die": {)" + QByteArray(tDie).replace("0.05", "[0.05]") + "}}"
+      << QStringLiteral("die.geometry.gap: must be a number, or the box's text");
+  QTest::newRow("a die box missing")
+      << "{" + good + R"(, "die": {)" + QByteArray(tDie).replace(R"("gap": 0.05,)", "") + "}}"
+      << QStringLiteral("die.geometry.gap: missing");
+  QTest::newRow("a size of another manifold")
+      << "{" + good + R"(, "die": {)" + QByteArray(tDie).replace(R"("radius")", R"("side")") + "}}"
+      << QStringLiteral("die.geometry.manifold.side: unknown key");
+  QTest::newRow("the liquid inside the die")
+      << "{" + good + R"(, "die": {)" + tDie +
+             R"(, "fluid": {"model": "newtonian", "viscosity": 1}}})"
+      << QStringLiteral("die.fluid: unknown key");
+  QTest::newRow("a table of a coat-hanger of the uniform design")
+      << "{" + good + R"(, "die": {"geometry": {"family": "coat-hanger", "feed": "end",
+         "design": "uniform", "width": 50, "gap": 0.05, "end_land_length": 4,
+         "min_radius": 0.075, "radius": [[0, 1], [50, 0.5]]}}})"
+      << QStringLiteral("die.geometry.radius: unknown key");
+  QTest::newRow("a liquid model that does not exist")
+      << "{" + good + R"(, "liquid": {"model": "honey", "viscosity": 1}})"
+      << QStringLiteral("liquid.model: unknown liquid model \"honey\"");
+  QTest::newRow("a parameter of another model")
+      << "{" + good + R"(, "liquid": {"model": "newtonian", "viscosity": 1, "n": 0.5}})"
+      << QStringLiteral("liquid.n: unknown key");
+  QTest::newRow("a temperature law without its constants")
+      << "{" + good + R"(, "liquid": {"model": "newtonian", "viscosity": 1,
+         "temperature": {"law": "wlf"}}})"
+      << QStringLiteral("liquid.temperature.C1: missing");
   QTest::newRow("a tick as a number")
       << "{" + good + R"(, "design": {"variables": {"Ain": {"vary": 1}}}})"
       << QStringLiteral("design.variables.Ain.vary: must be true or false");
@@ -232,6 +309,26 @@ void ProjectTest::titleShowsTheFileAndUnsavedChanges() {
   // Exports are suggested beside the project.
   QCOMPARE(workbench_->property(fluxeta::ui::kProjectFolderProperty).toString(),
            fixture_->Directory());
+}
+
+void ProjectTest::editsOfTheDieAndLiquidAreUnsavedChanges() {
+  QVERIFY(Project().SaveAs(fixture_->PathOf(QStringLiteral("die.fluxeta"))));
+  QVERIFY(!workbench_->isWindowModified());
+  QLineEdit& gap = *workbench_->Die().Box("geometry.gap");
+  gap.selectAll();
+  QTest::keyClicks(&gap, QStringLiteral("0.06"));
+  QVERIFY(workbench_->isWindowModified());
+  QVERIFY(Project().Save());
+  Combo("ManifoldShape")->setCurrentIndex(1);
+  QVERIFY(workbench_->isWindowModified());
+  QVERIFY(Project().Save());
+  QLineEdit& viscosity = *workbench_->Liquid().Box("fluid.viscosity");
+  viscosity.selectAll();
+  QTest::keyClicks(&viscosity, QStringLiteral("2"));
+  QVERIFY(workbench_->isWindowModified());
+  QVERIFY(Project().Save());
+  Combo("TemperatureLaw")->setCurrentIndex(1);
+  QVERIFY(workbench_->isWindowModified());
 }
 
 void ProjectTest::asksBeforeUnsavedChangesAreLost() {

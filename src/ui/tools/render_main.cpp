@@ -11,7 +11,9 @@
 //                                          its Die tab with a uniform coat-hanger and its
 //                                          Liquid tab with a Carreau–Yasuda liquid fitted to
 //                                          measured points and the bands of that die's solve,
-//                                          also at the workbench's least size
+//                                          also at the workbench's least size; then
+//                                          every tab at the least size, 1366 × 768 and
+//                                          1920 × 1080, into DIRECTORY/sizes
 //   fluxeta_render icon FILE               the application icon at 32 × 32
 #include <QApplication>
 #include <QDir>
@@ -295,6 +297,33 @@ bool SaveDieAndLiquidTabs(ProgramWindows& windows, const QDir& into) {
   return saved;
 }
 
+// Every tab as the work above left it, at the workbench's least size and filling a
+// 1366 × 768 and a 1920 × 1080 screen: "sizes/workbench-TAB-WIDTHxHEIGHT.png".
+bool SaveEveryTabAtEverySize(ProgramWindows& windows, const QDir& into) {
+  auto* workbench = windows.Form1().findChild<fluxeta::ui::Workbench*>();
+  into.mkpath(QStringLiteral("sizes"));
+  const QDir sizes(into.filePath(QStringLiteral("sizes")));
+  const QSize kept = workbench->size();
+  bool saved = true;
+  for (const QSize size : {workbench->minimumSizeHint().expandedTo(kLeastWorkbenchSize),
+                           QSize(1366, 768), QSize(1920, 1080)}) {
+    workbench->resize(size);
+    for (int tab = 0; tab < workbench->Tabs().count(); ++tab) {
+      workbench->Tabs().setCurrentIndex(tab);
+      QApplication::processEvents();
+      const QString name =
+          workbench->Tabs().tabText(tab).section(u' ', 0, 0).remove(u'&').toLower();
+      saved = Save(workbench->grab(), sizes.filePath(QStringLiteral("workbench-%1-%2x%3.png")
+                                                         .arg(name)
+                                                         .arg(workbench->width())
+                                                         .arg(workbench->height()))) &&
+              saved;
+    }
+  }
+  workbench->resize(kept);
+  return saved;
+}
+
 bool SaveScreenshots(const QString& directory) {
   QDir().mkpath(directory);
   const QDir into(directory);
@@ -324,7 +353,8 @@ bool SaveScreenshots(const QString& directory) {
   QApplication::processEvents();
   saved = SaveWorkbench(windows, into) && saved;
   saved = SaveWorkbenchTabs(windows, into) && saved;
-  return SaveDieAndLiquidTabs(windows, into) && saved;
+  saved = SaveDieAndLiquidTabs(windows, into) && saved;
+  return SaveEveryTabAtEverySize(windows, into) && saved;
 }
 
 }  // namespace
