@@ -491,6 +491,15 @@ void DieTab::SetDocumentState(const json& document) {
     liquid_.SetDocumentState(document[kFluidKey]);
   }
   CollectTexts(document, std::string(), separator_, texts_);
+  // A coat-hanger's table being mended is a text where its pairs would be.
+  if (family->family == cases::DieFamily::CoatHanger) {
+    for (const std::string_view table : kCoatHangerTables) {
+      if (geometry.contains(table) && geometry[std::string(table)].is_string()) {
+        texts_[KeyPath(kGeometryKey, table) + kTableTextSuffix] =
+            QString::fromStdString(geometry[std::string(table)].get<std::string>());
+      }
+    }
+  }
   if (!document.contains(kDescriptionKey)) {
     texts_[kDescriptionKey].clear();
   }
